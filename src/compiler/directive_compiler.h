@@ -1,0 +1,27 @@
+// Compiles the "#" directives: dispatch by keyword index, the shared parameter reader, and the
+// settings directives (#reg, #FirstLine, #MKFiles, #LabelList, #OPTIM).
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace calvern {
+
+class Compilation;
+
+// Compiles directive `index` (group 0). Returns 0, or 1 after an error.
+int CompileDirective(Compilation& c, int index);
+
+// Parameters of a directive, slots 1 upwards in signature order; with the "#?" prefix slots 10
+// and 11 repeat the last two.
+struct DirectiveParameters {
+  std::array<std::string, 12> slot;
+  int count = 0;
+};
+
+// Reads the parameters that the directive's signature letters ask for: "S" a quoted text (or
+// "(" and an indirect register), "R" a direct register 0-99, anything else one token.
+// `extraValues` more value tokens follow the signature. Returns 0, or 1 after an error.
+int ReadDirectiveParameters(Compilation& c, int index, int extraValues, DirectiveParameters& out);
+
+}  // namespace calvern

@@ -1,0 +1,72 @@
+// The parameter reader shared by the directives that declare their operands by signature.
+#include "compiler/compilation.h"
+#include "compiler/directive_compiler.h"
+
+namespace calvern {
+namespace {
+
+// A quoted text, read character by character so that it keeps its case and blanks.
+int ReadQuotedText(Compilation& c, const std::string& directive, std::string& text) {
+  Tokenizer& source = c.Source();
+  int ch = 0;
+  while (!source.AtEnd() && ch <= 32) {
+    ch = source.ReadSourceChar();
+    source.CountLineFeed(ch);
+  }
+  if (ch == '(') {
+    // A text held in the binary zone, addressed through an indirect register.
+    std::string token = c.NextUpperToken();
+    if (token.empty()) return c.Fail(kUnexpectedEndOfFileIn, directive);
+    std::optional<RegisterOperand> reg = c.RegisterNumber("(" + token);
+    if (!reg) return 1;
+    if (!reg->indirect) return c.Fail(kInvalidStringIn, directive);
+    text = std::string(kDataMark) + "~" + kDataMark + "~" + std::to_string(reg->number);
+    return 0;
+  }
+  if (ch != '"') {
+    return c.Fail(source.AtEnd() && ch <= 32 ? kUnexpectedEndOfFileIn : kInvalidStringIn,
+                  directive);
+  }
+  text.clear();
+  for (;;) {
+    if (source.AtEnd()) return c.Fail(kUnexpectedEndOfFileIn, directive);
+    ch = source.ReadSourceChar();
+    if (ch == '"') return 0;
+    if (ch < 32) return c.Fail(kStringNotClosedIn, directive);
+    text.push_back(static_cast<char>(ch));
+  }
+}
+
+}  // namespace
+
+int ReadDirectiveParameters(Compilation& c, int index, int extraValues, DirectiveParameters& out) {
+  const std::string& directive = c.Keywords.Keyword(index);
+  std::string signature = c.Keywords.Code(index);
+  if (c.ConditionalForm) signature += "RS";
+  signature.append(extraValues, 'V');
+  out = DirectiveParameters();
+  for (char letter : signature) {
+    std::string& param = out.slot[++out.count];
+    if (letter == 'S') {
+      if (ReadQuotedText(c, directive, param)) return 1;
+      continue;
+    }
+    std::string token = c.NextUpperToken();
+    if (token.empty()) return c.Fail(kNotEnoughParametersIn, directive);
+    if (letter == 'R') {
+      std::optional<RegisterOperand> reg = c.RegisterNumber(token);
+      if (!reg) return 1;
+      if (reg->indirect || reg->number > 99) return c.Fail(kRegisterOutOfRangeIn, directive);
+      param = std::to_string(reg->number);
+    } else {
+      param = token;
+    }
+  }
+  if (c.ConditionalForm && out.count >= 2) {
+    out.slot[10] = out.slot[out.count - 1];
+    out.slot[11] = out.slot[out.count];
+  }
+  return 0;
+}
+
+}  // namespace calvern

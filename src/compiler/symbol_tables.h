@@ -1,0 +1,88 @@
+// The compiler's symbol tables: labels, pending forward references and register names.
+// Each answers lookups through an index that gives what a first-match scan of the table would.
+#pragma once
+
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace calvern {
+
+struct Label {
+  std::string name;
+  int value;  // program step 0-9999, or binary address + 9000 (10000-14095)
+};
+
+class LabelTable {
+ public:
+  static constexpr int kCapacity = 512;
+
+  void Clear();
+  // Index of the label with this name, or -1.
+  int Find(const std::string& name) const;
+  bool Full() const { return Count() >= kCapacity; }
+  void Add(const std::string& name, int value);
+  int Count() const { return static_cast<int>(labels_.size()); }
+  const Label& operator[](int i) const { return labels_[i]; }
+
+ private:
+  std::vector<Label> labels_;
+  std::unordered_map<std::string, int> index_;
+};
+
+struct ForwardRef {
+  std::string name;  // empty once resolved
+  int position;      // >= 0: first address byte of a jump; < 0: data marker in cell -p-1
+};
+
+// Jumps and data items that name a label not yet defined. The table holds at most 512 pending
+// references; resolved entries are dropped when room is needed, keeping the recording order.
+class ForwardRefTable {
+ public:
+  static constexpr int kCapacity = 512;
+
+  void Clear();
+  // Records a reference; false when 512 references are already pending.
+  bool Add(const std::string& name, int position);
+  // Changes the patch position of the reference recorded last.
+  void SetLastPosition(int position);
+  // Marks every pending reference to name resolved and returns their positions in order.
+  std::vector<int> Resolve(const std::string& name);
+  // The earliest recorded reference still pending, or nullptr.
+  const ForwardRef* FirstPending() const;
+  int PendingCount() const { return pending_; }
+
+ private:
+  void Compact();
+
+  std::vector<ForwardRef> refs_;
+  std::unordered_map<std::string, std::vector<int>> byName_;
+  int pending_ = 0;
+};
+
+// Register number (0-10000) to name, with the I/O register names preloaded, and the flags of
+// the registers that the program referred to by name.
+class RegisterNameTable {
+ public:
+  static constexpr int kSize = 10001;
+
+  RegisterNameTable();
+  // All names empty and no register referenced.
+  void Clear();
+  // Preloads the calculator's I/O register names (9000-9213), upper-cased.
+  void LoadIoRegisters();
+  void SetName(int reg, const std::string& upperName);
+  const std::string& Name(int reg) const { return names_[reg]; }
+  // The lowest register 0-9999 carrying this name, or -1.
+  int Find(const std::string& upperName) const;
+  void MarkReferenced(int reg) { referenced_[reg] = 1; }
+  bool Referenced(int reg) const { return referenced_[reg] != 0; }
+
+ private:
+  std::vector<std::string> names_;
+  std::vector<char> referenced_;
+  std::unordered_map<std::string, std::set<int>> byName_;
+};
+
+}  // namespace calvern

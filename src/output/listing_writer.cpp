@@ -1,0 +1,117 @@
+#include "output/listing_writer.h"
+
+#include <cstdio>
+
+namespace calvern {
+namespace {
+
+constexpr const char* kRule = "-------------------------";
+
+class Lines {
+ public:
+  void Add(const std::string& line) {
+    text_ += line;
+    text_ += "\r\n";
+  }
+  std::string Take() { return std::move(text_); }
+
+ private:
+  std::string text_;
+};
+
+std::string Pad4(int n) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d", n);
+  return text;
+}
+
+std::string WithoutDataMark(const std::string& keys) {
+  std::string mark = kDataMark;
+  return keys.starts_with(mark) ? keys.substr(mark.size()) : keys;
+}
+
+// The used cells of one zone, numbered from `firstNumber`; a run of unused cells shows as one
+// empty line (also before the first used cell when the zone's first cell is unused).
+void AddCells(Lines& out, const MemoryImage& image, int firstCell, int endCell, int firstNumber) {
+  int lastPrinted = firstCell - 1;
+  for (int cell = firstCell; cell < endCell; ++cell) {
+    if (!image.Used(cell)) continue;
+    if (cell > lastPrinted + 1) out.Add("");
+    out.Add("  " + Pad4(cell - firstCell + firstNumber) + "  |  " + image.Code[cell] + "  | " +
+            WithoutDataMark(image.ListingText[cell]));
+    lastPrinted = cell;
+  }
+}
+
+bool HiddenLabel(const std::string& name) { return name[0] == 'l' || name.starts_with("__"); }
+
+void AddLabels(Lines& out, const ListingContent& in) {
+  out.Add("  Addr  |  Name");
+  out.Add(kRule);
+  for (int i = 0; i < in.labels.Count(); ++i) {
+    const Label& label = in.labels[i];
+    if (in.listAllLabels == 0 && HiddenLabel(label.name)) continue;
+    if (label.value < MemoryImage::kBinaryStart) {
+      out.Add("  " + Pad4(label.value) + "  |  " + label.name);
+    } else {
+      out.Add("B " + Pad4(label.value - MemoryImage::kBinaryOffset) + "  |  " + label.name);
+    }
+  }
+  out.Add(kRule);
+  out.Add("");
+}
+
+void AddRegisters(Lines& out, const RegisterNameTable& names) {
+  out.Add("   Reg  |  Name");
+  out.Add(kRule);
+  for (int r = 0; r <= 9999; ++r) {
+    if (!names.Referenced(r)) continue;
+    std::string number;
+    if (r < 15) {
+      number = std::string(5, ' ') + "0123456789abcdef"[r];
+    } else if (r < 100) {
+      number = "    " + std::to_string(r);
+    } else {
+      number = "  " + Pad4(r);
+    }
+    out.Add(number + "  |  " + names.Name(r));
+  }
+  out.Add(kRule);
+  out.Add("");
+}
+
+}  // namespace
+
+std::string ListingText(const ListingContent& in) {
+  Lines out;
+  out.Add("     PROGAM ZONE");
+  out.Add("  Step  | Code | Keys");
+  out.Add(kRule);
+  AddCells(out, in.image, 0, MemoryImage::kProgramCells, 0);
+  if (in.binaryZoneUsed) {
+    out.Add("");
+    out.Add("     BINARY ZONE");
+    out.Add("  Step  | Code | Comment");
+    out.Add(kRule);
+    AddCells(out, in.image, MemoryImage::kBinaryStart, MemoryImage::kDecimalStart,
+             MemoryImage::kBinaryStart - MemoryImage::kBinaryOffset);
+  }
+  if (in.decimalZoneUsed) {
+    out.Add("");
+    out.Add("     DECIMAL ZONE");
+    out.Add("   Reg  |  Value");
+    out.Add(kRule);
+    for (int r = 0; r < 1000; ++r) {
+      int cell = MemoryImage::kDecimalStart + 8 * r;
+      if (in.image.Used(cell)) out.Add("  " + Pad4(r) + "  |  " + in.image.ListingText[cell]);
+    }
+  }
+  out.Add(kRule);
+  out.Add("");
+  if (in.userLabelCount > 0) AddLabels(out, in);
+  if (in.namedRegisterUsed) AddRegisters(out, in.registerNames);
+  out.Add("--     END OF FILE     --");
+  return out.Take();
+}
+
+}  // namespace calvern

@@ -1,0 +1,57 @@
+#include "shell/settings.h"
+
+#include <array>
+
+#include "compiler/char_source.h"
+#include "compiler/numbers.h"
+
+namespace calvern {
+namespace {
+
+int NumberOrZero(const std::string& text) {
+  long long value = LeadingNumber(text);
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+void ParsePortLine(const std::string& line, int& comPort, int& mkIdentifier) {
+  std::size_t comma = line.find(',');
+  std::size_t p = comma == std::string::npos ? 0 : comma + 1;  // 1-based position of the comma
+  if (!line.starts_with("COM") || p < 5 || p == line.size()) {
+    comPort = 1;
+    mkIdentifier = 255;
+    return;
+  }
+  comPort = NumberOrZero(line.substr(3, comma - 3));
+  mkIdentifier = NumberOrZero(line.substr(comma + 1));
+}
+
+std::optional<Settings> ReadSettingsFile(const std::string& path) {
+  std::optional<std::string> content = ReadWholeFile(path);
+  if (!content) return std::nullopt;
+  std::string text = std::move(*content);
+  if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);  // tolerate a byte-order mark
+
+  std::array<std::string, 7> lines;
+  std::size_t start = 0;
+  for (std::string& line : lines) {
+    if (start >= text.size()) break;
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    start = end + 1;
+  }
+  Settings settings;
+  settings.SourcePath = lines[0];
+  settings.ListingPath = lines[1];
+  settings.EditorPath = lines[2];
+  settings.MkBaseName = lines[3];
+  settings.EmulatorPath = lines[4];
+  ParsePortLine(lines[5], settings.ComPort, settings.MkIdentifier);
+  settings.LanguageFile = lines[6];
+  return settings;
+}
+
+}  // namespace calvern

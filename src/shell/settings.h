@@ -1,0 +1,29 @@
+// The user's persistent choices: the seven lines of "calvern.inf", or of the info file that
+// drives slave mode.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace calvern {
+
+struct Settings {
+  std::string SourcePath;
+  std::string ListingPath;
+  std::string EditorPath = "notepad.exe";  // in slave mode: the command number
+  std::string MkBaseName;                  // source path without extension, ending with "."
+  std::string EmulatorPath;
+  int ComPort = 1;
+  int MkIdentifier = 255;
+  std::string LanguageFile;
+};
+
+// Port and identifier from line 6 ("COM3,7"); a malformed line gives port 1, identifier 255,
+// and a part that is not a number gives 0.
+void ParsePortLine(const std::string& line, int& comPort, int& mkIdentifier);
+
+// Reads the seven lines (UTF-8, CR LF or LF); missing lines read as empty. nullopt when the
+// file cannot be opened.
+std::optional<Settings> ReadSettingsFile(const std::string& path);
+
+}  // namespace calvern

@@ -1,0 +1,23 @@
+// Slave mode: another program names an info file on the command line; Calvern performs the
+// command of its line 3 and reports the outcome as the exit code.
+#pragma once
+
+#include "shell/application.h"
+
+namespace calvern {
+
+// Result codes of a slave run.
+enum SlaveResult : int {
+  kSlaveOk = 0,
+  kSlaveInfoFileUnreadable = 1,
+  kSlaveNotCompiled = 2,  // the command is not 2, or no source was named
+  kSlaveCantOpenSource = 8,
+  kSlaveCantCreateListing = 9,
+  kSlaveCompilationError = 10,  // plus 256 times the line of the error
+};
+
+// Runs the command of a started application in slave mode and returns the full result code
+// (10 + 256 x line for a compilation error).
+long long RunSlaveCommand(Application& app);
+
+}  // namespace calvern

@@ -1,0 +1,323 @@
+#include "tables/keyword_table.h"
+
+namespace calvern {
+namespace {
+
+struct StoredPair {
+  const char* keyword;
+  const char* code;
+};
+
+// Stored form: (keyword, code) pairs; ("", "+") starts the next group, ("", "") ends the table.
+// A code made of k "<" makes the entry an alias of the entry k places earlier.
+// The order is part of the table: structures address some entries relative to their group start.
+constexpr StoredPair kStoredKeywords[] = {
+    {"#reg", "0"},
+    {"#FirstLine", "1"},
+    {"#MKFiles", "2"},
+    {"#block", "3"},
+    {"#num", "4"},
+    {"#dal", "5"},
+    {"#daf", "6"},
+    {"#text", "7"},
+    {"#text0", "8"},
+    {"#defgraph", "9"},
+    {"#db", "10"},
+    {"#dw", "11"},
+    {"#dl", "12"},
+    {"#initb", "13"},
+    {"#initw", "14"},
+    {"#initl", "15"},
+    {"#binary", "16"},
+    {"#program", "17"},
+    {"#decimal", "18"},
+    {"#textn", "19"},
+    {"#base", "20"},
+    {"#OFFSET", "21"},
+    {"#TAB", "60VV"},
+    {"#LDX", "68R"},
+    {"#LDY", "69R"},
+    {"#TYPE", "65V"},
+    {"#ATYPE", "4EA"},
+    {"#LDADR", "4DR"},
+    {"#SQU", "59VVV"},
+    {"#FRAME", "5BVVV"},
+    {"#DRAWP", "54VA"},
+    {"#DRAWB", "56VA"},
+    {"#TXTP", "53VA"},
+    {"#TXTB", "55VA"},
+    {"#TXTK", "57VR"},
+    {"#PREXP", "5CVR"},
+    {"#PRFORM", "5DVRVV"},
+    {"#PRHEX", "5EVR"},
+    {"#MCALL", "66O"},
+    {"#RETUM", "67"},
+    {"#LCALL", "70A"},
+    {"#RETUL", "71"},
+    {"#JNEZ", "01RO"},
+    {"#JM", "38O"},
+    {"#END", "FF"},
+    {"#FormTable", "46"},
+    {"#DefineForm", "47"},
+    {"#FormFlags", "48"},
+    {"#FormInput", "49"},
+    {"#FormOutput", "50"},
+    {"#FormLeft", "51"},
+    {"#FormRight", "52"},
+    {"#FormMainProgram", "53"},
+    {"#FormElements", "54"},
+    {"#FormElementProgram", "55"},
+    {"#NUM3", "56"},
+    {"#NUM2", "57"},
+    {"#NUM1", "58"},
+    {"#OPTIM", "59"},
+    {"#MENUMAINLOOP", "R"},
+    {"#MENU", "61"},
+    {"#ENDMENU", "62"},
+    {"#STRING", "VS"},
+    {"#HLINE", "64"},
+    {"#ACTION", "SA"},
+    {"#LINK", "SV"},
+    {"#INPUTD", "SVR"},
+    {"#INPUTH", "SVR"},
+    {"#OUTPUTD", "VSVR"},
+    {"#OUTPUTH", "VSVR"},
+    {"#OUTPUTF", "VSVRVV"},
+    {"#BLANK", "V"},
+    {"#REDRAW", "73"},
+    {"#STARTRECT", "74"},
+    {"#ENDRECT", "75"},
+    {"#EndSTringInput", "76"},
+    {"#PROGRESSBAR", "R"},
+    {"#VINPUTD", "SVRA"},
+    {"#VINPUTH", "SVRA"},
+    {"#GOTOMENU", "80"},
+    {"#LabelList", "81"},
+    {"#CHECK", "SR"},
+    {"#RADIO", "SR"},
+    {"#CSTRING", "VS"},
+    {"#RCLXtoI", "85"},
+    {"#STOItoX", "86"},
+    {"#ENDMENUINPUT", "87"},
+    {"#MENUESCL", "88"},
+    {"#MENUESCA", "89"},
+    {"#LOADIMAGE", "VS"},
+    {"#ICON", "VA"},
+    {"#MATRIX", "VV"},
+    {"#BLOCKA", "AVV"},
+    {"#BLOCKL", "VVV"},
+    {"#FILENAME", "S"},
+    {"#MOVE", "S"},
+    {"#ADDFINDFILE", "97"},
+    {"#FILENAMEID", "SV"},
+    {"#LOADFILE", "99"},
+    {"#DELETEFILE", "100"},
+    {"#CREATEFILE", "101"},
+    {"#OVERWRITEFILE", "102"},
+    {"#COPYFILENAME", "103"},
+    {"#REGTOBIN", "104"},
+    {"#BINTOREG", "105"},
+    {"#FONT", "V"},
+    {"#DEFCHAR", "V"},
+    {"#ENDFONT", "108"},
+    {"#FINDFILE", "109"},
+    {"#FINDFILEID", "110"},
+    {"#DWK", "111"},
+    {"#DAFK", "112"},
+    {"", "+"},
+    {"0", "00"},
+    {"1", "01"},
+    {"2", "02"},
+    {"3", "03"},
+    {"4", "04"},
+    {"5", "05"},
+    {"6", "06"},
+    {"7", "07"},
+    {"8", "08"},
+    {"9", "09"},
+    {"cx", "0D"},
+    {"-", "11"},
+    {"/", "13"},
+    {"+", "10"},
+    {"*", "12"},
+    {"ent", "0e"},
+    {"enter", "<"},
+    {".", "0a"},
+    {"+/-", "0b"},
+    {"/-/", "<"},
+    {"chs", "<<"},
+    {"ee", "0c"},
+    {"R/S", "50"},
+    {"STOP", "<"},
+    {"INPUT", "<<"},
+    {"RTN", "52"},
+    {"x<>y", "14"},
+    {"RTI", "F2"},
+    {"", "+"},
+    {"sin", "1c"},
+    {"cos", "1d"},
+    {"tan", "1e"},
+    {"tg", "1e"},
+    {"sqrt", "21"},
+    {"sqr", "<"},
+    {"1/x", "23"},
+    {"arcsin", "19"},
+    {"arccos", "1a"},
+    {"arctan", "1b"},
+    {"arctg", "1b"},
+    {"pi", "20"},
+    {"x^2", "22"},
+    {"x²", "<"},
+    {"exp", "16"},
+    {"e^x", "16"},
+    {"log", "17"},
+    {"ln", "18"},
+    {"x^y", "24"},
+    {"ans", "0f"},
+    {"lastx", "<"},
+    {"10^x", "15"},
+    {"r", "25"},
+    {"rot", "<"},
+    {"", "+"},
+    {"int", "34"},
+    {"[x]", "<"},
+    {"frac", "35"},
+    {"{x}", "<"},
+    {"max", "36"},
+    {"abs", "31"},
+    {"|x|", "<"},
+    {"sgn", "32"},
+    {"d->m", "33"},
+    {">hm", "<"},
+    {"m->d", "26"},
+    {"hm>", "<"},
+    {"d->ms", "30"},
+    {">hms", "<"},
+    {"ms->d", "2a"},
+    {"hms>", "<"},
+    {"ran", "3b"},
+    {"rnd", "<"},
+    {"nop", "54"},
+    {"And", "37"},
+    {"Or", "38"},
+    {"XOr", "39"},
+    {"Not", "3a"},
+    {"er09", "27"},
+    {"prgm", "28"},
+    {"er10", "29"},
+    {"scr", "55"},
+    {"grph", "56"},
+    {"", "+"},
+    {"l0", "5d"},
+    {"l1", "5b"},
+    {"l2", "58"},
+    {"l3", "5a"},
+    {"", "+"},
+    {"x<0", "05cc"},
+    {"x=0", "05ee"},
+    {"x>=0", "0599"},
+    {"x!=0", "0577"},
+    {"goto", "2518"},
+    {"gsb", "253a"},
+    {"if(x>=0)goto", "<<<<<<"},
+    {"if(x!=0)goto", "<<<<<<"},
+    {"if(x<0)goto", "<<<<<<"},
+    {"if(x=0)goto", "<<<<<<"},
+    {"x<>0", "<<<<<<<"},
+    {"If(x<>0)goto", "<<<<<<<<<<"},
+    {"gosub", "<<<<<<<"},
+    {"", "+"},
+    {"RM", "6d"},
+    {"M", "4b"},
+    {"rcl", "<<"},
+    {"sto", "<<"},
+    {"get", "<<<<"},
+    {"set", "<<<<"},
+    {"exec", "<<<<<"},
+    {"", "+"},
+    {"for", "00"},
+    {"next", "01"},
+    {"do", "02"},
+    {"loop", "03"},
+    {"repeat", "04"},
+    {"until(x<0)", "050"},
+    {"Until(x=0)", "051"},
+    {"Until(x>=0)", "052"},
+    {"Until(x<>0)", "053"},
+    {"while(x<0)", "060"},
+    {"while(x=0)", "061"},
+    {"while(x>=0)", "062"},
+    {"while(x<>0)", "063"},
+    {"if(x<0)then", "070"},
+    {"if(x=0)then", "071"},
+    {"if(x>=0)then", "072"},
+    {"if(x<>0)then", "073"},
+    {"endif", "08"},
+    {"else", "09"},
+    {"sum", "1013"},
+    {"mul", "1014"},
+    {"until(x!=0)", "053"},
+    {"while(x!=0)", "063"},
+    {"if(x!=0)then", "073"},
+    {"select", "11"},
+    {"case=", "12"},
+    {"case", "<"},
+    {"Case<>", "12"},
+    {"Case!=", "12"},
+    {"Case>=", "12"},
+    {"Case<", "12"},
+    {"default", "13"},
+    {"endselect", "14"},
+    {"", ""},
+};
+
+}  // namespace
+
+std::string UpperCase(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
+
+KeywordTable::KeywordTable() {
+  int i = 1;
+  int g = 0;
+  groupStart_[0] = 1;
+  for (const StoredPair& pair : kStoredKeywords) {
+    std::string_view keyword = pair.keyword;
+    std::string_view code = pair.code;
+    if (!keyword.empty()) {
+      keyword_[i] = UpperCase(keyword);
+      code_[i] = UpperCase(code);
+      group_[i] = g;
+      firstIndex_.emplace(keyword_[i], i);  // keeps the first of equal keywords
+      ++i;
+    } else if (code == "+") {
+      ++g;
+      groupStart_[g] = i;
+    }
+    if (code.empty()) break;
+  }
+  count_ = i - 1;
+  groupStart_[kGroupCount] = i;
+}
+
+const KeywordTable& KeywordTable::BuiltIn() {
+  static const KeywordTable table;
+  return table;
+}
+
+int KeywordTable::Find(std::string_view upperToken) const {
+  auto it = firstIndex_.find(std::string(upperToken));
+  return it == firstIndex_.end() ? 0 : it->second;
+}
+
+int KeywordTable::ResolveAlias(int i) const {
+  const std::string& code = code_[i];
+  if (!code.empty() && code[0] == '<') return i - static_cast<int>(code.size());
+  return i;
+}
+
+}  // namespace calvern

@@ -1,0 +1,177 @@
+// The built-in keyword table: every directive and keystroke mnemonic the compiler knows,
+// with its opcode or parameter signature and its group.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace calvern {
+
+// Keyword groups: how the statement loop dispatches a keyword and how its code text reads.
+enum KeywordGroup : int {
+  kGroupDirective = 0,  // "#" directives; code is a directive number or a parameter signature
+  kGroupPlainKey = 1,   // digits, arithmetic and stack keys: two hex digits
+  kGroupFKey = 2,       // functions behind the F prefix
+  kGroupKKey = 3,       // functions behind the K prefix
+  kGroupLoop = 4,       // L0-L3, take an address
+  kGroupJump = 5,       // conditional and unconditional jumps and calls, take an address
+  kGroupRegister = 6,   // register instructions, take a register
+  kGroupStructure = 7,  // structured-control keywords
+};
+
+// Indexes of the directives (group 0): a directive is known by its position in the table.
+enum DirectiveIndex : int {
+  kDirReg = 1,
+  kDirFirstLine = 2,
+  kDirMkFiles = 3,
+  kDirBlock = 4,
+  kDirNum = 5,
+  kDirDal = 6,
+  kDirDaf = 7,
+  kDirText = 8,
+  kDirText0 = 9,
+  kDirDefgraph = 10,
+  kDirDb = 11,
+  kDirDw = 12,
+  kDirDl = 13,
+  kDirInitb = 14,
+  kDirInitw = 15,
+  kDirInitl = 16,
+  kDirBinary = 17,
+  kDirProgram = 18,
+  kDirDecimal = 19,
+  kDirTextn = 20,
+  kDirBase = 21,
+  kDirOffset = 22,
+  kDirTab = 23,
+  kDirLdx = 24,
+  kDirLdy = 25,
+  kDirType = 26,
+  kDirAtype = 27,
+  kDirLdadr = 28,
+  kDirSqu = 29,
+  kDirFrame = 30,
+  kDirDrawp = 31,
+  kDirDrawb = 32,
+  kDirTxtp = 33,
+  kDirTxtb = 34,
+  kDirTxtk = 35,
+  kDirPrexp = 36,
+  kDirPrform = 37,
+  kDirPrhex = 38,
+  kDirMcall = 39,
+  kDirRetum = 40,
+  kDirLcall = 41,
+  kDirRetul = 42,
+  kDirJnez = 43,
+  kDirJm = 44,
+  kDirEnd = 45,
+  kDirFormTable = 46,
+  kDirDefineForm = 47,
+  kDirFormFlags = 48,
+  kDirFormInput = 49,
+  kDirFormOutput = 50,
+  kDirFormLeft = 51,
+  kDirFormRight = 52,
+  kDirFormMainProgram = 53,
+  kDirFormElements = 54,
+  kDirFormElementProgram = 55,
+  kDirNum3 = 56,
+  kDirNum2 = 57,
+  kDirNum1 = 58,
+  kDirOptim = 59,
+  kDirMenumainloop = 60,
+  kDirMenu = 61,
+  kDirEndmenu = 62,
+  kDirString = 63,
+  kDirHline = 64,
+  kDirAction = 65,
+  kDirLink = 66,
+  kDirInputd = 67,
+  kDirInputh = 68,
+  kDirOutputd = 69,
+  kDirOutputh = 70,
+  kDirOutputf = 71,
+  kDirBlank = 72,
+  kDirRedraw = 73,
+  kDirStartrect = 74,
+  kDirEndrect = 75,
+  kDirEndStringInput = 76,
+  kDirProgressbar = 77,
+  kDirVinputd = 78,
+  kDirVinputh = 79,
+  kDirGotomenu = 80,
+  kDirLabelList = 81,
+  kDirCheck = 82,
+  kDirRadio = 83,
+  kDirCstring = 84,
+  kDirRclXtoI = 85,
+  kDirStoItoX = 86,
+  kDirEndmenuinput = 87,
+  kDirMenuescl = 88,
+  kDirMenuesca = 89,
+  kDirLoadimage = 90,
+  kDirIcon = 91,
+  kDirMatrix = 92,
+  kDirBlocka = 93,
+  kDirBlockl = 94,
+  kDirFilename = 95,
+  kDirMove = 96,
+  kDirAddfindfile = 97,
+  kDirFilenameid = 98,
+  kDirLoadfile = 99,
+  kDirDeletefile = 100,
+  kDirCreatefile = 101,
+  kDirOverwritefile = 102,
+  kDirCopyfilename = 103,
+  kDirRegtobin = 104,
+  kDirBintoreg = 105,
+  kDirFont = 106,
+  kDirDefchar = 107,
+  kDirEndfont = 108,
+  kDirFindfile = 109,
+  kDirFindfileid = 110,
+  kDirDwk = 111,
+  kDirDafk = 112,
+};
+
+// The table after loading: 1-based arrays of upper-cased keywords and codes with their groups.
+// Built once from constant data and never changed afterwards.
+class KeywordTable {
+ public:
+  static constexpr int kMaxEntries = 300;
+  static constexpr int kGroupCount = 8;
+
+  // The shared table built from the program's constant data.
+  static const KeywordTable& BuiltIn();
+
+  int Count() const { return count_; }
+  const std::string& Keyword(int i) const { return keyword_[i]; }
+  const std::string& Code(int i) const { return code_[i]; }
+  int Group(int i) const { return group_[i]; }
+  // First index of group g; GroupStart(kGroupCount) is Count() + 1.
+  int GroupStart(int g) const { return groupStart_[g]; }
+
+  // Index of the first entry whose keyword equals the upper-cased token exactly, 0 when none.
+  int Find(std::string_view upperToken) const;
+  // An alias ("<" repeated k times) stands for the entry k places before it; one level only.
+  int ResolveAlias(int i) const;
+
+ private:
+  KeywordTable();
+
+  std::array<std::string, kMaxEntries + 1> keyword_;
+  std::array<std::string, kMaxEntries + 1> code_;
+  std::array<int, kMaxEntries + 1> group_{};
+  std::array<int, 21> groupStart_{};
+  int count_ = 0;
+  std::unordered_map<std::string, int> firstIndex_;  // same answer as a first-match scan
+};
+
+// Upper-cases the ASCII letters of a text; other bytes are kept.
+std::string UpperCase(std::string_view text);
+
+}  // namespace calvern

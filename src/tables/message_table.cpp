@@ -1,0 +1,165 @@
+#include "tables/message_table.h"
+
+namespace calvern {
+namespace {
+
+const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
+  static const std::array<std::string, MessageTable::kSize> texts = [] {
+    std::array<std::string, MessageTable::kSize> t = {
+        "[0]",                                                  // 0
+        " without ",                                            // 1
+        "missing parenthesis in ",                              // 2
+        "unknown register ",                                    // 3
+        "empty label (':' found alone) !",                      // 4
+        "double definition of ",                                // 5
+        "Invalid string in ",                                   // 6
+        "String not closed in ",                                // 7
+        "Not enough parameters in ",                            // 8
+        "unexpected end of file !",                             // 9
+        "unexpected end of file in ",                           // 10
+        "unavailable indirect addressing ",                     // 11
+        "unavailable indirect addressing with ",                // 12
+        "indirect adressing with register > 99",                // 13
+        "Char Height doesn't match Font Height!",               // 14
+        "at least one iteration expected in ",                  // 15
+        "empty table in ",                                      // 16
+        "unknown identifier in",                                // 17
+        "bad element number in",                                // 18
+        "form defined twice (Id is used!)",                     // 19
+        "missing #ENDMENU before another #MENU!",               // 20
+        "Bad value in ",                                        // 21
+        "Can't load image!",                                    // 22
+        "Bad address in #ICON (it must be resolved)",           // 23
+        "Filename can't exceed 20 characters!",                 // 24
+        "Filename can't start with a space!",                   // 25
+        "Use only B/G/P/U in #MOVE source/dest!",               // 26
+        "Source and destination must be different in #MOVE!",   // 27
+        "#FONT appears twice without #ENDFONT.",                // 28
+        "empty number ('$' found alone) !",                     // 29
+        "bad number",                                           // 30
+        "FOR must be used with registers 0, 1, 2 or 3.",        // 31
+        "CASE parameter must be $val or @reg",                  // 32
+        "Can't open source file!",                              // 33
+        "Can't create output file!",                            // 34
+        "unknown instruction ",                                 // 35
+        "ERROR at line ",                                       // 36
+        "Error: unresolved reference ",                         // 37
+        "End of file: ",                                        // 38
+        "from step ",                                           // 39
+        " Structure Not closed!",                               // 40
+        "WARNING: menu ",                                       // 41
+        " uses ",                                               // 42
+        " lines (>64)",                                         // 43
+        "Error : the lenght of the code string must be even!",  // 44
+        "Error in program codes...",                            // 45
+        "Zero program step found...",                           // 46
+        "Can't create file !",                                  // 47
+        "[1]",                                                  // 48
+        " Opening source file ",                                // 49
+        " Creating compiled file ",                             // 50
+        "Compilation successfull!",                             // 51
+        "First free step is ",                                  // 52
+        "Select MK output file...",                             // 53
+        "Compilation",                                          // 54
+        "Running first pass...",                                // 55
+        "Running second pass...",                               // 56
+        "Using registers ",                                     // 57
+        "Program Text file saved!",                             // 58
+        " Calvern connected to ",                               // 59
+        " Settings : Calculator on COM",                        // 60
+        " unit ",                                               // 61
+        "Program Zone...",                                      // 62
+        "Binary Zone...",                                       // 63
+        "Decimal zone ...",                                     // 64
+        "Sending block...",                                     // 65
+        " Finalizing... ",                                      // 66
+        "You must first proceed to",                            // 67
+        "a successfull compilation !",                          // 68
+        "No program to send...",                                // 69
+        "Program sent !",                                       // 70
+        " Press ENTER.",                                        // 71
+        "Get Main screen",                                      // 72
+        "Get Graphic screen",                                   // 73
+        "Send program to calculator",                           // 74
+        "Serial port settings",                                 // 75
+        "ENTER to quit",                                        // 76
+        "Your choice",                                          // 77
+        "Main Screen",                                          // 78
+        "Graphic screen",                                       // 79
+        "Current COM port is ",                                 // 80
+        "New one",                                              // 81
+        "Current MK Identifier is ",                            // 82
+        "see in register 9049",                                 // 83
+        "Set line ",                                            // 84
+        "Getting line...",                                      // 85
+        "Image received !",                                     // 86
+        "Save image as PNG",                                    // 87
+        "Saved image ",                                         // 88
+        "You must first select your emulator",                  // 89
+        "using option <5> from the menu !",                     // 90
+        "Emulator is running",                                  // 91
+        "No MK files were created during compilation!",         // 92
+        "Please add <#MKFiles 2> to your source code.",         // 93
+        "Calvern .. not yet connected ..",                      // 94
+        "Starting with source file ",                           // 95
+        "No source defined",                                    // 96
+        "Editor is ",                                           // 97
+        " Emulator is ",                                        // 98
+        " instructions",                                        // 99
+        "COM",                                                  // 100
+        "Calvern ",                                             // 101
+        "Change current source",                                // 102
+        "Compile source",                                       // 103
+        "Edit source",                                          // 104
+        "View compiled source",                                 // 105
+        "Set current Editor and Emulator",                      // 106
+        "View HELP file",                                       // 107
+        "Serial Link with Calculator",                          // 108
+        "Test program with Emulator",                           // 109
+        "Quit",                                                 // 110
+        "All files ",                                           // 111
+        "Source selected",                                      // 112
+        "Compiled name will be",                                // 113
+        "Eventual MK file",                                     // 114
+        "Action cancelled",                                     // 115
+        "No source selected!",                                  // 116
+        "Editing source file...",                               // 117
+        "Error: Editor can't be run!",                          // 118
+        "Viewing compiled file...",                             // 119
+        "Select your Editor...",                                // 120
+        "Editor selected",                                      // 121
+        "Editor",                                               // 122
+        "Select your Emulator...",                              // 123
+        "Emulator selected",                                    // 124
+        "Emulator",                                             // 125
+        "Viewing HELP file...",                                 // 126
+        "Error: Can't create HELP file!",                       // 127
+        " Can't save parameters to CALVERN.INF !",              // 128
+        "[2]",                                                  // 129
+    };
+    t[kStepCounterPast9999] = "program zone full: the step counter passed 9999";
+    t[kLabelTableFull] = "label table full (512 labels) at ";
+    t[kReferenceTableFull] = "too many pending forward references (512) at ";
+    t[kJumpTargetOutOfRange] = "jump target outside steps 0-9999: ";
+    t[kBinaryLabelAsJumpTarget] = "a binary-zone label can't be a jump target: ";
+    t[kDirectiveNotAvailable] = "directive not available in this version of Calvern: ";
+    t[kStructureNotAvailable] = "structured keyword not available in this version of Calvern: ";
+    t[kMenuNotAvailable] =
+        "The interactive menu is not available in this version of Calvern; "
+        "run it as: calvern file.inf";
+    t[kSlaveCommandNotAvailable] = "command not available in this version of Calvern: ";
+    t[kLanguageFilesNotAvailable] =
+        "language files are not available in this version of Calvern; English is used: ";
+    t[kRegisterOutOfRangeIn] = "a direct register 0-99 is expected in ";
+    return t;
+  }();
+  return texts;
+}
+
+}  // namespace
+
+void MessageTable::LoadDefaultMessages() { text_ = DefaultTexts(); }
+
+const std::string& MessageTable::DefaultText(int id) { return DefaultTexts()[id]; }
+
+}  // namespace calvern

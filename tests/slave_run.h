@@ -1,0 +1,103 @@
+// Runs the built calvern binary in slave mode inside a fresh temporary directory and collects
+// its exit status, standard error and the files it wrote.
+#pragma once
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace calvern_test {
+
+namespace fs = std::filesystem;
+
+class TempDir {
+ public:
+  TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "calvern-e2e-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  const fs::path& path() const { return path_; }
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+  void Write(const std::string& name, const std::string& content) const {
+    std::ofstream out(File(name), std::ios::binary);
+    out << content;
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(File(name), std::ios::binary);
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
+  }
+  bool Exists(const std::string& name) const { return fs::exists(path_ / name); }
+
+ private:
+  fs::path path_;
+};
+
+struct RunResult {
+  int exitCode = -1;
+  std::string errorOutput;
+};
+
+// Runs `calvern args...` with the temporary directory as working directory.
+inline RunResult RunCalvern(const TempDir& dir, const std::vector<std::string>& args) {
+  std::string errFile = dir.File(".stderr");
+  pid_t pid = fork();
+  if (pid == 0) {
+    if (chdir(dir.path().c_str()) != 0) _exit(127);
+    std::FILE* err = std::freopen(errFile.c_str(), "w", stderr);
+    if (!err) _exit(127);
+    std::vector<char*> argv;
+    std::string binary = CALVERN_BINARY;
+    argv.push_back(binary.data());
+    std::vector<std::string> copies = args;
+    for (std::string& a : copies) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execv(binary.c_str(), argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  RunResult result;
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.errorOutput = dir.Read(".stderr");
+  return result;
+}
+
+// Writes `source` as prog.txt and an info file asking to compile it (with MK files under
+// "prog." unless withMk is false), then runs calvern on it.
+inline RunResult CompileInSlaveMode(const TempDir& dir, const std::string& source,
+                                    bool withMk = true) {
+  dir.Write("prog.txt", source);
+  std::string info = dir.File("prog.txt") + "\r\n" + dir.File("prog.LST") + "\r\n2\r\n" +
+                     (withMk ? dir.File("prog.") : std::string()) + "\r\n\r\nCOM1,255\r\n\r\n";
+  dir.Write("job.inf", info);
+  return RunCalvern(dir, {dir.File("job.inf")});
+}
+
+// The listing split into lines without their CR LF ends.
+inline std::vector<std::string> ListingLines(const std::string& listing) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < listing.size()) {
+    std::size_t end = listing.find("\r\n", start);
+    if (end == std::string::npos) end = listing.size();
+    lines.push_back(listing.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+}  // namespace calvern_test
