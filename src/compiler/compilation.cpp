@@ -47,15 +47,21 @@ long long Compilation::ErrorLine() const {
   return (tokenizer_ ? tokenizer_->LineCount : 0) + FirstLineNumber;
 }
 
-int Compilation::CompileText(std::string text) {
+void Compilation::AttachSource(std::string text) {
+  source_ = std::make_unique<MemoryCharSource>(std::move(text));
+  tokenizer_ = std::make_unique<Tokenizer>(*source_);
+}
+
+void Compilation::StartReading(std::string text) {
   Reset();
-  MemoryCharSource source(std::move(text));
-  Tokenizer tokenizer(source);
-  tokenizer_ = &tokenizer;
+  AttachSource(std::move(text));
+}
+
+int Compilation::CompileText(std::string text) {
+  StartReading(std::move(text));
   int rc = CompileStatements();
   if (rc == 0) rc = CheckEndOfSource();
   if (rc == 0) CompiledOk = true;
-  tokenizer_ = nullptr;
   return rc;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -78,6 +79,9 @@ class Compilation {
   // Compiles a text held in memory: the statement loop and the end-of-source checks only
   // (no listing, no MK files). Returns 0 on success, non-zero after an error.
   int CompileText(std::string text);
+  // Resets the compilation and makes `text` the input, without compiling anything: handlers
+  // can then be driven one by one (tests, tools).
+  void StartReading(std::string text);
 
   // ---- Operations shared by the statement handlers ----
 
@@ -146,8 +150,12 @@ class Compilation {
   void PatchReference(int position, int value, bool binaryLabel, const std::string& name,
                       int* error);
 
+  // Attaches the input that NextToken reads.
+  void AttachSource(std::string text);
+
   const MessageTable& messages_;
-  Tokenizer* tokenizer_ = nullptr;
+  std::unique_ptr<MemoryCharSource> source_;
+  std::unique_ptr<Tokenizer> tokenizer_;
 };
 
 // "3412" + "1 2" + "3 4" for 1234: low pair, high pair, then each pair as keys.

@@ -50,9 +50,7 @@ CompileOutcome Compilation::CompileSource(const CompileRequest& request) {
     return {CompileResult::kCantCreateListing, 0};
   }
 
-  MemoryCharSource source(std::move(*text));
-  Tokenizer tokenizer(source);
-  tokenizer_ = &tokenizer;
+  AttachSource(std::move(*text));
   int rc = CompileStatements();
   if (rc == 0) rc = CheckEndOfSource();
   CompileOutcome outcome{CompileResult::kOk, 0};
@@ -70,7 +68,6 @@ CompileOutcome Compilation::CompileSource(const CompileRequest& request) {
     if (MkFilesMode == 2) mkName = request.mkBaseName;
     if (!mkName.empty()) MkFiles = WriteMkFiles(Image, BinaryZoneUsed, DecimalZoneUsed, mkName);
   }
-  tokenizer_ = nullptr;
 
   // After an error the listing ends up empty: nothing was written before the cut.
   bool written =

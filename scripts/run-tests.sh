@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds Calvern twice, normally and with the address and undefined-behaviour sanitizers, and
+# runs the whole test suite in each build.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh" build
+(cd "$root/build" && ctest --output-on-failure -j"$(nproc)")
+"$root/scripts/build.sh" build-asan -DCALVERN_SANITIZE=ON -DCALVERN_BENCH=OFF
+(cd "$root/build-asan" && ctest --output-on-failure -j"$(nproc)")
