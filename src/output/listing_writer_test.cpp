@@ -1,0 +1,112 @@
+#include "output/listing_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace calvern {
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find("\r\n", start);
+    EXPECT_NE(end, std::string::npos) << "every line ends with CR LF";
+    if (end == std::string::npos) break;
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+struct ListingFixture : ::testing::Test {
+  MemoryImage image;
+  LabelTable labels;
+  RegisterNameTable names;
+
+  ListingContent Content() { return {image, labels, names}; }
+  void Put(int cell, const std::string& code, const std::string& keys) {
+    image.Code[cell] = code;
+    image.ListingText[cell] = keys;
+  }
+};
+
+TEST_F(ListingFixture, EmptyProgramGivesTheSixFixedLines) {
+  EXPECT_EQ(Lines(ListingText(Content())),
+            (std::vector<std::string>{"     PROGAM ZONE", "  Step  | Code | Keys",
+                                      "-------------------------", "-------------------------", "",
+                                      "--     END OF FILE     --"}));
+}
+
+TEST_F(ListingFixture, BinaryAndDecimalZonesFollowTheProgram) {
+  Put(5, "0E", "ENT ");  // step 0 unused: an empty line comes first
+  Put(MemoryImage::kBinaryStart + 0, "41", "\xC2\xB2\"A\"");
+  Put(MemoryImage::kBinaryStart + 64, "FF",
+      "\xC2\xB2"
+      "byte");
+  Put(MemoryImage::kDecimalStart + 8 * 3, "00", "3.14");
+  Put(MemoryImage::kDecimalStart + 8 * 3 + 1, "31", "");
+  ListingContent content = Content();
+  content.binaryZoneUsed = true;
+  content.decimalZoneUsed = true;
+  EXPECT_EQ(Lines(ListingText(content)), (std::vector<std::string>{"     PROGAM ZONE",
+                                                                   "  Step  | Code | Keys",
+                                                                   "-------------------------",
+                                                                   "",
+                                                                   "  0005  |  0E  | ENT ",
+                                                                   "",
+                                                                   "     BINARY ZONE",
+                                                                   "  Step  | Code | Comment",
+                                                                   "-------------------------",
+                                                                   "  1000  |  41  | \"A\"",
+                                                                   "",
+                                                                   "  1064  |  FF  | byte",
+                                                                   "",
+                                                                   "     DECIMAL ZONE",
+                                                                   "   Reg  |  Value",
+                                                                   "-------------------------",
+                                                                   "  0003  |  3.14",
+                                                                   "-------------------------",
+                                                                   "",
+                                                                   "--     END OF FILE     --"}));
+}
+
+TEST_F(ListingFixture, LabelsOfBothZonesAndHiddenInternalLabels) {
+  Put(0, "50", "R/S ");
+  labels.Add("START", 0);
+  labels.Add("__label1", 7);
+  labels.Add("lab2", 8);
+  labels.Add("TABLE", 1234 + MemoryImage::kBinaryOffset);
+  ListingContent content = Content();
+  content.userLabelCount = 3;
+  std::vector<std::string> lines = Lines(ListingText(content));
+  std::vector<std::string> section(lines.begin() + 6, lines.end());
+  EXPECT_EQ(section,
+            (std::vector<std::string>{
+                "  Addr  |  Name", "-------------------------", "  0000  |  START",
+                "B 1234  |  TABLE", "-------------------------", "", "--     END OF FILE     --"}));
+  content.listAllLabels = 1;
+  lines = Lines(ListingText(content));
+  EXPECT_EQ(lines[9], "  0007  |  __label1");
+  EXPECT_EQ(lines[10], "  0008  |  lab2");
+}
+
+TEST_F(ListingFixture, NamedRegistersInThreeWidths) {
+  names.LoadIoRegisters();
+  names.SetName(5, "COUNT");
+  names.SetName(20, "TOTAL");
+  for (int r : {5, 20, 9001}) names.MarkReferenced(r);
+  ListingContent content = Content();
+  content.namedRegisterUsed = true;
+  std::vector<std::string> lines = Lines(ListingText(content));
+  std::vector<std::string> section(lines.begin() + 5, lines.end());
+  EXPECT_EQ(section, (std::vector<std::string>{"   Reg  |  Name", "-------------------------",
+                                               "     5  |  COUNT", "    20  |  TOTAL",
+                                               "  9001  |  \\GMODE", "-------------------------",
+                                               "", "--     END OF FILE     --"}));
+}
+
+}  // namespace
+}  // namespace calvern
