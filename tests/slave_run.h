@@ -2,6 +2,7 @@
 // its exit status, standard error and the files it wrote.
 #pragma once
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -49,16 +50,22 @@ class TempDir {
 struct RunResult {
   int exitCode = -1;
   std::string errorOutput;
+  std::string output;  // standard output
 };
 
-// Runs `calvern args...` with the temporary directory as working directory.
+// Runs `calvern args...` with the temporary directory as working directory. Standard input is
+// empty, so a requester or prompt that wrongly appears reads a cancel instead of blocking.
 inline RunResult RunCalvern(const TempDir& dir, const std::vector<std::string>& args) {
   std::string errFile = dir.File(".stderr");
+  std::string outFile = dir.File(".stdout");
   pid_t pid = fork();
   if (pid == 0) {
     if (chdir(dir.path().c_str()) != 0) _exit(127);
+    int nullInput = open("/dev/null", O_RDONLY);
+    if (nullInput < 0 || dup2(nullInput, 0) < 0) _exit(127);
     std::FILE* err = std::freopen(errFile.c_str(), "w", stderr);
-    if (!err) _exit(127);
+    std::FILE* out = std::freopen(outFile.c_str(), "w", stdout);
+    if (!err || !out) _exit(127);
     std::vector<char*> argv;
     std::string binary = CALVERN_BINARY;
     argv.push_back(binary.data());
@@ -73,7 +80,22 @@ inline RunResult RunCalvern(const TempDir& dir, const std::vector<std::string>& 
   RunResult result;
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   result.errorOutput = dir.Read(".stderr");
+  result.output = dir.Read(".stdout");
   return result;
+}
+
+// Writes the info file job.inf, each line ended by CR LF, and runs calvern on it.
+inline RunResult RunInfoFile(const TempDir& dir, const std::vector<std::string>& lines) {
+  std::string info;
+  for (const std::string& line : lines) info += line + "\r\n";
+  dir.Write("job.inf", info);
+  return RunCalvern(dir, {dir.File("job.inf")});
+}
+
+// What slave mode writes to standard error for a failed compilation: the "Compilation" box
+// with the three status lines joined by single blanks.
+inline std::string CompilationReport(const std::string& statusText) {
+  return "Compilation: " + statusText + "\n";
 }
 
 // Writes `source` as prog.txt and an info file asking to compile it (with MK files under

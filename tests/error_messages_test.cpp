@@ -1,0 +1,132 @@
+// End-to-end: the text of each compilation error as slave mode reports it, with its line.
+#include <gtest/gtest.h>
+
+#include "slave_run.h"
+
+namespace calvern_test {
+namespace {
+
+struct ErrorCase {
+  std::string source;
+  std::string report;  // status lines 1, 2 and 3 joined by single blanks
+};
+
+void ExpectReports(const std::vector<ErrorCase>& cases) {
+  for (const ErrorCase& c : cases) {
+    SCOPED_TRACE(c.source);
+    TempDir dir;
+    RunResult run = CompileInSlaveMode(dir, c.source);
+    EXPECT_EQ(run.exitCode, 10);
+    EXPECT_EQ(run.errorOutput, CompilationReport(c.report));
+    EXPECT_EQ(dir.Read("prog.LST"), "");
+    EXPECT_FALSE(dir.Exists("prog.MKP"));
+  }
+}
+
+// The detail line begins with three blanks; the empty third line leaves a final blank.
+TEST(ErrorMessages, StatementErrors) {
+  ExpectReports({
+      {"ENT\r\nENT\r\nfoo ENT\r\n", "ERROR at line 3    unknown instruction FOO "},
+      {"ENT\r\n$1.2x ENT\r\n", "ERROR at line 2    bad number$1.2X "},
+      {"$1E ENT\r\n", "ERROR at line 1    bad number$1E "},
+      {"$1E+5 ENT\r\n", "ERROR at line 1    bad number$1E+5 "},
+      {"$ ENT\r\n", "ERROR at line 1    empty number ('$' found alone) ! "},
+      {"ENT : ENT\r\n", "ERROR at line 1    empty label (':' found alone) ! "},
+      {"a: ENT\r\nA: ENT\r\n", "ERROR at line 2    double definition of A "},
+  });
+}
+
+TEST(ErrorMessages, OperandErrors) {
+  ExpectReports({
+      {"RCL count ENT\r\n", "ERROR at line 1    unknown register COUNT "},
+      {"STO 00 ENT\r\n", "ERROR at line 1    unknown register 00 "},
+      {"STO (5 ENT\r\n", "ERROR at line 1    missing parenthesis in (5 "},
+      {"STO (100) ENT\r\n", "ERROR at line 1    indirect adressing with register > 99 "},
+      {"GOTO (100) ENT\r\n", "ERROR at line 1    indirect adressing with register > 99 "},
+      {"L2 (3) ENT\r\n", "ERROR at line 1    unavailable indirect addressing L2 (3) "},
+      {"#reg (5) rate ENT\r\n", "ERROR at line 1    unavailable indirect addressing (5) "},
+  });
+}
+
+// A missing operand is found only once the tokenizer has consumed the rest of the source,
+// every line end and comment line included.
+TEST(ErrorMessages, EndOfSourceErrors) {
+  ExpectReports({
+      {"ENT\r\nGOTO\r\n", "ERROR at line 3    unexpected end of file ! "},
+      {"ENT\r\nL0", "ERROR at line 2    unexpected end of file ! "},
+      {"RCL\r\n\r\n; nothing follows\r\n", "ERROR at line 4    unexpected end of file ! "},
+      {"#reg 5\r\n", "ERROR at line 2    unexpected end of file ! "},
+      {"ENT\r\n#OPTIM", "ERROR at line 2    unexpected end of file in #OPTIM "},
+      // An unresolved reference has no detail line, so two blanks follow the name.
+      {"GOTO end\r\nENT\r\nEND1:\r\n", "Error: unresolved reference END  "},
+  });
+}
+
+// A token ends at the first blank character. With LF line ends the LF itself ends the last
+// token of a line and is counted at once, so its error carries the next line's number; with
+// CR LF the CR ends the token first.
+TEST(ErrorMessages, ErrorInTheLastTokenOfALineReportsTheNextLine) {
+  ExpectReports({
+      {"ENT\nfoo\nENT\n", "ERROR at line 3    unknown instruction FOO "},
+      {"ENT\nfoo ENT\n", "ERROR at line 2    unknown instruction FOO "},
+      {"ENT\nRCL count\nENT\n", "ERROR at line 3    unknown register COUNT "},
+      {"ENT\r\nfoo\r\nENT\r\n", "ERROR at line 2    unknown instruction FOO "},
+      {"; header\r\n#FirstLine 20\r\nENT\nfoo\n", "ERROR at line 24    unknown instruction FOO "},
+  });
+}
+
+// Directives and structures of later versions stop the compilation with a clear notice on the
+// line where they stand, instead of being skipped or misread.
+TEST(ErrorMessages, UnavailableDirectivesAndStructures) {
+  for (const auto& [source, keyword] : std::vector<std::pair<std::string, std::string>>{
+           {"ENT\r\nFOR 0\r\n", "FOR"},
+           {"ENT\r\nif(x<0)then ENT endif\r\n", "IF(X<0)THEN"},
+           {"ENT\r\n#DB 5\r\n", "#DB"},
+           {"ENT\r\n#block 1\r\n", "#BLOCK"}}) {
+    SCOPED_TRACE(source);
+    TempDir dir;
+    RunResult run = CompileInSlaveMode(dir, source);
+    EXPECT_EQ(run.exitCode, 10);
+    EXPECT_EQ(run.errorOutput.rfind("Compilation: ERROR at line 2    ", 0), 0u) << run.errorOutput;
+    EXPECT_NE(run.errorOutput.find("not available in this version"), std::string::npos);
+    EXPECT_NE(run.errorOutput.find(keyword), std::string::npos) << run.errorOutput;
+    EXPECT_FALSE(dir.Exists("prog.MKP"));
+  }
+}
+
+// The calculator addresses steps 0-9999 only: a jump beyond them, or a step past the last one,
+// is refused.
+TEST(ErrorMessages, ProgramZoneLimits) {
+  struct Case {
+    std::string source;
+    std::string prefix;
+    std::string detail;
+  };
+  std::string fullZone;
+  for (int step = 0; step < 9999; ++step) fullZone += "RTN\r\n";
+  for (const Case& c : std::vector<Case>{
+           {"ENT\r\nGOTO 10000\r\n", "ERROR at line 2    ", "jump target outside steps 0-9999: "},
+           {"L0 12345 ENT\r\n", "ERROR at line 1    ", "jump target outside steps 0-9999: "},
+           {fullZone + "RTN\r\nRTN\r\n", "ERROR at line 10001    ", "program zone full"},
+           {fullZone + "STO 20\r\n", "ERROR at line 10000    ", "program zone full"}}) {
+    SCOPED_TRACE(c.source.substr(0, 20));
+    TempDir dir;
+    RunResult run = CompileInSlaveMode(dir, c.source);
+    EXPECT_EQ(run.exitCode, 10);
+    EXPECT_EQ(run.errorOutput.rfind("Compilation: " + c.prefix, 0), 0u) << run.errorOutput;
+    EXPECT_NE(run.errorOutput.find(c.detail), std::string::npos) << run.errorOutput;
+  }
+
+  // The last step and the highest address are still fine.
+  TempDir dir;
+  RunResult run = CompileInSlaveMode(dir, "GOTO 9999\r\n" + fullZone.substr(5 * 2));
+  EXPECT_EQ(run.exitCode, 0) << run.errorOutput;
+  std::vector<std::string> lines = ListingLines(dir.Read("prog.LST"));
+  ASSERT_GE(lines.size(), 6u);
+  EXPECT_EQ(lines[3], "  0000  |  F1  | P GOTO ");
+  EXPECT_EQ(lines[5], "  0002  |  99  | 9 9");
+  EXPECT_EQ(lines[lines.size() - 4], "  9999  |  52  | RTN ");
+}
+
+}  // namespace
+}  // namespace calvern_test
