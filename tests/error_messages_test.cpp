@@ -75,14 +75,14 @@ TEST(ErrorMessages, ErrorInTheLastTokenOfALineReportsTheNextLine) {
   });
 }
 
-// Directives and structures of later versions stop the compilation with a clear notice on the
+// Directives of later versions stop the compilation with a clear notice on the
 // line where they stand, instead of being skipped or misread.
-TEST(ErrorMessages, UnavailableDirectivesAndStructures) {
+TEST(ErrorMessages, UnavailableDirectives) {
   for (const auto& [source, keyword] : std::vector<std::pair<std::string, std::string>>{
-           {"ENT\r\nFOR 0\r\n", "FOR"},
-           {"ENT\r\nif(x<0)then ENT endif\r\n", "IF(X<0)THEN"},
-           {"ENT\r\n#DB 5\r\n", "#DB"},
-           {"ENT\r\n#block 1\r\n", "#BLOCK"}}) {
+           {"ENT\r\n#DEFGRAPH 5\r\n", "#DEFGRAPH"},
+           {"ENT\r\n#menu 1\r\n", "#MENU"},
+           {"ENT\r\n#TAB 8 3\r\n", "#TAB"},
+           {"ENT\r\n#FormTable\r\n", "#FORMTABLE"}}) {
     SCOPED_TRACE(source);
     TempDir dir;
     RunResult run = CompileInSlaveMode(dir, source);

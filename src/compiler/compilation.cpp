@@ -35,7 +35,21 @@ void Compilation::Reset() {
   FormProgramBase = 0;
   CompiledOk = false;
   StepLimit = MemoryImage::kProgramCells;
-  ZoneOverflow = false;
+  ZoneStart = 0;
+  ZoneOverflow = 0;
+  Structures.Reset();
+  InternalLabelCount = 0;
+  SerialCounter = 0;
+  MenuIndex = -1;
+  MenuBase = 0;
+  MenuItemCount = -1;
+  statementGenerated_ = false;
+  generatingLine_ = 0;
+}
+
+int Compilation::FailText(const std::string& text) {
+  Status[2] = text;
+  return 1;
 }
 
 int Compilation::Fail(int messageId, const std::string& detail) {
@@ -44,7 +58,32 @@ int Compilation::Fail(int messageId, const std::string& detail) {
 }
 
 long long Compilation::ErrorLine() const {
+  if (statementGenerated_) return generatingLine_ + FirstLineNumber;
   return (tokenizer_ ? tokenizer_->LineCount : 0) + FirstLineNumber;
+}
+
+int Compilation::GenerateSource(int lineCount, const std::string& text) {
+  GeneratedLines& lines = tokenizer_->Generated;
+  if (!statementGenerated_) generatingLine_ = tokenizer_->TokenLine;
+  int start = 0;
+  bool stored;
+  if (!text.empty()) {
+    start = MenuIndex != -1 ? MenuBase + 10 : 0;
+    stored = lines.SetLine(start, text) && lines.SetLine(start + 1, "#ENDSTRINGINPUT");
+  } else {
+    stored = lines.SetLine(lineCount, "#ENDMENUINPUT");
+  }
+  if (!stored) return Fail(kGeneratedLinesFull);
+  lines.StartAt(start);
+  return 0;
+}
+
+int Compilation::PushStructure(const std::string& tag) { return PushStructure(tag, CurrentStep); }
+
+int Compilation::PushStructure(const std::string& tag, int value) {
+  if (Structures.Full()) return Fail(kStructuresTooDeep, tag);
+  Structures.Push(tag, value, CurrentStep);
+  return 0;
 }
 
 void Compilation::AttachSource(std::string text) {
@@ -68,8 +107,10 @@ int Compilation::CompileText(std::string text) {
 // Runs statements until the source ends or one fails; on failure status line 1 names the line.
 int Compilation::CompileStatements() {
   while (!tokenizer_->AtEnd()) {
-    int rc = CompileStatement(NextUpperToken());
-    if (rc == 0 && ZoneOverflow) rc = Fail(kStepCounterPast9999);
+    std::string token = NextUpperToken();
+    statementGenerated_ = tokenizer_->Generated.On();
+    int rc = CompileStatement(std::move(token));
+    if (rc == 0 && ZoneOverflow) rc = Fail(ZoneOverflow);
     if (rc != 0) {
       Status[1] = Msg(kErrorAtLine) + std::to_string(ErrorLine());
       return rc;
@@ -116,10 +157,17 @@ int Compilation::CompileStatement(std::string token) {
   }
 }
 
-// After the last statement: every reference must be resolved.
+// After the last statement: every reference must be resolved and every structure closed.
 int Compilation::CheckEndOfSource() {
   if (const ForwardRef* ref = ForwardRefs.FirstPending()) {
     Status[1] = Msg(kUnresolvedReference) + ref->name;
+    return 1;
+  }
+  int depth = Structures.Depth();
+  if (depth > 0) {
+    Status[1] = Msg(kEndOfFile) + OpenStructureName(Structures.Tag(depth - 1)) + " (" +
+                Msg(kFromStep) + std::to_string(Structures.Step(depth - 1)) + ")" +
+                Msg(kStructureNotClosed);
     return 1;
   }
   return 0;

@@ -11,6 +11,7 @@
 
 #include "compiler/memory_image.h"
 #include "compiler/status_lines.h"
+#include "compiler/structure_stack.h"
 #include "compiler/symbol_tables.h"
 #include "compiler/tokenizer.h"
 #include "output/mk_file_writer.h"
@@ -92,8 +93,9 @@ class Compilation {
   // Evaluates an address operand; records a forward reference for an undefined label.
   // nullopt after an error, which has been reported.
   std::optional<AddressOperand> AddressValue(const std::string& token);
-  // Evaluates a register operand; nullopt after an error, which has been reported.
-  std::optional<RegisterOperand> RegisterNumber(const std::string& token);
+  // Evaluates a register operand; nullopt after an error, which has been reported unless
+  // `quiet` (a caller that tries other readings first).
+  std::optional<RegisterOperand> RegisterNumber(const std::string& token, bool quiet = false);
   // target mod 100 when a one-byte address from CurrentStep reaches target, else -1.
   int ShortAddress(int target) const;
   // Defines a label (token ends with ":") and patches its pending references.
@@ -103,6 +105,17 @@ class Compilation {
   // The next token, upper-cased.
   std::string NextUpperToken() { return UpperCase(tokenizer_->NextToken()); }
   Tokenizer& Source() { return *tokenizer_; }
+  // Queues generated source text that the statement loop reads before the rest of the file.
+  // With text: one line followed by "#ENDSTRINGINPUT". Without: lines 0 to lineCount - 1 were
+  // filled by the caller and "#ENDMENUINPUT" follows them. Returns 0, or 1 after an error.
+  int GenerateSource(int lineCount, const std::string& text);
+  // "lab" + a new number: the name of an internal label.
+  std::string NewInternalLabel() { return "lab" + std::to_string(++InternalLabelCount); }
+  // Opens a structure at CurrentStep, or with an explicit value; 1 when the stack is full.
+  int PushStructure(const std::string& tag);
+  int PushStructure(const std::string& tag, int value);
+  // Reports an error whose whole text is given (it starts with its three blanks). Returns 1.
+  int FailText(const std::string& text);
   // Reports an error: status line 2 = three blanks + message + detail. Returns 1.
   int Fail(int messageId, const std::string& detail = std::string());
   const std::string& Msg(int id) const { return messages_[id]; }
@@ -116,6 +129,7 @@ class Compilation {
   ForwardRefTable ForwardRefs;
   RegisterNameTable RegisterNames;
   StatusLines Status;
+  StructureStack Structures;
   MkFilesWritten MkFiles;  // the MK files of the last compilation, for the emulator
 
   // ---- Counters and switches, reset by every compilation ----
@@ -137,10 +151,16 @@ class Compilation {
   int OffsetBase = 0;       // "#BASE" location for "#OFFSET"
   int FormProgramBase = 0;  // base of the offsets of form programs
   bool CompiledOk = false;
-  // The cell after the last one EmitStep may write in the current zone; writing there sets
-  // ZoneOverflow, which the statement loop reports.
+  int InternalLabelCount = 0;  // numbers the "lab" labels of structures
+  int SerialCounter = 0;       // numbers SELECTs and menus
+  int MenuIndex = -1;          // menu being collected by the menu generator, -1 for none
+  int MenuBase = 0;            // first generated line of that menu
+  int MenuItemCount = -1;
+  // The cell after the last one EmitStep may write in the current zone; writing there (or
+  // before the zone) sets ZoneOverflow to the message that the statement loop reports.
   int StepLimit = MemoryImage::kProgramCells;
-  bool ZoneOverflow = false;
+  int ZoneStart = 0;
+  int ZoneOverflow = 0;
 
  private:
   void Reset();
@@ -154,6 +174,10 @@ class Compilation {
   void AttachSource(std::string text);
 
   const MessageTable& messages_;
+  // Where the statement being compiled came from, so that errors in generated text are
+  // reported at the line of the statement that generated it.
+  bool statementGenerated_ = false;
+  int generatingLine_ = 0;
   std::unique_ptr<MemoryCharSource> source_;
   std::unique_ptr<Tokenizer> tokenizer_;
 };

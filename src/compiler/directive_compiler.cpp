@@ -1,7 +1,9 @@
 #include "compiler/directive_compiler.h"
 
 #include "compiler/compilation.h"
+#include "compiler/data_directives.h"
 #include "compiler/numbers.h"
+#include "compiler/routine_directives.h"
 
 namespace calvern {
 namespace {
@@ -65,8 +67,61 @@ int CompileDirective(Compilation& c, int index) {
     case kDirLabelList:
     case kDirOptim:
       return CompileSetting(c, index);
+    case kDirProgram:
+    case kDirBinary:
+    case kDirBlock:
+    case kDirBase:
+    case kDirDecimal:
+      return CompileZoneDirective(c, index);
+    case kDirText:
+    case kDirText0:
+    case kDirTextn:
+    case kDirFilename:
+    case kDirFilenameid:
+      return CompileTextDirective(c, index);
+    case kDirNum:
+    case kDirNum1:
+    case kDirNum2:
+    case kDirNum3:
+      return CompileNumDirective(c, index);
+    case kDirDb:
+    case kDirDw:
+    case kDirDl:
+    case kDirDwk:
+    case kDirInitb:
+    case kDirInitw:
+    case kDirInitl:
+      return CompileTableDirective(c, index);
+    case kDirDal:
+    case kDirDaf:
+    case kDirDafk:
+    case kDirOffset:
+      return CompileAddressTable(c, index);
+    case kDirMove:
+    case kDirRegtobin:
+    case kDirBintoreg:
+    case kDirLoadfile:
+    case kDirDeletefile:
+    case kDirCreatefile:
+    case kDirOverwritefile:
+    case kDirCopyfilename:
+    case kDirAddfindfile:
+    case kDirFindfile:
+    case kDirFindfileid:
+    case kDirRclXtoI:
+    case kDirStoItoX:
+      return CompileRoutineDirective(c, index);
+    case kDirEndStringInput:  // end of a generated line: back to the file
+      c.Source().Generated.SwitchOff();
+      return 0;
+    case kDirEndmenuinput:  // end of a generated menu: back to the file, menu collection over
+      c.Source().Generated.SwitchOff();
+      c.MenuBase = 0;
+      c.MenuItemCount = -1;
+      c.MenuIndex = -1;
+      return 0;
     default:
-      // Zones, data, graphics, forms, menus and routines come with later versions.
+      // Graphics, form codes, form tables and menus come with later versions.
       return c.Fail(kDirectiveNotAvailable, c.Keywords.Keyword(index));
   }
 }

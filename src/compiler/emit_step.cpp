@@ -57,8 +57,11 @@ void Compilation::EmitStep(int what, int prefixSelector, int registerDigit,
 }
 
 void Compilation::EmitCell(std::string code, std::string keys) {
-  if (CurrentStep >= StepLimit) {
-    ZoneOverflow = true;
+  if (CurrentStep >= StepLimit || CurrentStep < ZoneStart) {
+    if (!ZoneOverflow) {
+      ZoneOverflow =
+          StepLimit == MemoryImage::kProgramCells ? kStepCounterPast9999 : kBinaryZoneFull;
+    }
     return;
   }
   Image.Code[CurrentStep] = std::move(code);

@@ -3,7 +3,7 @@
 namespace calvern {
 
 namespace {
-constexpr long long kSaturation = 999999999;
+constexpr long long kSaturation = 999999999999999;
 }
 
 long long LeadingDigits(std::string_view text) {

@@ -1,5 +1,7 @@
 // Register and address operands: how a token written after an instruction becomes a register
 // number or a target address.
+#include <algorithm>
+
 #include "compiler/compilation.h"
 #include "compiler/numbers.h"
 
@@ -10,20 +12,18 @@ constexpr std::string_view kRegisterDigits = "0123456789ABCDEF";
 
 }  // namespace
 
-std::optional<RegisterOperand> Compilation::RegisterNumber(const std::string& token) {
+std::optional<RegisterOperand> Compilation::RegisterNumber(const std::string& token, bool quiet) {
+  auto fail = [&](int message) -> std::optional<RegisterOperand> {
+    if (!quiet) Fail(message, token);
+    return std::nullopt;
+  };
   std::string text = token;
   bool indirect = false;
   if (!text.empty() && text[0] == '(') {
-    if (text.back() != ')' || text.size() < 2) {
-      Fail(kMissingParenthesisIn, token);
-      return std::nullopt;
-    }
+    if (text.back() != ')' || text.size() < 2) return fail(kMissingParenthesisIn);
     text = text.substr(1, text.size() - 2);
     indirect = true;
-    if (text.empty()) {
-      Fail(kUnknownRegister, token);
-      return std::nullopt;
-    }
+    if (text.empty()) return fail(kUnknownRegister);
   }
   if (text.size() == 1) {
     std::size_t digit = kRegisterDigits.find(text[0]);
@@ -34,10 +34,7 @@ std::optional<RegisterOperand> Compilation::RegisterNumber(const std::string& to
     if (number >= 1 && number <= 9999) return RegisterOperand{static_cast<int>(number), indirect};
   }
   int named = RegisterNames.Find(text);
-  if (named < 0) {
-    Fail(kUnknownRegister, token);
-    return std::nullopt;
-  }
+  if (named < 0) return fail(kUnknownRegister);
   RegisterNames.MarkReferenced(named);
   NamedRegisterUsed = true;
   return RegisterOperand{named, indirect};
@@ -51,7 +48,8 @@ std::optional<AddressOperand> Compilation::AddressValue(const std::string& token
     return AddressOperand{reg->number, true};
   }
   long long number = LeadingDigits(token);
-  if (number >= 0) return AddressOperand{static_cast<int>(number), false};
+  // Anything past the program zone is out of range for every user; keep it representable.
+  if (number >= 0) return AddressOperand{static_cast<int>(std::min(number, 999999LL)), false};
   int label = Labels.Find(token);
   if (label >= 0) return AddressOperand{Labels[label].value, false};
   // Not defined yet: the jump is written in its long form, whose first address byte follows the

@@ -1,6 +1,9 @@
 // Structured control flow: FOR/NEXT, DO/LOOP, REPEAT/UNTIL, WHILE, IF/ELSE/ENDIF, SUM, MUL and
-// SELECT/CASE.
+// SELECT/CASE/DEFAULT/ENDSELECT. Backward jumps are written at once; forward jumps go to
+// internal labels defined when the closing keyword arrives; SELECT writes source text.
 #pragma once
+
+#include <string>
 
 namespace calvern {
 
@@ -8,5 +11,21 @@ class Compilation;
 
 // Compiles the structure keyword `index` (group 7, alias resolved).
 int CompileStructure(Compilation& c, int index);
+
+// The keyword that opened a structure, from its stack tag, for the end-of-source message.
+std::string OpenStructureName(const std::string& tag);
+
+// Loops and conditionals (loop_structures.cpp) and the SELECT family (select_structure.cpp).
+int CompileFor(Compilation& c);
+int CompileLoopEnd(Compilation& c, bool isNext);
+int CompileUntil(Compilation& c, int test);
+int CompileForwardJump(Compilation& c, bool isWhile, int test);
+int CompileEndIf(Compilation& c);
+int CompileElse(Compilation& c);
+int CompileSumOrMul(Compilation& c, int index);
+int CompileSelect(Compilation& c);
+int CompileCase(Compilation& c, int index);
+int CompileDefault(Compilation& c);
+int CompileEndSelect(Compilation& c);
 
 }  // namespace calvern

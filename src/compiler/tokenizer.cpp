@@ -10,6 +10,7 @@ std::string Tokenizer::NextToken() {
       c = ReadSourceChar();
       CountLineFeed(c);
     }
+    TokenLine = LineCount;
     if (AtEnd()) {
       // A one-character token standing at the very end of the input.
       return c > 32 ? std::string(1, static_cast<char>(c)) : std::string();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "compiler/char_source.h"
+#include "compiler/generated_lines.h"
 
 namespace calvern {
 
@@ -12,11 +13,13 @@ class Tokenizer {
  public:
   explicit Tokenizer(CharSource& source) : source_(source) {}
 
-  // True when no character is left.
-  bool AtEnd() const { return source_.AtEnd(); }
-  // The next character value (signed). Does not count line feeds: callers that skip blanks
-  // themselves count them with CountLineFeed.
-  int ReadSourceChar() { return source_.Read(); }
+  // True when no character is left: the file is read to its end and no generated text waits.
+  // (Generated text is read even when its statement was the last of the file.)
+  bool AtEnd() const { return !Generated.On() && source_.AtEnd(); }
+  // The next character value (signed), from the generated lines while they are on, else from
+  // the file. Does not count line feeds: callers that skip blanks themselves count them with
+  // CountLineFeed.
+  int ReadSourceChar() { return Generated.On() ? Generated.Read() : source_.Read(); }
   void CountLineFeed(int c) {
     if (c == 10) ++LineCount;
   }
@@ -26,6 +29,9 @@ class Tokenizer {
 
   // Line feeds consumed since the start of the compilation.
   int LineCount = 0;
+  // LineCount when the first character of the last token was read: the token's own line.
+  int TokenLine = 0;
+  GeneratedLines Generated;
 
  private:
   CharSource& source_;

@@ -1,5 +1,6 @@
 #include "shell/settings.h"
 
+#include <algorithm>
 #include <array>
 
 #include "compiler/char_source.h"
@@ -10,7 +11,7 @@ namespace {
 
 int NumberOrZero(const std::string& text) {
   long long value = LeadingNumber(text);
-  return static_cast<int>(value);
+  return static_cast<int>(std::clamp(value, -999999999LL, 999999999LL));
 }
 
 }  // namespace

@@ -151,6 +151,12 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kLanguageFilesNotAvailable] =
         "language files are not available in this version of Calvern; English is used: ";
     t[kRegisterOutOfRangeIn] = "a direct register 0-99 is expected in ";
+    t[kGeneratedLinesFull] = "generated source lines exceed the buffer of 1001 lines";
+    t[kStructuresTooDeep] = "more than 101 structures open at ";
+    t[kBinaryZoneFull] = "binary zone full: the binary pointer passed 5095";
+    t[kDecimalExponentOutOfRange] = "value outside the calculator's range (exponent -99..99): ";
+    t[kDecimalRegisterOutOfRange] = "decimal zone register outside 0-999: ";
+    t[kDataValueOutOfRange] = "value out of range in ";
     return t;
   }();
   return texts;

@@ -153,6 +153,12 @@ enum MessageId : int {
   kSlaveCommandNotAvailable = 139,
   kLanguageFilesNotAvailable = 140,
   kRegisterOutOfRangeIn = 141,
+  kGeneratedLinesFull = 142,
+  kStructuresTooDeep = 143,
+  kBinaryZoneFull = 144,
+  kDecimalExponentOutOfRange = 145,
+  kDecimalRegisterOutOfRange = 146,
+  kDataValueOutOfRange = 147,
 };
 
 class MessageTable {
