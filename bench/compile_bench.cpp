@@ -35,6 +35,32 @@ std::string WorstCaseSource() {
   return source;
 }
 
+// Structures at their limits: IF/ELSE and loops nested 100 deep (the stack holds 101 entries),
+// and 100 SELECTs of three CASEs each, whose comparisons and jumps are generated source text.
+std::string StructuresWorstCase() {
+  std::string source = "#reg 20 choice\n";
+  for (int depth = 0; depth < 100; ++depth) {
+    switch (depth % 4) {
+      case 0: source += "DO ENT\n"; break;
+      case 1: source += "IF(x<0)THEN 1\n"; break;
+      case 2: source += "!IF(x=0)THEN 2 ELSE 3\n"; break;
+      default: source += "REPEAT 4\n"; break;
+    }
+  }
+  for (int depth = 99; depth >= 0; --depth) {
+    switch (depth % 4) {
+      case 0: source += "LOOP\n"; break;
+      case 3: source += "UNTIL(x>=0)\n"; break;
+      default: source += "ENDIF\n"; break;
+    }
+  }
+  for (int s = 0; s < 100; ++s) {
+    source += "SELECT choice\n  CASE= $1 sin\n  CASE= $" + std::to_string(2 + s % 5) +
+              " cos\n  CASE= @7 tan\n  DEFAULT ENT\nENDSELECT\n";
+  }
+  return source;
+}
+
 std::string SourceWithLeadingRegister() { return "#reg 7 IDX\n" + WorstCaseSource(); }
 
 void CheckCompiles(calvern::Compilation& compilation, const std::string& source) {
@@ -57,6 +83,20 @@ void BM_CompileWorstCaseInMemory(benchmark::State& state) {
   state.counters["labels"] = compilation.Labels.Count();
 }
 BENCHMARK(BM_CompileWorstCaseInMemory)->Unit(benchmark::kMillisecond);
+
+void BM_CompileStructuresWorstCase(benchmark::State& state) {
+  calvern::MessageTable messages;
+  calvern::Compilation compilation(messages);
+  const std::string source = StructuresWorstCase();
+  CheckCompiles(compilation, source);
+  for (auto _ : state) {
+    int rc = compilation.CompileText(source);
+    benchmark::DoNotOptimize(rc);
+  }
+  state.counters["steps"] = compilation.CurrentStep;
+  state.counters["labels"] = compilation.Labels.Count();
+}
+BENCHMARK(BM_CompileStructuresWorstCase)->Unit(benchmark::kMillisecond);
 
 // The whole job of a slave-mode compilation: read the file, compile, write the listing and
 // the MK files.

@@ -60,17 +60,17 @@ constexpr IoRegisterRecord kIoRegisters[] = {
     {"\\Inkey", 9028, "GET \\Inkey : read the code of the pressed key, 0 if none"},
     {"\\NextKey", 9029, "GET \\NextKey : read the next key code from the keyboard buffer"},
     {"\\Index0", 9030,
-     "SET \\Index0 : set index pointer 0 into the binary zone\n"
+     "SET \\Index0 : set index pointer 0 into the universal byte buffer\n"
      "GET \\Index0 : read index pointer 0"},
     {"\\Index1", 9031,
-     "SET \\Index1 : set index pointer 1 into the binary zone\n"
+     "SET \\Index1 : set index pointer 1 into the universal byte buffer\n"
      "GET \\Index1 : read index pointer 1"},
     {"\\(Index0)", 9032,
-     "SET \\(Index0) : write byte X to the binary zone at \\Index0\n"
-     "GET \\(Index0) : read the binary zone byte at \\Index0"},
+     "SET \\(Index0) : write byte X to the byte buffer at \\Index0\n"
+     "GET \\(Index0) : read the byte buffer at \\Index0"},
     {"\\(Index1)", 9033,
-     "SET \\(Index1) : write byte X to the binary zone at \\Index1\n"
-     "GET \\(Index1) : read the binary zone byte at \\Index1"},
+     "SET \\(Index1) : write byte X to the byte buffer at \\Index1\n"
+     "GET \\(Index1) : read the byte buffer at \\Index1"},
     {"\\(Index1)+", 9034,
      "SET \\(Index1)+ : write byte X at \\Index1, then advance \\Index1\n"
      "GET \\(Index1)+ : read the byte at \\Index1, then advance \\Index1"},
