@@ -1,0 +1,102 @@
+#include "compiler/tokenizer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "compiler/char_source.h"
+
+namespace calvern {
+namespace {
+
+struct Tokenized {
+  std::vector<std::string> tokens;
+  int lineCount;
+};
+
+// Every token up to the end of the text, and the line feeds counted on the way.
+Tokenized Tokenize(const std::string& text) {
+  MemoryCharSource source(text);
+  Tokenizer tokenizer(source);
+  Tokenized out{{}, 0};
+  for (int guard = 0; guard < 100; ++guard) {
+    std::string token = tokenizer.NextToken();
+    if (token.empty()) break;
+    out.tokens.push_back(token);
+  }
+  EXPECT_TRUE(tokenizer.AtEnd()) << "an empty token before the end of \"" << text << "\"";
+  out.lineCount = tokenizer.LineCount;
+  return out;
+}
+
+using Tokens = std::vector<std::string>;
+
+TEST(TokenizerTest, SplitsAtBlanksAndKeepsTheSourceCase) {
+  EXPECT_EQ(Tokenize("Rcl  abc\tGOTO\r\n12").tokens, (Tokens{"Rcl", "abc", "GOTO", "12"}));
+  EXPECT_EQ(Tokenize("   \t\r\n ").tokens, Tokens{});
+  EXPECT_EQ(Tokenize("").tokens, Tokens{});
+  // Control characters and bytes 80-FF are blanks: "²" splits the letters around it.
+  EXPECT_EQ(Tokenize("AB\xC2\xB2\x43\x44").tokens, (Tokens{"AB", "CD"}));
+  EXPECT_EQ(Tokenize("\x80X\x01Y\xFF").tokens, (Tokens{"X", "Y"}));
+}
+
+TEST(TokenizerTest, TheLastTokenNeedsNoLineEnd) {
+  EXPECT_EQ(Tokenize("GOTO 12").tokens, (Tokens{"GOTO", "12"}));
+  EXPECT_EQ(Tokenize("RCL 5").tokens, (Tokens{"RCL", "5"}));  // one character at the very end
+  EXPECT_EQ(Tokenize("X").tokens, Tokens{"X"});
+  // A lone "=" at the very end is that character, not a shorthand.
+  EXPECT_EQ(Tokenize("1 =").tokens, (Tokens{"1", "="}));
+}
+
+TEST(TokenizerTest, CommentsStartOnlyWhereATokenWould) {
+  EXPECT_EQ(Tokenize("RCL 5;x").tokens, (Tokens{"RCL", "5;x"}));
+  EXPECT_EQ(Tokenize("RCL 5 ;x").tokens, (Tokens{"RCL", "5"}));
+  EXPECT_EQ(Tokenize("; all of it\nA ;b c\r\nB").tokens, (Tokens{"A", "B"}));
+  EXPECT_EQ(Tokenize(";a\n;b\n").tokens, Tokens{});
+  EXPECT_EQ(Tokenize("A ;comment at the end").tokens, Tokens{"A"});
+  EXPECT_EQ(Tokenize("A ;x\rB").tokens, (Tokens{"A", "B"}));  // a carriage return ends it too
+  EXPECT_EQ(Tokenize(";").tokens, Tokens{";"});               // a lone last character is a token
+}
+
+TEST(TokenizerTest, EqualsAndAtAreStoreAndRecallAtTheStartOfAToken) {
+  EXPECT_EQ(Tokenize("=euro").tokens, (Tokens{"STO", "euro"}));
+  EXPECT_EQ(Tokenize("=(index)").tokens, (Tokens{"STO", "(index)"}));
+  EXPECT_EQ(Tokenize("@rate").tokens, (Tokens{"RCL", "rate"}));
+  EXPECT_EQ(Tokenize("= 5 @ A").tokens, (Tokens{"STO", "5", "RCL", "A"}));
+  EXPECT_EQ(Tokenize("=A").tokens, (Tokens{"STO", "A"}));
+  EXPECT_EQ(Tokenize("@=x").tokens, (Tokens{"RCL", "STO", "x"}));
+  EXPECT_EQ(Tokenize("a=b c@d").tokens, (Tokens{"a=b", "c@d"}));
+}
+
+TEST(TokenizerTest, CountsEveryLineFeedItConsumes) {
+  EXPECT_EQ(Tokenize("A\nB\n").lineCount, 2);
+  EXPECT_EQ(Tokenize("A\r\nB").lineCount, 1);
+  EXPECT_EQ(Tokenize("; only a comment\n").lineCount, 1);
+  EXPECT_EQ(Tokenize("A ;x\r\n\nB").lineCount, 2);
+  EXPECT_EQ(Tokenize("A ;x").lineCount, 0);
+  EXPECT_EQ(Tokenize("\n\n\n").lineCount, 3);
+  EXPECT_EQ(Tokenize("A\rB").lineCount, 0);  // a carriage return alone is no line
+
+  // The line feed that ends a token is consumed with it.
+  MemoryCharSource source("A\nB C");
+  Tokenizer tokenizer(source);
+  EXPECT_EQ(tokenizer.NextToken(), "A");
+  EXPECT_EQ(tokenizer.LineCount, 1);
+  EXPECT_EQ(tokenizer.NextToken(), "B");
+  EXPECT_EQ(tokenizer.NextToken(), "C");
+  EXPECT_EQ(tokenizer.LineCount, 1);
+  EXPECT_EQ(tokenizer.NextToken(), "");
+}
+
+TEST(TokenizerTest, ShorthandLeavesTheRestForTheNextToken) {
+  MemoryCharSource source("=\nx");
+  Tokenizer tokenizer(source);
+  EXPECT_EQ(tokenizer.NextToken(), "STO");
+  EXPECT_EQ(tokenizer.LineCount, 0);  // the line feed after "=" is not read yet
+  EXPECT_EQ(tokenizer.NextToken(), "x");
+  EXPECT_EQ(tokenizer.LineCount, 1);
+}
+
+}  // namespace
+}  // namespace calvern
