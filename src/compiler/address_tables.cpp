@@ -26,7 +26,7 @@ int EmitAddressItem(Compilation& c, int index, const std::string& name,
     return 0;
   }
   int v = address->value;
-  if (v >= MemoryImage::kBinaryStart && v < MemoryImage::kDecimalStart) {
+  if (address->label && v >= MemoryImage::kBinaryStart) {
     v -= MemoryImage::kBinaryOffset;  // a binary-zone label gives its address
   }
   if (v > 9999) return c.Fail(kDataValueOutOfRange, name + " " + operand);

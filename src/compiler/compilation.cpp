@@ -157,17 +157,19 @@ int Compilation::CompileStatement(std::string token) {
   }
 }
 
-// After the last statement: every reference must be resolved and every structure closed.
+// After the last statement every structure must be closed and every reference resolved. An
+// open structure is reported first: an IF or WHILE left open also leaves its internal label
+// unresolved, and its name says more to the user than "lab1".
 int Compilation::CheckEndOfSource() {
-  if (const ForwardRef* ref = ForwardRefs.FirstPending()) {
-    Status[1] = Msg(kUnresolvedReference) + ref->name;
-    return 1;
-  }
   int depth = Structures.Depth();
   if (depth > 0) {
     Status[1] = Msg(kEndOfFile) + OpenStructureName(Structures.Tag(depth - 1)) + " (" +
                 Msg(kFromStep) + std::to_string(Structures.Step(depth - 1)) + ")" +
                 Msg(kStructureNotClosed);
+    return 1;
+  }
+  if (const ForwardRef* ref = ForwardRefs.FirstPending()) {
+    Status[1] = Msg(kUnresolvedReference) + ref->name;
     return 1;
   }
   return 0;

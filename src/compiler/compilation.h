@@ -68,6 +68,7 @@ struct RegisterOperand {
 struct AddressOperand {
   int value;  // indirect: the register number
   bool indirect;
+  bool label = false;  // the value is a defined label's (binary-zone labels: address + 9000)
 };
 
 class Compilation {
@@ -167,8 +168,7 @@ class Compilation {
   int CompileStatements();
   int CompileStatement(std::string token);
   int CheckEndOfSource();
-  void PatchReference(int position, int value, bool binaryLabel, const std::string& name,
-                      int* error);
+  void PatchReference(const ForwardRef& ref, int value, bool binaryLabel, int* error);
 
   // Attaches the input that NextToken reads.
   void AttachSource(std::string text);

@@ -191,18 +191,15 @@ TEST_F(CompilationTest, ForwardReferencesTakeTheLongFormAndArePatched) {
   EXPECT_EQ(c.ForwardRefs.FirstPending(), nullptr);
 }
 
-TEST_F(CompilationTest, BangOnALabelPatchesOneCellUnlessOptimIsOff) {
+// A jump to a label not yet defined is written long, and its patch keeps both address bytes
+// whatever the label's own prefix says: "!B:" must not cut the address in half.
+TEST_F(CompilationTest, BangOnALabelLeavesALongJumpWhole) {
   const std::string jump = "GOTO B\n" + Filler(1232);
-  ASSERT_EQ(c.CompileText(jump + "!B:"), 0);
-  EXPECT_EQ(Codes(0, 3), (Texts{"F1", "35", "00"}));
-  EXPECT_EQ(Keys(0, 3), (Texts{"P GOTO ", "3 5", "0 0"}));
-
-  ASSERT_EQ(c.CompileText("#OPTIM 0 " + jump + "!B:"), 0);
-  EXPECT_EQ(Codes(0, 3), (Texts{"F1", "12", "35"}));
-  EXPECT_EQ(Keys(0, 3), (Texts{"P GOTO ", "1 2", "3 5"}));
-
-  ASSERT_EQ(c.CompileText("#OPTIM 0 #OPTIM 7 " + jump + "!B:"), 0);
-  EXPECT_EQ(Codes(0, 3), (Texts{"F1", "35", "00"}));
+  for (const std::string prefix : {"", "#OPTIM 0 "}) {
+    ASSERT_EQ(c.CompileText(prefix + jump + "!B:"), 0) << prefix;
+    EXPECT_EQ(Codes(0, 3), (Texts{"F1", "12", "35"}));
+    EXPECT_EQ(Keys(0, 3), (Texts{"P GOTO ", "1 2", "3 5"}));
+  }
 }
 
 TEST_F(CompilationTest, ErrorsReportDetailAndLine) {
@@ -306,6 +303,26 @@ TEST_F(CompilationTest, LabelAndReferenceLimits) {
   }
   EXPECT_EQ(c.CompileText(resolved), 0) << c.Status[2];
   EXPECT_EQ(c.CurrentStep, 350 * 6);
+}
+
+}  // namespace
+}  // namespace calvern
+
+namespace calvern {
+namespace {
+
+// A one-byte forward jump ("!") reaches only its own block of 100 steps: a label beyond it is
+// an error instead of a jump to the wrong step.
+TEST(OneByteJumps, MustLandInTheirOwnBlock) {
+  MessageTable messages;
+  Compilation c(messages);
+  EXPECT_EQ(c.CompileText("ENT !IF(x<0)THEN" + Filler(96) + "ENDIF"), 0);
+  EXPECT_EQ(c.Image.Code[2], "99");
+  EXPECT_NE(c.CompileText("ENT !IF(x<0)THEN" + Filler(97) + "ENDIF"), 0);
+  EXPECT_EQ(c.Status[2],
+            "   a one-byte jump ('!') can't reach this label from another block of 100 steps, "
+            "jump at step 1");
+  EXPECT_EQ(c.Status[1], "ERROR at line 2");
 }
 
 }  // namespace

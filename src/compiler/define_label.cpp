@@ -15,15 +15,16 @@ int Compilation::DefineLabel(const std::string& token) {
   // References are patched with the step, or with the binary address itself.
   int value = binaryLabel ? BinaryPointer : CurrentStep;
   int error = 0;
-  for (int position : ForwardRefs.Resolve(name)) {
-    PatchReference(position, value, binaryLabel, name, &error);
+  for (const ForwardRef& ref : ForwardRefs.Resolve(name)) {
+    PatchReference(ref, value, binaryLabel, &error);
     if (error) return error;
   }
   return 0;
 }
 
-void Compilation::PatchReference(int position, int value, bool binaryLabel, const std::string& name,
-                                 int* error) {
+void Compilation::PatchReference(const ForwardRef& ref, int value, bool binaryLabel, int* error) {
+  const int position = ref.position;
+  const std::string& name = ref.name;
   std::string digits = AddressDigits(value);
   if (position >= 0) {
     // The address bytes of a jump. A binary-zone address means nothing as a jump target.
@@ -31,7 +32,15 @@ void Compilation::PatchReference(int position, int value, bool binaryLabel, cons
       *error = Fail(kBinaryLabelAsJumpTarget, name);
       return;
     }
-    if (ShortJumpFlag == 0) {
+    // The jump's own width decides the patch: a long jump keeps both bytes even under a
+    // "!label:", which would otherwise cut its address in half. A one-byte address reaches
+    // only the block of 100 steps of its jump.
+    int jumpStep = position - 1;
+    if (ref.oneByte && (jumpStep % 100 == 99 || jumpStep / 100 != value / 100)) {
+      *error = Fail(kShortJumpOutOfBlock, std::to_string(jumpStep));
+      return;
+    }
+    if (!ref.oneByte) {
       Image.Code[position] = digits.substr(2, 2);
       Image.ListingText[position] = digits.substr(4, 3);
       Image.Code[position + 1] = digits.substr(0, 2);

@@ -30,15 +30,15 @@ int EmitForwardJump(Compilation& c, int jump, const std::string& kind, std::stri
   std::string tag = kind;  // "WH"/"IF" long, "wh"/"if" one byte
   if (shortForm) tag = kind == "WH" ? "wh" : "if";
   if (c.PushStructure(tag + *label)) return 1;
+  if (shortForm) c.ForwardRefs.SetLastOneByte();
   EmitJumpOpcode(c, jump, !shortForm);
   c.EmitStep(0, kNoPrefix, -1, "");
   if (!shortForm) c.EmitStep(0, kNoPrefix, -1, "");
   return 0;
 }
 
-// Defines an internal label in the width its jump was written with ("wh"/"if": one byte).
-int DefineInternalLabel(Compilation& c, const std::string& kind, const std::string& label) {
-  c.ShortJumpFlag = (kind == "wh" || kind == "if") ? -1 : 0;
+// Defines an internal label; its jump is patched in the width it was written with.
+int DefineInternalLabel(Compilation& c, const std::string& label) {
   return c.DefineLabel(label + ":");
 }
 
@@ -73,7 +73,7 @@ int CompileLoopEnd(Compilation& c, bool isNext) {
   if (!TagIs(tag, isNext ? "FO" : "DO")) return Without(c, keyword, opener);
   int jump = isNext ? c.Keywords.GroupStart(kGroupLoop) + (tag.back() - '0') : GotoKeyword(c);
   EmitJumpTo(c, jump, start);
-  if (!whileKind.empty()) return DefineInternalLabel(c, whileKind, whileLabel);
+  if (!whileKind.empty()) return DefineInternalLabel(c, whileLabel);
   return 0;
 }
 
@@ -102,7 +102,7 @@ int CompileEndIf(Compilation& c) {
   if (c.Structures.Pop() < 0) return Without(c, "ENDIF", "IF.");
   const std::string tag = c.Structures.PoppedTag();
   if (!TagIs(tag, "IF") && !TagIs(tag, "if")) return Without(c, "ENDIF", "IF.");
-  return DefineInternalLabel(c, tag.substr(0, 2), tag.substr(2));
+  return DefineInternalLabel(c, tag.substr(2));
 }
 
 // ELSE: the true branch jumps over the false one, which starts where the IF's jump lands.
@@ -113,7 +113,7 @@ int CompileElse(Compilation& c) {
   const std::string tag = c.Structures.PoppedTag();
   std::string label;
   if (EmitForwardJump(c, GotoKeyword(c), "IF", &label)) return 1;
-  return DefineInternalLabel(c, tag.substr(0, 2), tag.substr(2));
+  return DefineInternalLabel(c, tag.substr(2));
 }
 
 // SUM r and MUL r: RCL r, then + or *, then STO r.

@@ -33,7 +33,7 @@ int CompileNumDirective(Compilation& c, int index) {
   if (value->indirect) return c.Fail(kUnavailableIndirectAddressing, operand);
   if (c.UnresolvedFlag == 0) {
     int v = value->value;
-    if (v >= MemoryImage::kBinaryStart && v < MemoryImage::kDecimalStart) {
+    if (value->label && v >= MemoryImage::kBinaryStart) {
       v -= MemoryImage::kBinaryOffset;  // a binary-zone label gives its address
     }
     EmitDigits(c, v);

@@ -51,7 +51,7 @@ std::optional<AddressOperand> Compilation::AddressValue(const std::string& token
   // Anything past the program zone is out of range for every user; keep it representable.
   if (number >= 0) return AddressOperand{static_cast<int>(std::min(number, 999999LL)), false};
   int label = Labels.Find(token);
-  if (label >= 0) return AddressOperand{Labels[label].value, false};
+  if (label >= 0) return AddressOperand{Labels[label].value, false, true};
   // Not defined yet: the jump is written in its long form, whose first address byte follows the
   // opcode, and patched when the label appears.
   if (!ForwardRefs.Add(token, CurrentStep + 1)) {

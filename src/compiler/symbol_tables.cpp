@@ -39,17 +39,21 @@ void ForwardRefTable::SetLastPosition(int position) {
   if (!refs_.empty()) refs_.back().position = position;
 }
 
-std::vector<int> ForwardRefTable::Resolve(const std::string& name) {
-  std::vector<int> positions;
+void ForwardRefTable::SetLastOneByte() {
+  if (!refs_.empty()) refs_.back().oneByte = true;
+}
+
+std::vector<ForwardRef> ForwardRefTable::Resolve(const std::string& name) {
+  std::vector<ForwardRef> resolved;
   auto it = byName_.find(name);
-  if (it == byName_.end()) return positions;
+  if (it == byName_.end()) return resolved;
   for (int i : it->second) {
-    positions.push_back(refs_[i].position);
+    resolved.push_back(refs_[i]);
     refs_[i].name.clear();
     --pending_;
   }
   byName_.erase(it);
-  return positions;
+  return resolved;
 }
 
 const ForwardRef* ForwardRefTable::FirstPending() const {

@@ -32,8 +32,9 @@ class LabelTable {
 };
 
 struct ForwardRef {
-  std::string name;  // empty once resolved
-  int position;      // >= 0: first address byte of a jump; < 0: data marker in cell -p-1
+  std::string name;      // empty once resolved
+  int position;          // >= 0: first address byte of a jump; < 0: data marker in cell -p-1
+  bool oneByte = false;  // a jump written with one address byte (the "!" structures)
 };
 
 // Jumps and data items that name a label not yet defined. The table holds at most 512 pending
@@ -47,8 +48,10 @@ class ForwardRefTable {
   bool Add(const std::string& name, int position);
   // Changes the patch position of the reference recorded last.
   void SetLastPosition(int position);
-  // Marks every pending reference to name resolved and returns their positions in order.
-  std::vector<int> Resolve(const std::string& name);
+  // Marks the reference recorded last as a jump with a one-byte address.
+  void SetLastOneByte();
+  // Marks every pending reference to name resolved and returns them in recording order.
+  std::vector<ForwardRef> Resolve(const std::string& name);
   // The earliest recorded reference still pending, or nullptr.
   const ForwardRef* FirstPending() const;
   int PendingCount() const { return pending_; }

@@ -143,13 +143,6 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kJumpTargetOutOfRange] = "jump target outside steps 0-9999: ";
     t[kBinaryLabelAsJumpTarget] = "a binary-zone label can't be a jump target: ";
     t[kDirectiveNotAvailable] = "directive not available in this version of Calvern: ";
-    t[kStructureNotAvailable] = "structured keyword not available in this version of Calvern: ";
-    t[kMenuNotAvailable] =
-        "The interactive menu is not available in this version of Calvern; "
-        "run it as: calvern file.inf";
-    t[kSlaveCommandNotAvailable] = "command not available in this version of Calvern: ";
-    t[kLanguageFilesNotAvailable] =
-        "language files are not available in this version of Calvern; English is used: ";
     t[kRegisterOutOfRangeIn] = "a direct register 0-99 is expected in ";
     t[kGeneratedLinesFull] = "generated source lines exceed the buffer of 1001 lines";
     t[kStructuresTooDeep] = "more than 101 structures open at ";
@@ -157,6 +150,12 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kDecimalExponentOutOfRange] = "value outside the calculator's range (exponent -99..99): ";
     t[kDecimalRegisterOutOfRange] = "decimal zone register outside 0-999: ";
     t[kDataValueOutOfRange] = "value out of range in ";
+    t[kLinkNotAvailable] =
+        "The serial link with the calculator is not available in this version of Calvern.";
+    t[kFileNamePrompt] = " File name (Enter alone cancels) : ";
+    t[kShortJumpOutOfBlock] =
+        "a one-byte jump ('!') can't reach this label from another block of 100 steps, "
+        "jump at step ";
     return t;
   }();
   return texts;

@@ -148,10 +148,6 @@ enum MessageId : int {
   kJumpTargetOutOfRange = 134,
   kBinaryLabelAsJumpTarget = 135,
   kDirectiveNotAvailable = 136,
-  kStructureNotAvailable = 137,
-  kMenuNotAvailable = 138,
-  kSlaveCommandNotAvailable = 139,
-  kLanguageFilesNotAvailable = 140,
   kRegisterOutOfRangeIn = 141,
   kGeneratedLinesFull = 142,
   kStructuresTooDeep = 143,
@@ -159,6 +155,9 @@ enum MessageId : int {
   kDecimalExponentOutOfRange = 145,
   kDecimalRegisterOutOfRange = 146,
   kDataValueOutOfRange = 147,
+  kLinkNotAvailable = 148,
+  kFileNamePrompt = 149,
+  kShortJumpOutOfBlock = 150,
 };
 
 class MessageTable {
