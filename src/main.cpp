@@ -1,17 +1,17 @@
 // Calvern: compiler and link tool for the Elektronika MK-161 programmable calculator.
-//   calvern file.inf   slave mode: performs the command of the info file, reports by exit code
 //   calvern            the interactive menu
-#include <iostream>
+//   calvern file.inf   slave mode: performs the command of the info file, reports by exit code
 #include <string>
 
 #include "shell/application.h"
+#include "shell/main_menu.h"
 #include "shell/slave_mode.h"
 
 int main(int argc, char** argv) {
   calvern::Application app;
   if (argc < 2) {
-    std::cerr << app.Messages[calvern::kMenuNotAvailable] << std::endl;
-    return 3;
+    calvern::StartApplication(app, nullptr);
+    return calvern::RunMainMenu(app);
   }
   const std::string infoFile = argv[1];
   if (calvern::StartApplication(app, &infoFile) != calvern::kStartupOk) {

@@ -1,15 +1,20 @@
-// The state of one run of Calvern: settings, messages, status lines and the compilation whose
-// image stays in memory after it ends.
+// The state of one run of Calvern: settings, messages, status lines, the console, and the
+// compilation whose image stays in memory after it ends.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "compiler/compilation.h"
 #include "compiler/status_lines.h"
+#include "platform/console.h"
 #include "shell/settings.h"
 #include "tables/message_table.h"
 
 namespace calvern {
+
+// The version shown in the console title and the help file.
+inline constexpr const char* kVersionText = "V1.09 11/2015";
 
 struct Application {
   std::string SettingsFilePath;
@@ -22,8 +27,11 @@ struct Application {
   std::string LinkStatusLine;
   bool QuitRequested = false;
   std::string LanguageHelpFile;
+  int KeywordCount = 0;
   MessageTable Messages;
   Compilation Compiler{Messages};
+  // The terminal, or in slave mode a stand-in whose output goes nowhere.
+  std::unique_ptr<platform::Console> Terminal;
 };
 
 // Process exit codes of the start-up itself.
@@ -35,6 +43,13 @@ enum StartupResult : int {
 // Start-up: reads the settings (or the slave-mode info file named by `parameter`), loads the
 // messages and prepares the link status line and the status lines of the first screen.
 int StartApplication(Application& app, const std::string* parameter);
+
+// Fills the message table from the chosen language file, or with the English defaults when
+// there is none; a faulty file is reported in message boxes.
+void LoadMessages(Application& app);
+
+// " |  Calvern .. not yet connected ..  |*" in the current language.
+std::string NotConnectedLine(const MessageTable& messages);
 
 // The directory part of a path, up to and including its last "/" or "\".
 std::string DirectoryPart(const std::string& path);

@@ -55,4 +55,14 @@ std::optional<Settings> ReadSettingsFile(const std::string& path) {
   return settings;
 }
 
+std::string SettingsText(const Settings& s) {
+  std::string text;
+  for (const std::string& line :
+       {s.SourcePath, s.ListingPath, s.EditorPath, s.MkBaseName, s.EmulatorPath,
+        "COM" + std::to_string(s.ComPort) + "," + std::to_string(s.MkIdentifier), s.LanguageFile}) {
+    text += line + "\r\n";
+  }
+  return text;
+}
+
 }  // namespace calvern

@@ -26,4 +26,7 @@ void ParsePortLine(const std::string& line, int& comPort, int& mkIdentifier);
 // file cannot be opened.
 std::optional<Settings> ReadSettingsFile(const std::string& path);
 
+// The seven lines as the settings file holds them, each ending with CR LF.
+std::string SettingsText(const Settings& settings);
+
 }  // namespace calvern

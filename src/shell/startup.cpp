@@ -1,7 +1,8 @@
 #include "compiler/char_source.h"
 #include "platform/files.h"
-#include "platform/message_box.h"
+#include "platform/requester.h"
 #include "shell/application.h"
+#include "shell/language_file.h"
 
 namespace calvern {
 
@@ -10,26 +11,41 @@ std::string DirectoryPart(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-namespace {
+std::string NotConnectedLine(const MessageTable& messages) {
+  return " |  " + messages[kNotYetConnected] + "  |*";
+}
 
 void LoadMessages(Application& app) {
   app.Messages.LoadDefaultMessages();
-  if (app.Config.LanguageFile.empty()) return;
-  // A language file that opens would replace the English texts; reading them is not built yet.
-  if (ReadWholeFile(app.CurrentDirectory + app.Config.LanguageFile)) {
-    platform::ShowMessageBox(app.Messages[kCalvernTitle],
-                             app.Messages[kLanguageFilesNotAvailable] + app.Config.LanguageFile,
-                             !app.SlaveMode);
+  app.LanguageHelpFile.clear();
+  // An empty name names the directory itself, which does not read as a file: English stays.
+  std::optional<std::string> bytes =
+      app.Config.LanguageFile.empty()
+          ? std::nullopt
+          : ReadWholeFile(app.CurrentDirectory + app.Config.LanguageFile);
+  if (!bytes) return;
+  LanguageFileResult result = ParseLanguageFile(*bytes, app.Messages);
+  app.LanguageHelpFile = result.helpFile;
+  if (!result.unicode) {
+    platform::ShowMessageBox(*app.Terminal, "Warning on Language file",
+                             app.Config.LanguageFile + " is not a Unicode file!");
+  }
+  if (!result.accepted) {
+    platform::ShowMessageBox(
+        *app.Terminal, "Error in language file!",
+        app.Config.LanguageFile + " is not correct, default ENGLISH selected.");
   }
 }
 
-void PrepareStatusLines(Application& app, int keywordCount) {
+namespace {
+
+void PrepareStatusLines(Application& app) {
   const MessageTable& m = app.Messages;
   const Settings& s = app.Config;
   app.Status[1] =
       s.SourcePath.empty() ? m[kNoSourceDefined] : m[kStartingWithSource] + FilePart(s.SourcePath);
   app.Status[2] = m[kEditorIs] + FilePart(s.EditorPath) + m[kEmulatorIs] + FilePart(s.EmulatorPath);
-  app.Status[3] = std::to_string(keywordCount) + m[kInstructions] + ". (" + m[kCom] +
+  app.Status[3] = std::to_string(app.KeywordCount) + m[kInstructions] + ". (" + m[kCom] +
                   std::to_string(s.ComPort) + "/" + std::to_string(s.MkIdentifier) + ")";
 }
 
@@ -37,10 +53,11 @@ void PrepareStatusLines(Application& app, int keywordCount) {
 
 int StartApplication(Application& app, const std::string* parameter) {
   app.Status.Clear();
-  const int keywordCount = app.Compiler.Keywords.Count();
+  app.KeywordCount = app.Compiler.Keywords.Count();
   app.CurrentDirectory = platform::CurrentDirectory();
   app.SlaveMode = parameter != nullptr;
   app.SettingsFilePath = app.SlaveMode ? *parameter : app.CurrentDirectory + "calvern.inf";
+  app.Terminal = app.SlaveMode ? platform::NoConsole() : platform::OpenConsole();
 
   if (std::optional<Settings> settings = ReadSettingsFile(app.SettingsFilePath)) {
     app.Config = *settings;
@@ -49,9 +66,10 @@ int StartApplication(Application& app, const std::string* parameter) {
     app.Config = Settings();
   }
   LoadMessages(app);
-  app.LinkStatusLine = " |  " + app.Messages[kNotYetConnected] + "  |*";
-  PrepareStatusLines(app, keywordCount);
+  app.LinkStatusLine = NotConnectedLine(app.Messages);
+  PrepareStatusLines(app);
   app.QuitRequested = false;
+  if (!app.SlaveMode) app.Terminal->SetTitle(app.Messages[kCalvernTitle] + kVersionText);
   return kStartupOk;
 }
 

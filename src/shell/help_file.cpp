@@ -1,0 +1,97 @@
+#include "shell/help_file.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "shell/launcher.h"
+#include "tables/help_text.h"
+#include "tables/io_register_table.h"
+
+namespace calvern {
+namespace {
+
+class Lines {
+ public:
+  void Add(std::string_view line) {
+    text_.append(line);
+    text_ += "\r\n";
+  }
+  // A title indented by two blanks and underlined with "-" as long as the title.
+  void Title(std::string_view title) {
+    Add("  " + std::string(title));
+    Add("  " + std::string(title.size(), '-'));
+  }
+  std::string Take() { return std::move(text_); }
+
+ private:
+  std::string text_;
+};
+
+void AddIoRegisters(Lines& out) {
+  for (const IoRegisterRecord& record : IoRegisterTable()) {
+    out.Add("  " + std::to_string(record.number) + "  " + std::string(record.name));
+    std::string_view text = record.description;
+    while (!text.empty()) {
+      std::size_t end = text.find('\n');
+      out.Add("    - " + std::string(text.substr(0, end)));
+      text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    }
+    out.Add("");
+  }
+}
+
+}  // namespace
+
+std::string HelpFileText() {
+  Lines out;
+  out.Title(std::string("Help file for Calvern ") + kVersionText);
+  out.Add("");
+  for (const HelpSection& section : HelpSections()) {
+    out.Title(section.title);
+    out.Add("");
+    if (section.title == kIoRegisterSectionTitle) {
+      AddIoRegisters(out);
+      continue;
+    }
+    std::string_view text = section.text;
+    while (!text.empty()) {
+      std::size_t end = text.find('\n');
+      out.Add(text.substr(0, end));
+      text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    }
+    out.Add("");
+  }
+  for (int i = 0; i < 4; ++i) out.Add("");
+  out.Add("  -- END OF FILE --");
+  return out.Take();
+}
+
+bool WriteHelpFile(const std::string& path) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  if (!file) return false;
+  file << HelpFileText();
+  file.close();
+  return !file.fail();
+}
+
+void ShowHelpFile(Application& app) {
+  std::string path;
+  bool usable;
+  if (!app.LanguageHelpFile.empty()) {
+    // A translator's help file is shown as it is and never overwritten.
+    path = app.CurrentDirectory + app.LanguageHelpFile;
+    std::error_code error;
+    usable = std::filesystem::is_regular_file(path, error) &&
+             std::filesystem::file_size(path, error) > 0 && !error;
+  } else {
+    path = app.CurrentDirectory + "calvern-help.txt";
+    usable = WriteHelpFile(path);
+  }
+  if (!usable) {
+    app.Status[1] = app.Messages[kCantCreateHelp];
+    return;
+  }
+  app.Status[1] = app.Messages[OpenWithEditor(app, path) ? kViewingHelp : kEditorCantRun];
+}
+
+}  // namespace calvern

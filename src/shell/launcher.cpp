@@ -1,0 +1,70 @@
+#include "shell/launcher.h"
+
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/process.h"
+
+namespace calvern {
+namespace {
+
+// A program path with a directory is made absolute first: it starts in another directory.
+std::string ProgramPath(const Application& app, const std::string& program) {
+  if (program.find_first_of("/\\") == std::string::npos) return program;
+  return platform::AbsolutePath(program, app.CurrentDirectory);
+}
+
+void ShowHint(Application& app, int first, int second) {
+  platform::Console& console = *app.Terminal;
+  console.PrintLine("");
+  console.PrintLine("   " + app.Messages[first]);
+  console.PrintLine("   " + app.Messages[second]);
+  console.PrintLine("");
+  console.PrintLine("   " + app.Messages[kNoProgramToSend] + app.Messages[kPressEnter]);
+  console.ReadLine();
+}
+
+}  // namespace
+
+bool OpenWithEditor(Application& app, const std::string& file) {
+  const std::string& editor = app.Config.EditorPath;
+  std::string directory = DirectoryPart(editor);
+  // The editor runs in its own directory: hand it the file's full path.
+  std::string argument = file.empty() ? file : platform::AbsolutePath(file, app.CurrentDirectory);
+  return platform::StartProgram(ProgramPath(app, editor), {argument},
+                                platform::AbsolutePath(directory, app.CurrentDirectory));
+}
+
+void LaunchEmulator(Application& app, const std::string& emulator) {
+  platform::Console& console = *app.Terminal;
+  const MessageTable& m = app.Messages;
+  console.Clear();
+  if (emulator.empty()) {
+    console.PrintLine("");
+    console.PrintLine("   " + m[kSelectEmulatorFirst]);
+    console.PrintLine("   " + m[kUsingOption5]);
+    console.PrintLine("");
+    console.PrintLine("  " + m[kPressEnter]);
+    console.ReadLine();
+    return;
+  }
+  std::vector<std::string> arguments = {"-p"};
+  std::string directory = app.CurrentDirectory;
+  app.Status[1] = "  " + m[kEmulatorRunning];
+  const MkFilesWritten& files = app.Compiler.MkFiles;
+  if (!app.Compiler.CompiledOk) {
+    ShowHint(app, kYouMustFirstProceedTo, kASuccessfulCompilation);
+  } else if (files.mkp.empty()) {
+    ShowHint(app, kNoMkFilesCreated, kAddMkFiles2);
+  } else {
+    for (const std::string& name : {files.mkp, files.mkb, files.mkd}) {
+      if (!name.empty()) arguments.push_back(FilePart(name));
+    }
+    directory = platform::AbsolutePath(DirectoryPart(files.mkp), app.CurrentDirectory);
+    app.Status[1] += " " + FilePart(files.mkp);
+  }
+  app.Status[1] += "...";
+  platform::StartProgram(ProgramPath(app, emulator), arguments, directory);
+}
+
+}  // namespace calvern

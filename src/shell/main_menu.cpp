@@ -1,0 +1,117 @@
+#include "shell/main_menu.h"
+
+#include "shell/help_file.h"
+#include "shell/launcher.h"
+#include "shell/menu_actions.h"
+
+namespace calvern {
+namespace {
+
+using platform::kBlack;
+using platform::kBrightWhite;
+using platform::kLightGrey;
+
+// Characters, not bytes, so that translated texts frame correctly.
+int DisplayWidth(const std::string& text) {
+  int width = 0;
+  for (char c : text) width += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return width;
+}
+
+// The link status line framed by a box with a shadow of "*".
+void DrawLinkStatusBox(platform::Console& console, const std::string& line) {
+  int inner = std::max(0, DisplayWidth(line) - 4);
+  std::string rule = " +" + std::string(inner, '-') + "+";
+  std::string blank = " |" + std::string(inner, ' ') + "|*";
+  console.PrintLine(rule);
+  console.PrintLine(blank);
+  console.PrintLine(line);
+  console.PrintLine(blank);
+  console.PrintLine(rule + "*");
+  console.PrintLine("  " + std::string(inner + 2, '*'));
+}
+
+}  // namespace
+
+void DrawScreen(Application& app) {
+  platform::Console& console = *app.Terminal;
+  const MessageTable& m = app.Messages;
+  console.Clear();
+  console.PrintLine("");
+  console.SetColour(kBrightWhite, kBlack);
+  DrawLinkStatusBox(console, app.LinkStatusLine);
+  console.SetColour(kLightGrey, kBlack);
+  console.PrintLine("");
+  const int items[] = {kMenuChangeSource, kMenuCompile,  kMenuEditSource, kMenuViewCompiled,
+                       kMenuSetEditor,    kMenuViewHelp, kMenuSerialLink, kMenuTestEmulator};
+  for (int i = 0; i < 8; ++i) console.PrintLine(" " + std::to_string(i + 1) + ": " + m[items[i]]);
+  console.PrintLine(" 9: Language");
+  console.PrintLine(" 0: " + m[kMenuQuit]);
+  console.PrintLine("");
+  console.PrintLine("");
+  console.PrintLine("");
+  console.SetColour(kBrightWhite, kBlack);
+  for (int n = 1; n <= 3; ++n) {
+    console.PrintLine("  " + app.Status[n]);
+    app.Status[n].clear();
+  }
+  console.SetColour(kLightGrey, kBlack);
+  console.MoveCursor(1, 18);
+  console.Print(m[kYourChoice] + " : ");
+}
+
+void DispatchMenuKey(Application& app, const std::string& key) {
+  if (key.size() != 1) return;
+  switch (key[0]) {
+    case '1':
+      ChooseSource(app);
+      break;
+    case '2':
+      CompileCurrentSource(app);
+      break;
+    case '3':
+      app.Status[1] = app.Messages[OpenWithEditor(app, app.Config.SourcePath) ? kEditingSource
+                                                                              : kEditorCantRun];
+      break;
+    case '4':
+      app.Status[1] = app.Messages[OpenWithEditor(app, app.Config.ListingPath) ? kViewingCompiled
+                                                                               : kEditorCantRun];
+      break;
+    case '5':
+      ChooseEditorAndEmulator(app);
+      break;
+    case '6':
+      ShowHelpFile(app);
+      break;
+    case '7':
+      app.Status[1] = app.Messages[kLinkNotAvailable];
+      break;
+    case '8':
+      LaunchEmulator(app, app.Config.EmulatorPath);
+      break;
+    case '9':
+      ChooseLanguage(app);
+      break;
+    case '0':
+      app.QuitRequested = true;
+      break;
+    default:
+      break;
+  }
+}
+
+int RunMainMenu(Application& app) {
+  for (;;) {
+    DrawScreen(app);
+    std::string choice = app.Terminal->ReadLine();
+    // A closed terminal ends the run like a closed window: without saving.
+    if (app.Terminal->InputEnded()) return 0;
+    DispatchMenuKey(app, UpperCase(choice));
+    if (app.QuitRequested) {
+      SaveSettings(app);
+      return 0;
+    }
+  }
+}
+
+}  // namespace calvern

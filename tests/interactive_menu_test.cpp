@@ -1,0 +1,240 @@
+// End-to-end: the interactive menu, typed at in a real terminal.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "terminal_session.h"
+
+namespace calvern_test {
+namespace {
+
+const char* const kPrompt = "Your choice :";
+
+// A shell script standing in for an outside program: it writes its working directory and its
+// arguments, one per line, to `log`.
+void WriteRecorder(const TempDir& dir, const std::string& name, const std::string& log) {
+  dir.Write(name, "#!/bin/sh\npwd > " + ShellQuote(log) +
+                      "\nfor a in \"$@\"; do printf '%s\\n' \"$a\" >> " + ShellQuote(log) +
+                      "; done\n");
+  chmod(dir.File(name).c_str(), 0755);
+}
+
+// Waits for a file that a started program writes.
+std::string WaitForFile(const TempDir& dir, const std::string& name) {
+  for (int i = 0; i < 250 && dir.Read(name).find('\n') == std::string::npos; ++i) usleep(20000);
+  usleep(50000);  // let the writer finish
+  return dir.Read(name);
+}
+
+// Waits until a file that another process writes contains `text`.
+bool WaitForText(const TempDir& dir, const std::string& name, const std::string& text) {
+  for (int i = 0; i < 250; ++i) {
+    if (dir.Read(name).find(text) != std::string::npos) return true;
+    usleep(20000);
+  }
+  return false;
+}
+
+TEST(InteractiveMenu, FirstRunScreen) {
+  TempDir dir;
+  TerminalSession terminal(dir);
+  ASSERT_TRUE(terminal.WaitFor(kPrompt));
+  std::vector<std::string> screen = terminal.Screen();
+  std::vector<std::string> expected = {"",
+                                       " +-----------------------------------+",
+                                       " |                                   |*",
+                                       " |  Calvern .. not yet connected ..  |*",
+                                       " |                                   |*",
+                                       " +-----------------------------------+*",
+                                       "  *************************************",
+                                       "",
+                                       " 1: Change current source",
+                                       " 2: Compile source",
+                                       " 3: Edit source",
+                                       " 4: View compiled source",
+                                       " 5: Set current Editor and Emulator",
+                                       " 6: View HELP file",
+                                       " 7: Serial Link with Calculator",
+                                       " 8: Test program with Emulator",
+                                       " 9: Language",
+                                       " 0: Quit",
+                                       " Your choice :",
+                                       "",
+                                       "",
+                                       "  No source defined",
+                                       "  Editor is notepad.exe Emulator is",
+                                       "  249 instructions. (COM1/255)"};
+  ASSERT_GE(screen.size(), expected.size());
+  EXPECT_EQ(std::vector<std::string>(screen.begin(), screen.begin() + expected.size()), expected);
+
+  // The status lines are shown once: the next screen has them empty.
+  terminal.TypeLine("X");
+  ASSERT_TRUE(terminal.WaitFor(kPrompt));
+  EXPECT_EQ(terminal.ScreenText().find("No source defined"), std::string::npos);
+
+  terminal.TypeLine("0");
+  EXPECT_EQ(terminal.WaitForExit(), 0);
+  EXPECT_EQ(dir.Read("calvern.inf"), "\r\n\r\nnotepad.exe\r\n\r\n\r\nCOM1,255\r\n\r\n");
+}
+
+TEST(InteractiveMenu, ChooseCompileAndKeepSettings) {
+  TempDir dir;
+  dir.Write("prog.txt", "start: $12 ENT + GOTO start\r\n");
+  {
+    TerminalSession terminal(dir);
+    ASSERT_TRUE(terminal.WaitFor(kPrompt));
+    terminal.TypeLine("2");
+    ASSERT_TRUE(terminal.WaitFor("No source selected!"));
+    terminal.TypeLine("1");
+    ASSERT_TRUE(terminal.WaitFor("Select source file..."));
+    EXPECT_TRUE(terminal.WaitFor("   prog.txt")) << "the requester lists matching files";
+    terminal.TypeLine("prog.txt");
+    ASSERT_TRUE(terminal.WaitFor("Eventual MK file"));
+    std::string screen = terminal.ScreenText();
+    EXPECT_NE(screen.find("  Source selected       : prog.txt\n"), std::string::npos) << screen;
+    EXPECT_NE(screen.find("  Compiled name will be : prog.LST\n"), std::string::npos);
+    EXPECT_NE(screen.find("  Eventual MK file      : prog.MK?\n"), std::string::npos);
+    terminal.TypeLine("2");
+    ASSERT_TRUE(terminal.WaitFor("Compilation successfull!"));
+    EXPECT_TRUE(terminal.WaitFor("  First free step is 6"));
+    // The progress lines flash by before the next screen: read them from the terminal's stream.
+    EXPECT_TRUE(WaitForText(dir, ".terminal-output",
+                            " Opening source file prog.txt...\r\n"
+                            " Creating compiled file prog.LST...\r\n"));
+    EXPECT_NE(dir.Read("prog.LST").find("  0000  |  01  | 1"), std::string::npos);
+    terminal.TypeLine("0");
+    ASSERT_EQ(terminal.WaitForExit(), 0);
+  }
+  std::string base = dir.File("prog.");
+  EXPECT_EQ(dir.Read("calvern.inf"), dir.File("prog.txt") + "\r\n" + base +
+                                         "LST\r\nnotepad.exe\r\n" + base +
+                                         "\r\n\r\nCOM1,255\r\n\r\n");
+
+  // The next run starts where the last one ended.
+  TerminalSession again(dir);
+  ASSERT_TRUE(again.WaitFor(kPrompt));
+  EXPECT_NE(again.ScreenText().find("  Starting with source file prog.txt"), std::string::npos);
+  again.TypeLine("1");
+  ASSERT_TRUE(again.WaitFor("Select source file..."));
+  again.TypeLine("");
+  ASSERT_TRUE(again.WaitFor("Action cancelled"));
+  again.TypeLine("2");
+  EXPECT_TRUE(again.WaitFor("No source selected!")) << "a cancelled choice empties the source";
+}
+
+TEST(InteractiveMenu, SettingsFileEdgeCases) {
+  TempDir dir;
+  // More than seven lines, LF ends, an empty editor line and a malformed port line.
+  dir.Write("calvern.inf", "a.txt\na.LST\n\na.\nemu\ncom3,7\n\nextra line\n");
+  TerminalSession terminal(dir);
+  ASSERT_TRUE(terminal.WaitFor(kPrompt));
+  std::string screen = terminal.ScreenText();
+  EXPECT_NE(screen.find("  Editor is  Emulator is emu\n"), std::string::npos) << screen;
+  EXPECT_NE(screen.find("instructions. (COM1/255)"), std::string::npos);
+  terminal.TypeLine("0");
+  ASSERT_EQ(terminal.WaitForExit(), 0);
+  EXPECT_EQ(dir.Read("calvern.inf"), "a.txt\r\na.LST\r\n\r\na.\r\nemu\r\nCOM1,255\r\n\r\n");
+  EXPECT_FALSE(dir.Exists("calvern.inf.new"));
+}
+
+TEST(InteractiveMenu, UnsavableSettingsAreReportedAndNothingIsLost) {
+  TempDir dir;
+  fs::create_directory(dir.path() / "calvern.inf");  // cannot be replaced by a file
+  TerminalSession terminal(dir);
+  ASSERT_TRUE(terminal.WaitFor(kPrompt));
+  terminal.TypeLine("0");
+  ASSERT_TRUE(terminal.WaitFor("Can't save parameters to CALVERN.INF !"));
+  EXPECT_TRUE(terminal.WaitFor("Press ENTER."));
+  terminal.TypeLine("");
+  EXPECT_EQ(terminal.WaitForExit(), 0);
+  EXPECT_TRUE(fs::is_directory(dir.path() / "calvern.inf"));
+}
+
+TEST(InteractiveMenu, EditorReceivesTheFileInItsOwnDirectory) {
+  TempDir dir;
+  fs::create_directory(dir.path() / "tools");
+  WriteRecorder(dir, "tools/my editor.sh", dir.File("editor.log"));
+  dir.Write("my prog.txt", "ENT\r\n");
+  dir.Write("calvern.inf", dir.File("my prog.txt") + "\r\n" + dir.File("my prog.LST") +
+                               "\r\ntools/my editor.sh\r\n\r\n\r\nCOM1,255\r\n\r\n");
+  TerminalSession terminal(dir);
+  ASSERT_TRUE(terminal.WaitFor(kPrompt));
+  terminal.TypeLine("3");
+  ASSERT_TRUE(terminal.WaitFor("Editing source file..."));
+  EXPECT_EQ(WaitForFile(dir, "editor.log"),
+            dir.File("tools") + "\n" + dir.File("my prog.txt") + "\n");
+
+  fs::remove(dir.path() / "editor.log");
+  terminal.TypeLine("4");
+  ASSERT_TRUE(terminal.WaitFor("Viewing compiled file..."));
+  EXPECT_EQ(WaitForFile(dir, "editor.log"),
+            dir.File("tools") + "\n" + dir.File("my prog.LST") + "\n");
+
+  terminal.TypeLine("5");
+  ASSERT_TRUE(terminal.WaitFor("Select your Editor..."));
+  terminal.TypeLine("missing-editor");
+  ASSERT_TRUE(terminal.WaitFor("Select your Emulator..."));
+  terminal.TypeLine("");
+  ASSERT_TRUE(terminal.WaitFor("Editor selected : missing-editor"));
+  EXPECT_TRUE(terminal.WaitFor("Emulator: Action cancelled"));
+  terminal.TypeLine("3");
+  EXPECT_TRUE(terminal.WaitFor("Error: Editor can't be run!"));
+  terminal.TypeLine("7");
+  EXPECT_TRUE(terminal.WaitFor("serial link with the calculator is not available"));
+}
+
+TEST(InteractiveMenu, EmulatorStartsOnTheMkFiles) {
+  TempDir dir;
+  WriteRecorder(dir, "emulator.sh", dir.File("emulator.log"));
+  fs::create_directory(dir.path() / "out");
+  dir.Write("prog.txt", "#BINARY #DB 1 #END #PROGRAM ENT\r\n");
+  dir.Write("calvern.inf", dir.File("prog.txt") + "\r\n" + dir.File("prog.LST") +
+                               "\r\nnotepad.exe\r\n" + dir.File("out/prog.") + "\r\n" +
+                               dir.File("emulator.sh") + "\r\nCOM1,255\r\n\r\n");
+  TerminalSession terminal(dir);
+  ASSERT_TRUE(terminal.WaitFor(kPrompt));
+  terminal.TypeLine("8");  // nothing compiled yet: a hint, then the emulator without files
+  ASSERT_TRUE(terminal.WaitFor("a successfull compilation !"));
+  terminal.TypeLine("");
+  ASSERT_TRUE(terminal.WaitFor("  Emulator is running..."));
+  EXPECT_EQ(WaitForFile(dir, "emulator.log"), dir.path().string() + "\n-p\n");
+
+  // Without "#MKFiles 2" an interactive compilation writes no MK file.
+  fs::remove(dir.path() / "emulator.log");
+  terminal.TypeLine("2");
+  ASSERT_TRUE(terminal.WaitFor("Compilation successfull!"));
+  terminal.TypeLine("8");
+  ASSERT_TRUE(terminal.WaitFor("No MK files were created during compilation!"));
+  EXPECT_TRUE(terminal.WaitFor("Please add <#MKFiles 2> to your source code."));
+  terminal.TypeLine("");
+  WaitForFile(dir, "emulator.log");
+
+  fs::remove(dir.path() / "emulator.log");
+  dir.Write("prog.txt", "#MKFiles 2 #BINARY #DB 1 #END #PROGRAM ENT\r\n");
+  terminal.TypeLine("2");
+  ASSERT_TRUE(terminal.WaitFor("Compilation successfull!"));
+  terminal.TypeLine("8");
+  ASSERT_TRUE(terminal.WaitFor("  Emulator is running prog.MKP..."));
+  EXPECT_EQ(WaitForFile(dir, "emulator.log"), dir.File("out") + "\n-p\nprog.MKP\nprog.MKB\n");
+}
+
+TEST(InteractiveMenu, HelpFileIsWrittenAndOpened) {
+  TempDir dir;
+  WriteRecorder(dir, "editor.sh", dir.File("editor.log"));
+  dir.Write("calvern.inf", "\r\n\r\n" + dir.File("editor.sh") + "\r\n\r\n\r\nCOM1,255\r\n\r\n");
+  dir.Write("calvern-help.txt", "old notes");
+  TerminalSession terminal(dir);
+  ASSERT_TRUE(terminal.WaitFor(kPrompt));
+  terminal.TypeLine("6");
+  ASSERT_TRUE(terminal.WaitFor("Viewing HELP file..."));
+  EXPECT_EQ(WaitForFile(dir, "editor.log"),
+            dir.path().string() + "\n" + dir.File("calvern-help.txt") + "\n");
+  std::string help = dir.Read("calvern-help.txt");
+  EXPECT_TRUE(
+      help.starts_with("  Help file for Calvern V1.09 11/2015\r\n"
+                       "  -----------------------------------\r\n\r\n  CONTACT\r\n"));
+  EXPECT_TRUE(help.ends_with("\r\n\r\n\r\n\r\n  -- END OF FILE --\r\n"));
+  EXPECT_NE(help.find("  9001  \\GMode\r\n    - "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace calvern_test
