@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "terminal_session.h"
 
 namespace calvern_test {
@@ -68,8 +71,8 @@ TEST(InteractiveMenu, FirstRunScreen) {
 
   // The status lines are shown once: the next screen has them empty.
   terminal.TypeLine("X");
-  ASSERT_TRUE(terminal.WaitFor(kPrompt));
-  EXPECT_EQ(terminal.ScreenText().find("No source defined"), std::string::npos);
+  EXPECT_TRUE(terminal.WaitForGone("No source defined"));
+  EXPECT_TRUE(terminal.WaitFor(kPrompt));
 
   terminal.TypeLine("0");
   EXPECT_EQ(terminal.WaitForExit(), 0);
@@ -234,6 +237,109 @@ TEST(InteractiveMenu, HelpFileIsWrittenAndOpened) {
                        "  -----------------------------------\r\n\r\n  CONTACT\r\n"));
   EXPECT_TRUE(help.ends_with("\r\n\r\n\r\n\r\n  -- END OF FILE --\r\n"));
   EXPECT_NE(help.find("  9001  \\GMode\r\n    - "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace calvern_test
+
+namespace calvern_test {
+namespace {
+
+void CopyLanguageFile(const TempDir& dir, const std::string& name) {
+  fs::copy_file(fs::path(CALVERN_SOURCE_DIR) / "lang" / name, dir.path() / name);
+}
+
+TEST(InteractiveLanguage, RussianIsChosenShownAndKept) {
+  TempDir dir;
+  CopyLanguageFile(dir, "ru.LOC");
+  {
+    TerminalSession terminal(dir);
+    ASSERT_TRUE(terminal.WaitFor(kPrompt));
+    terminal.TypeLine("9");
+    ASSERT_TRUE(terminal.WaitFor("Select your language..."));
+    EXPECT_TRUE(terminal.WaitFor("   ru.LOC"));
+    terminal.TypeLine("ru.LOC");
+    ASSERT_TRUE(terminal.WaitFor(" 0: Выход"));
+    std::vector<std::string> screen = terminal.Screen();
+    EXPECT_EQ(screen[3], " |  Calvern .. ещё не подключён ..  |*");
+    // The box is as wide as the line in characters, not bytes: 14 Cyrillic letters take two.
+    EXPECT_EQ(screen[1], " +" + std::string(screen[3].size() - 14 - 4, '-') + "+");
+    EXPECT_EQ(screen[16], " 9: Language");
+    terminal.TypeLine("0");
+    ASSERT_EQ(terminal.WaitForExit(), 0);
+  }
+  EXPECT_TRUE(dir.Read("calvern.inf").ends_with("\r\nCOM1,255\r\nru.LOC\r\n"));
+  TerminalSession again(dir);
+  EXPECT_TRUE(again.WaitFor(" 2: Компилировать исходный файл"));
+}
+
+TEST(InteractiveLanguage, BrokenFilesWarnAndKeepEnglish) {
+  TempDir dir;
+  // A UTF-8 copy of the French file: no byte-order mark, and its lines read as garbage.
+  fs::copy_file(fs::path(CALVERN_SOURCE_DIR) / "lang" / "fr.txt", dir.path() / "utf8.LOC");
+  dir.Write("calvern.inf", "\r\n\r\nnotepad.exe\r\n\r\n\r\nCOM1,255\r\nutf8.LOC\r\n");
+  TerminalSession terminal(dir);
+  ASSERT_TRUE(terminal.WaitFor("utf8.LOC is not a Unicode file!"));
+  EXPECT_TRUE(terminal.WaitFor("Warning on Language file"));
+  terminal.TypeLine("");
+  ASSERT_TRUE(terminal.WaitFor("utf8.LOC is not correct, default ENGLISH selected."));
+  EXPECT_TRUE(terminal.WaitFor("Error in language file!"));
+  terminal.TypeLine("");
+  ASSERT_TRUE(terminal.WaitFor(" 0: Quit"));
+
+  // A language file that is not in the current directory falls back to English silently.
+  terminal.TypeLine("9");
+  ASSERT_TRUE(terminal.WaitFor("Select your language..."));
+  terminal.TypeLine("/nowhere/xx.LOC");
+  ASSERT_TRUE(terminal.WaitForGone("Select your language..."));
+  EXPECT_NE(terminal.ScreenText().find(" 0: Quit"), std::string::npos);
+  terminal.TypeLine("0");
+  ASSERT_EQ(terminal.WaitForExit(), 0);
+  EXPECT_TRUE(dir.Read("calvern.inf").ends_with("\r\nxx.LOC\r\n"));
+}
+
+}  // namespace
+}  // namespace calvern_test
+
+namespace calvern_test {
+namespace {
+
+// UTF-16LE bytes of an ASCII text.
+std::string AsciiUtf16(const std::string& text) {
+  std::string out;
+  for (char c : text) out += std::string(1, c) + '\0';
+  return out;
+}
+
+TEST(InteractiveLanguage, TranslatorsHelpFileIsShownInsteadOfTheManual) {
+  TempDir dir;
+  // The Russian file with its help line naming a help file of its own.
+  std::string russian = [] {
+    std::ifstream in(fs::path(CALVERN_SOURCE_DIR) / "lang" / "ru.LOC", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }();
+  std::string help = AsciiUtf16("\n#\r\n");
+  std::size_t at = russian.find(help);
+  ASSERT_NE(at, std::string::npos);
+  russian.replace(at, help.size(), AsciiUtf16("\nhelp-ru.txt\r\n"));
+  dir.Write("ru.LOC", russian);
+  WriteRecorder(dir, "editor.sh", dir.File("editor.log"));
+  dir.Write("calvern.inf",
+            "\r\n\r\n" + dir.File("editor.sh") + "\r\n\r\n\r\nCOM1,255\r\nru.LOC\r\n");
+
+  TerminalSession terminal(dir);
+  ASSERT_TRUE(terminal.WaitFor("Ваш выбор :"));
+  terminal.TypeLine("6");  // the translator's file is missing: nothing to show
+  ASSERT_TRUE(terminal.WaitFor("Ошибка: не удаётся создать файл справки!"));
+  EXPECT_FALSE(dir.Exists("calvern-help.txt"));
+  EXPECT_FALSE(dir.Exists("editor.log"));
+
+  dir.Write("help-ru.txt", "Справка");
+  terminal.TypeLine("6");
+  EXPECT_EQ(WaitForFile(dir, "editor.log"),
+            dir.path().string() + "\n" + dir.File("help-ru.txt") + "\n");
+  EXPECT_FALSE(dir.Exists("calvern-help.txt"));
+  EXPECT_EQ(dir.Read("help-ru.txt"), "Справка") << "never overwritten";
 }
 
 }  // namespace

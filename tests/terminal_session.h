@@ -37,8 +37,11 @@ class TerminalSession {
  public:
   // Starts `calvern` (with `arguments`) in `dir`.
   TerminalSession(const TempDir& dir, const std::string& arguments = "")
-      : socket_("calvern-test-" + std::to_string(getpid()) + "-" + std::to_string(Counter()++)) {
-    std::string command = std::string("exec ") + CALVERN_BINARY + " " + arguments;
+      : dir_(dir),
+        socket_("calvern-test-" + std::to_string(getpid()) + "-" + std::to_string(Counter()++)) {
+    // The shell around the program writes its exit status to a file when it ends.
+    std::string command = std::string(CALVERN_BINARY) + " " + arguments + "; echo $? > " +
+                          ShellQuote(dir.File(".exit-status"));
     // The window stays after the program ends, so that its exit status can be read.
     Tmux("-f /dev/null new-session -d -x 100 -y 30 -c " + ShellQuote(dir.path().string()) + " " +
          ShellQuote(command) + " \\; set-option -g remain-on-exit on \\; pipe-pane -o " +
@@ -82,12 +85,22 @@ class TerminalSession {
     return false;
   }
 
+  // Waits until the screen no longer shows `text`; false after the time-out.
+  bool WaitForGone(const std::string& text, int milliseconds = 5000) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+      if (ScreenText().find(text) == std::string::npos) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+  }
+
   // Waits for the program to end and returns its exit status, or -1 after the time-out.
   int WaitForExit(int milliseconds = 5000) {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
     while (std::chrono::steady_clock::now() < deadline) {
-      std::string dead = Tmux("display-message -p -t 0 '#{pane_dead} #{pane_dead_status}'");
-      if (dead.starts_with("1 ")) return std::stoi(dead.substr(2));
+      std::string status = dir_.Read(".exit-status");
+      if (!status.empty() && status.back() == '\n') return std::atoi(status.c_str());
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return -1;
@@ -99,9 +112,10 @@ class TerminalSession {
     return counter;
   }
   std::string Tmux(const std::string& arguments) {
-    return RunCommand("tmux -L " + socket_ + " " + arguments + " 2>/dev/null");
+    return RunCommand("tmux -u -L " + socket_ + " " + arguments + " 2>/dev/null");
   }
 
+  const TempDir& dir_;
   std::string socket_;
 };
 

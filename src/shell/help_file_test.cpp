@@ -1,0 +1,64 @@
+#include "shell/help_file.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tables/help_text.h"
+#include "tables/io_register_table.h"
+
+namespace calvern {
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find("\r\n", start);
+    EXPECT_NE(end, std::string::npos) << "every line ends with CR LF";
+    if (end == std::string::npos) break;
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+TEST(HelpFile, TitlesAreUnderlinedAndInOrder) {
+  std::vector<std::string> lines = Lines(HelpFileText());
+  ASSERT_GT(lines.size(), 10u);
+  EXPECT_EQ(lines[0], "  Help file for Calvern V1.09 11/2015");
+  EXPECT_EQ(lines[1], "  " + std::string(35, '-'));
+  EXPECT_EQ(lines[2], "");
+  std::vector<std::string> titles;
+  for (std::size_t i = 3; i + 1 < lines.size(); ++i) {
+    const std::string& next = lines[i + 1];
+    if (next.size() > 2 && next == "  " + std::string(next.size() - 2, '-') &&
+        lines[i].size() == next.size() && lines[i + 2].empty()) {
+      titles.push_back(lines[i].substr(2));
+    }
+  }
+  std::vector<std::string> expected;
+  for (const HelpSection& section : HelpSections()) expected.emplace_back(section.title);
+  EXPECT_EQ(titles, expected);
+  std::vector<std::string> ending(lines.end() - 5, lines.end());
+  EXPECT_EQ(ending, (std::vector<std::string>{"", "", "", "", "  -- END OF FILE --"}));
+}
+
+TEST(HelpFile, IoRegisterSectionHasOneBlockPerRegister) {
+  std::vector<std::string> lines = Lines(HelpFileText());
+  auto at = std::find(lines.begin(), lines.end(), "  I/O Registers on the MK-161");
+  ASSERT_NE(at, lines.end());
+  std::size_t i = at - lines.begin() + 3;
+  for (const IoRegisterRecord& record : IoRegisterTable()) {
+    ASSERT_LT(i, lines.size());
+    EXPECT_EQ(lines[i++], "  " + std::to_string(record.number) + "  " + std::string(record.name));
+    int descriptionLines = 0;
+    while (i < lines.size() && lines[i].starts_with("    - ")) ++i, ++descriptionLines;
+    EXPECT_GE(descriptionLines, 1) << record.name;
+    EXPECT_EQ(lines[i++], "") << "each block ends with an empty line: " << record.name;
+  }
+  EXPECT_EQ(lines[i], "  BASIC PROGRAMMING") << "the last block's empty line ends the section";
+}
+
+}  // namespace
+}  // namespace calvern
