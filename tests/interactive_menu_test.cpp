@@ -37,6 +37,24 @@ bool WaitForText(const TempDir& dir, const std::string& name, const std::string&
   return false;
 }
 
+// The programs that calvern started and that have ended but were never reaped.
+int ZombieChildrenOfCalvern() {
+  int zombies = 0;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator("/proc", error)) {
+    std::ifstream stat(entry.path() / "stat");
+    std::string text;
+    if (!std::getline(stat, text)) continue;
+    std::size_t close = text.rfind(')');
+    if (close == std::string::npos || close + 4 >= text.size() || text[close + 2] != 'Z') continue;
+    std::string parent = text.substr(close + 4, text.find(' ', close + 4) - close - 4);
+    std::error_code linkError;
+    fs::path exe = fs::read_symlink(fs::path("/proc") / parent / "exe", linkError);
+    if (!linkError && fs::equivalent(exe, CALVERN_BINARY, linkError)) ++zombies;
+  }
+  return zombies;
+}
+
 TEST(InteractiveMenu, FirstRunScreen) {
   TempDir dir;
   TerminalSession terminal(dir);
@@ -171,6 +189,8 @@ TEST(InteractiveMenu, EditorReceivesTheFileInItsOwnDirectory) {
   ASSERT_TRUE(terminal.WaitFor("Viewing compiled file..."));
   EXPECT_EQ(WaitForFile(dir, "editor.log"),
             dir.File("tools") + "\n" + dir.File("my prog.LST") + "\n");
+
+  EXPECT_EQ(ZombieChildrenOfCalvern(), 0) << "an editor that ended is reaped";
 
   terminal.TypeLine("5");
   ASSERT_TRUE(terminal.WaitFor("Select your Editor..."));

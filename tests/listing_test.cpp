@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "slave_run.h"
+#include "compiled_image.h"
 
 namespace calvern_test {
 namespace {
@@ -22,12 +22,6 @@ std::vector<std::string> Listing(const std::vector<std::string>& steps,
   lines.insert(lines.end(), sections.begin(), sections.end());
   lines.push_back(kEndLine);
   return lines;
-}
-
-std::string StepLine(int step, const std::string& code, const std::string& keys) {
-  char number[8];
-  std::snprintf(number, sizeof number, "%04d", step);
-  return "  " + std::string(number) + "  |  " + code + "  | " + keys;
 }
 
 std::vector<std::string> CompiledListing(const std::string& source) {

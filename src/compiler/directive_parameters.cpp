@@ -5,16 +5,10 @@
 namespace calvern {
 namespace {
 
-// A quoted text, read character by character so that it keeps its case and blanks.
-int ReadQuotedText(Compilation& c, const std::string& directive, std::string& text) {
-  Tokenizer& source = c.Source();
-  int ch = 0;
-  while (!source.AtEnd() && ch <= 32) {
-    ch = source.ReadSourceChar();
-    source.CountLineFeed(ch);
-  }
+// A quoted text, or "(" and an indirect register for a text held in the binary zone.
+int ReadTextParameter(Compilation& c, const std::string& directive, std::string& text) {
+  int ch = SkipBlanks(c);
   if (ch == '(') {
-    // A text held in the binary zone, addressed through an indirect register.
     std::string token = c.NextUpperToken();
     if (token.empty()) return c.Fail(kUnexpectedEndOfFileIn, directive);
     std::optional<RegisterOperand> reg = c.RegisterNumber("(" + token);
@@ -23,21 +17,34 @@ int ReadQuotedText(Compilation& c, const std::string& directive, std::string& te
     text = std::string(kDataMark) + "~" + kDataMark + "~" + std::to_string(reg->number);
     return 0;
   }
-  if (ch != '"') {
-    return c.Fail(source.AtEnd() && ch <= 32 ? kUnexpectedEndOfFileIn : kInvalidStringIn,
-                  directive);
-  }
-  text.clear();
-  for (;;) {
-    if (source.AtEnd()) return c.Fail(kUnexpectedEndOfFileIn, directive);
-    ch = source.ReadSourceChar();
-    if (ch == '"') return 0;
-    if (ch < 32) return c.Fail(kStringNotClosedIn, directive);
-    text.push_back(static_cast<char>(ch));
-  }
+  if (ch != '"') return c.Fail(ch == 0 ? kUnexpectedEndOfFileIn : kInvalidStringIn, directive);
+  return ReadUntilQuote(c, directive, text);
 }
 
 }  // namespace
+
+int SkipBlanks(Compilation& c) {
+  Tokenizer& source = c.Source();
+  int ch = 0;
+  while (!source.AtEnd() && ch <= 32) {
+    ch = source.ReadSourceChar();
+    source.CountLineFeed(ch);
+  }
+  return ch <= 32 ? 0 : ch;
+}
+
+int ReadUntilQuote(Compilation& c, const std::string& name, std::string& text) {
+  Tokenizer& source = c.Source();
+  text.clear();
+  for (;;) {
+    if (source.AtEnd()) return c.Fail(kUnexpectedEndOfFileIn, name);
+    int ch = source.ReadSourceChar();
+    if (ch == '"') return 0;
+    // Line ends and bytes 80-FF (negative) cannot stand in a text.
+    if (ch < 32) return c.Fail(kStringNotClosedIn, name);
+    text.push_back(static_cast<char>(ch));
+  }
+}
 
 int ReadDirectiveParameters(Compilation& c, int index, int extraValues, DirectiveParameters& out) {
   const std::string& directive = c.Keywords.Keyword(index);
@@ -48,7 +55,7 @@ int ReadDirectiveParameters(Compilation& c, int index, int extraValues, Directiv
   for (char letter : signature) {
     std::string& param = out.slot[++out.count];
     if (letter == 'S') {
-      if (ReadQuotedText(c, directive, param)) return 1;
+      if (ReadTextParameter(c, directive, param)) return 1;
       continue;
     }
     std::string token = c.NextUpperToken();

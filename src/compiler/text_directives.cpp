@@ -12,21 +12,8 @@ namespace {
 
 // Reads the quoted text of #TEXT and its variants character by character.
 int ReadText(Compilation& c, const std::string& name, std::string& text) {
-  Tokenizer& source = c.Source();
-  int ch = 0;
-  while (!source.AtEnd() && ch <= 32) {
-    ch = source.ReadSourceChar();
-    source.CountLineFeed(ch);
-  }
-  if (ch != '"') return c.Fail(kInvalidStringIn, name);
-  for (;;) {
-    if (source.AtEnd()) return c.Fail(kUnexpectedEndOfFileIn, name);
-    ch = source.ReadSourceChar();
-    if (ch == '"') return 0;
-    // Line ends and bytes 80-FF (negative) cannot stand in a text.
-    if (ch < 32) return c.Fail(kStringNotClosedIn, name);
-    text.push_back(static_cast<char>(ch));
-  }
+  if (SkipBlanks(c) != '"') return c.Fail(kInvalidStringIn, name);
+  return ReadUntilQuote(c, name, text);
 }
 
 void EmitText(Compilation& c, const std::string& text) {
