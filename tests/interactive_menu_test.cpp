@@ -229,7 +229,7 @@ TEST(InteractiveMenu, EmulatorStartsOnTheMkFiles) {
   ASSERT_TRUE(terminal.WaitFor("No MK files were created during compilation!"));
   EXPECT_TRUE(terminal.WaitFor("Please add <#MKFiles 2> to your source code."));
   terminal.TypeLine("");
-  WaitForFile(dir, "emulator.log");
+  EXPECT_EQ(WaitForFile(dir, "emulator.log"), dir.path().string() + "\n-p\n");
 
   fs::remove(dir.path() / "emulator.log");
   dir.Write("prog.txt", "#MKFiles 2 #BINARY #DB 1 #END #PROGRAM ENT\r\n");
@@ -257,6 +257,12 @@ TEST(InteractiveMenu, HelpFileIsWrittenAndOpened) {
                        "  -----------------------------------\r\n\r\n  CONTACT\r\n"));
   EXPECT_TRUE(help.ends_with("\r\n\r\n\r\n\r\n  -- END OF FILE --\r\n"));
   EXPECT_NE(help.find("  9001  \\GMode\r\n    - "), std::string::npos);
+
+  // With no source chosen the editor starts without any argument.
+  fs::remove(dir.path() / "editor.log");
+  terminal.TypeLine("3");
+  ASSERT_TRUE(terminal.WaitFor("Editing source file..."));
+  EXPECT_EQ(WaitForFile(dir, "editor.log"), dir.path().string() + "\n");
 }
 
 }  // namespace

@@ -8,6 +8,9 @@
 
 namespace calvern {
 
+// Far more than the calculator's 10 000 steps can come from, however verbose the source.
+inline constexpr std::size_t kMaxSourceBytes = 64u << 20;
+
 class CharSource {
  public:
   virtual ~CharSource() = default;
@@ -33,8 +36,10 @@ class MemoryCharSource : public CharSource {
   std::size_t pos_ = 0;
 };
 
-// The whole content of a file, or nothing when it cannot be opened or read. The compiler reads
-// a source completely before compiling, so nothing it writes meanwhile can disturb the reading.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// The whole content of a file, or nothing when it cannot be opened or read, or holds more than
+// `maxBytes` (a device or a runaway file must not eat the memory). The compiler reads a source
+// completely before compiling, so nothing it writes meanwhile can disturb the reading.
+std::optional<std::string> ReadWholeFile(const std::string& path,
+                                         std::size_t maxBytes = kMaxSourceBytes);
 
 }  // namespace calvern

@@ -327,3 +327,28 @@ TEST(OneByteJumps, MustLandInTheirOwnBlock) {
 
 }  // namespace
 }  // namespace calvern
+
+namespace calvern {
+namespace {
+
+TEST(NumDirective, NumbersAreWrittenWholeAndAbsurdOnesRefused) {
+  MessageTable messages;
+  Compilation c(messages);
+  ASSERT_EQ(c.CompileText("#NUM 12345678"), 0);
+  EXPECT_EQ(c.CurrentStep, 8);
+  EXPECT_EQ(c.Image.Code[7], "08");
+  EXPECT_NE(c.CompileText("#NUM 1234567890123456789"), 0);
+  EXPECT_EQ(c.Status[2], "   value out of range in #NUM 1234567890123456789");
+}
+
+TEST(TextParameters, EndOfSourceBeforeTheQuoteIsAnInvalidString) {
+  MessageTable messages;
+  Compilation c(messages);
+  EXPECT_NE(c.CompileText("#FILENAME   \n"), 0);
+  EXPECT_EQ(c.Status[2], "   Invalid string in #FILENAME");
+  EXPECT_NE(c.CompileText("#TEXT"), 0);
+  EXPECT_EQ(c.Status[2], "   Invalid string in #TEXT");
+}
+
+}  // namespace
+}  // namespace calvern

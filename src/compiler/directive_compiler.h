@@ -22,7 +22,7 @@ int ReadUntilQuote(Compilation& c, const std::string& name, std::string& text);
 // Parameters of a directive, slots 1 upwards in signature order; with the "#?" prefix slots 10
 // and 11 repeat the last two.
 struct DirectiveParameters {
-  std::array<std::string, 12> slot;
+  std::array<std::string, 16> slot;
   int count = 0;
 };
 

@@ -17,7 +17,7 @@ int ReadTextParameter(Compilation& c, const std::string& directive, std::string&
     text = std::string(kDataMark) + "~" + kDataMark + "~" + std::to_string(reg->number);
     return 0;
   }
-  if (ch != '"') return c.Fail(ch == 0 ? kUnexpectedEndOfFileIn : kInvalidStringIn, directive);
+  if (ch != '"') return c.Fail(kInvalidStringIn, directive);
   return ReadUntilQuote(c, directive, text);
 }
 
@@ -53,6 +53,9 @@ int ReadDirectiveParameters(Compilation& c, int index, int extraValues, Directiv
   signature.append(extraValues, 'V');
   out = DirectiveParameters();
   for (char letter : signature) {
+    if (out.count + 1 >= static_cast<int>(out.slot.size())) {
+      return c.Fail(kNotEnoughParametersIn, directive);  // no signature is this long
+    }
     std::string& param = out.slot[++out.count];
     if (letter == 'S') {
       if (ReadTextParameter(c, directive, param)) return 1;
@@ -70,8 +73,10 @@ int ReadDirectiveParameters(Compilation& c, int index, int extraValues, Directiv
     }
   }
   if (c.ConditionalForm && out.count >= 2) {
-    out.slot[10] = out.slot[out.count - 1];
-    out.slot[11] = out.slot[out.count];
+    std::string secondToLast = out.slot[out.count - 1];
+    std::string last = out.slot[out.count];
+    out.slot[10] = std::move(secondToLast);
+    out.slot[11] = std::move(last);
   }
   return 0;
 }

@@ -2,6 +2,7 @@
 // label's value as digits, so a program can compute with its own addresses.
 #include "compiler/compilation.h"
 #include "compiler/data_directives.h"
+#include "compiler/numbers.h"
 
 namespace calvern {
 namespace {
@@ -26,6 +27,13 @@ int CompileNumDirective(Compilation& c, int index) {
   if (reg) {
     if (reg->indirect) return c.Fail(kUnavailableIndirectAddressing, operand);
     EmitDigits(c, reg->number);
+    return 0;
+  }
+  // A number is written as it stands, however long (a jump target is kept below 10000).
+  long long number = LeadingDigits(operand);
+  if (number >= 0) {
+    if (number >= kLargestNumber) return c.Fail(kDataValueOutOfRange, "#NUM " + operand);
+    EmitDigits(c, number);
     return 0;
   }
   std::optional<AddressOperand> value = c.AddressValue(operand);

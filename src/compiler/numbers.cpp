@@ -2,17 +2,13 @@
 
 namespace calvern {
 
-namespace {
-constexpr long long kSaturation = 999999999999999;
-}
-
 long long LeadingDigits(std::string_view text) {
   if (text.empty() || text[0] < '0' || text[0] > '9') return -1;
   long long value = 0;
   for (char c : text) {
     if (c < '0' || c > '9') break;
     value = value * 10 + (c - '0');
-    if (value > kSaturation) value = kSaturation;
+    if (value > kLargestNumber) value = kLargestNumber;
   }
   return value;
 }

@@ -5,6 +5,9 @@
 
 namespace calvern {
 
+// Where number reading saturates: a value this large stands for "too large".
+inline constexpr long long kLargestNumber = 999999999999999;
+
 // The value of the decimal digits that start the text, or -1 when it does not start with a
 // digit. Saturates at 15 nines so that absurd numbers cannot overflow.
 long long LeadingDigits(std::string_view text);

@@ -46,20 +46,21 @@ std::string HelpFileText() {
   Lines out;
   out.Title(std::string("Help file for Calvern ") + kVersionText);
   out.Add("");
-  for (const HelpSection& section : HelpSections()) {
-    out.Title(section.title);
+  std::span<const HelpSection> sections = HelpSections();
+  for (std::size_t i = 0; i < sections.size(); ++i) {
+    out.Title(sections[i].title);
     out.Add("");
-    if (section.title == kIoRegisterSectionTitle) {
-      AddIoRegisters(out);
+    if (sections[i].title == kIoRegisterSectionTitle) {
+      AddIoRegisters(out);  // each register's block ends with its own empty line
       continue;
     }
-    std::string_view text = section.text;
+    std::string_view text = sections[i].text;
     while (!text.empty()) {
       std::size_t end = text.find('\n');
       out.Add(text.substr(0, end));
       text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     }
-    out.Add("");
+    if (i + 1 < sections.size()) out.Add("");  // sections are separated by an empty line
   }
   for (int i = 0; i < 4; ++i) out.Add("");
   out.Add("  -- END OF FILE --");

@@ -29,9 +29,11 @@ void ShowHint(Application& app, int first, int second) {
 bool OpenWithEditor(Application& app, const std::string& file) {
   const std::string& editor = app.Config.EditorPath;
   std::string directory = DirectoryPart(editor);
-  // The editor runs in its own directory: hand it the file's full path.
-  std::string argument = file.empty() ? file : platform::AbsolutePath(file, app.CurrentDirectory);
-  return platform::StartProgram(ProgramPath(app, editor), {argument},
+  // The editor runs in its own directory: hand it the file's full path. Without a file it
+  // starts with no argument at all.
+  std::vector<std::string> arguments;
+  if (!file.empty()) arguments.push_back(platform::AbsolutePath(file, app.CurrentDirectory));
+  return platform::StartProgram(ProgramPath(app, editor), arguments,
                                 platform::AbsolutePath(directory, app.CurrentDirectory));
 }
 
@@ -64,6 +66,8 @@ void LaunchEmulator(Application& app, const std::string& emulator) {
     app.Status[1] += " " + FilePart(files.mkp);
   }
   app.Status[1] += "...";
+  // A terminal closed during the hint ends the run: nothing more is started.
+  if (console.InputEnded()) return;
   platform::StartProgram(ProgramPath(app, emulator), arguments, directory);
 }
 

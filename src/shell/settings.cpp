@@ -29,7 +29,8 @@ void ParsePortLine(const std::string& line, int& comPort, int& mkIdentifier) {
 }
 
 std::optional<Settings> ReadSettingsFile(const std::string& path) {
-  std::optional<std::string> content = ReadWholeFile(path);
+  // Seven short lines: anything far larger is not a settings file.
+  std::optional<std::string> content = ReadWholeFile(path, kMaxSettingsBytes);
   if (!content) return std::nullopt;
   std::string text = std::move(*content);
   if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);  // tolerate a byte-order mark

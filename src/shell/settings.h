@@ -2,10 +2,14 @@
 // drives slave mode.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
 namespace calvern {
+
+// Larger settings, info and language files are not read.
+inline constexpr std::size_t kMaxSettingsBytes = 1u << 20;
 
 struct Settings {
   std::string SourcePath;

@@ -22,7 +22,7 @@ void LoadMessages(Application& app) {
   std::optional<std::string> bytes =
       app.Config.LanguageFile.empty()
           ? std::nullopt
-          : ReadWholeFile(app.CurrentDirectory + app.Config.LanguageFile);
+          : ReadWholeFile(app.CurrentDirectory + app.Config.LanguageFile, kMaxSettingsBytes);
   if (!bytes) return;
   LanguageFileResult result = ParseLanguageFile(*bytes, app.Messages);
   app.LanguageHelpFile = result.helpFile;

@@ -10,7 +10,7 @@ constexpr IoRegisterRecord kIoRegisters[] = {
      "SET \\x0y0 : move the graphic cursor to x = Y, y = X\n"
      "GET \\x0y0 : read the graphic cursor position"},
     {"\\GMode", 9001,
-     "SET \\GMode : init graphic mode with X value (0-7)\n"
+     "SET \\GMode : init graphic mode with x value (0-7)\n"
      "GET \\GMode : read the current graphic mode"},
     {"\\CharSpace", 9002, "SET \\CharSpace : set the gap in pixels between printed characters"},
     {"\\Font", 9003,
@@ -27,7 +27,7 @@ constexpr IoRegisterRecord kIoRegisters[] = {
      "GET \\(GPtr)+ : read the byte at \\GPtr, then advance \\GPtr"},
     {"\\Scroll", 9007, "EXEC \\Scroll : scroll the screen image by X lines"},
     {"\\FScroll", 9008, "EXEC \\FScroll : scroll the screen image as X directs"},
-    {"\\UserFont", 9009, "SET \\UserFont : set the binary zone address of a user font"},
+    {"\\UserFont", 9009, "SET \\UserFont : set the program-zone step where a user font begins"},
     {"\\Cls", 9010, "EXEC \\Cls : clear the screen"},
     {"\\Plot", 9011, "EXEC \\Plot : draw a point at x = Y, y = X"},
     {"\\LineTo", 9012,
@@ -78,8 +78,8 @@ constexpr IoRegisterRecord kIoRegisters[] = {
     {"\\XtoFString", 9036,
      "EXEC \\XtoFString : write the number X as formatted text\n"
      "into the binary zone"},
-    {"\\Xto8Bytes", 9037, "EXEC \\Xto8Bytes : store X into the binary zone as 8 bytes"},
-    {"\\Xto4Bytes", 9038, "EXEC \\Xto4Bytes : store X into the binary zone as 4 bytes"},
+    {"\\Xto8Bytes", 9037, "EXEC \\Xto8Bytes : store X as 8 bytes in the universal byte buffer"},
+    {"\\Xto4Bytes", 9038, "EXEC \\Xto4Bytes : store X as 4 bytes in the universal byte buffer"},
     {"\\Mnemonic", 9039, "EXEC \\Mnemonic : produce the mnemonic text of command code X"},
     {"\\Parity", 9040,
      "SET \\Parity : set the parity mode of the serial port\n"
@@ -172,19 +172,19 @@ constexpr IoRegisterRecord kIoRegisters[] = {
      "SET \\Disk : select the flash disk to work with\n"
      "GET \\Disk : read the selected flash disk"},
     {"\\GetDirLine", 9122,
-     "EXEC \\GetDirLine : read directory entry X of the current folder\n"
-     "into the binary zone"},
+     "EXEC \\GetDirLine : read directory line X (0-63) into the\n"
+     "universal byte buffer"},
     {"\\Load", 9123,
-     "EXEC \\Load : load the file whose name is in the binary zone\n"
+     "EXEC \\Load : load the file named in the universal byte buffer\n"
      "from the flash disk"},
     {"\\Delete", 9124,
-     "EXEC \\Delete : delete the file whose name is in the binary zone\n"
+     "EXEC \\Delete : delete the file named in the universal byte buffer\n"
      "from the flash disk"},
     {"\\Create", 9125,
-     "EXEC \\Create : create a file named in the binary zone\n"
+     "EXEC \\Create : create a file named in the universal byte buffer\n"
      "on the flash disk"},
     {"\\OverWrite", 9126,
-     "EXEC \\OverWrite : write over the file named in the binary zone\n"
+     "EXEC \\OverWrite : write over the file named in the universal byte buffer\n"
      "on the flash disk"},
     {"\\DiskControl", 9128,
      "SET \\DiskControl : set the flash disk control options\n"
