@@ -2,22 +2,12 @@
 
 #include <cstdio>
 
+#include "output/text_lines.h"
+
 namespace calvern {
 namespace {
 
 constexpr const char* kRule = "-------------------------";
-
-class Lines {
- public:
-  void Add(const std::string& line) {
-    text_ += line;
-    text_ += "\r\n";
-  }
-  std::string Take() { return std::move(text_); }
-
- private:
-  std::string text_;
-};
 
 std::string Pad4(int n) {
   char text[16];
@@ -32,7 +22,8 @@ std::string WithoutDataMark(const std::string& keys) {
 
 // The used cells of one zone, numbered from `firstNumber`; a run of unused cells shows as one
 // empty line (also before the first used cell when the zone's first cell is unused).
-void AddCells(Lines& out, const MemoryImage& image, int firstCell, int endCell, int firstNumber) {
+void AddCells(CrlfText& out, const MemoryImage& image, int firstCell, int endCell,
+              int firstNumber) {
   int lastPrinted = firstCell - 1;
   for (int cell = firstCell; cell < endCell; ++cell) {
     if (!image.Used(cell)) continue;
@@ -45,7 +36,7 @@ void AddCells(Lines& out, const MemoryImage& image, int firstCell, int endCell, 
 
 bool HiddenLabel(const std::string& name) { return name[0] == 'l' || name.starts_with("__"); }
 
-void AddLabels(Lines& out, const ListingContent& in) {
+void AddLabels(CrlfText& out, const ListingContent& in) {
   out.Add("  Addr  |  Name");
   out.Add(kRule);
   for (int i = 0; i < in.labels.Count(); ++i) {
@@ -61,7 +52,7 @@ void AddLabels(Lines& out, const ListingContent& in) {
   out.Add("");
 }
 
-void AddRegisters(Lines& out, const RegisterNameTable& names) {
+void AddRegisters(CrlfText& out, const RegisterNameTable& names) {
   out.Add("   Reg  |  Name");
   out.Add(kRule);
   for (int r = 0; r <= 9999; ++r) {
@@ -83,7 +74,7 @@ void AddRegisters(Lines& out, const RegisterNameTable& names) {
 }  // namespace
 
 std::string ListingText(const ListingContent& in) {
-  Lines out;
+  CrlfText out;
   out.Add("     PROGAM ZONE");
   out.Add("  Step  | Code | Keys");
   out.Add(kRule);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "output/text_lines.h"
 #include "shell/launcher.h"
 #include "tables/help_text.h"
 #include "tables/io_register_table.h"
@@ -10,24 +11,13 @@
 namespace calvern {
 namespace {
 
-class Lines {
- public:
-  void Add(std::string_view line) {
-    text_.append(line);
-    text_ += "\r\n";
-  }
-  // A title indented by two blanks and underlined with "-" as long as the title.
-  void Title(std::string_view title) {
-    Add("  " + std::string(title));
-    Add("  " + std::string(title.size(), '-'));
-  }
-  std::string Take() { return std::move(text_); }
+// A title indented by two blanks and underlined with "-" as long as the title.
+void AddTitle(CrlfText& out, std::string_view title) {
+  out.Add("  " + std::string(title));
+  out.Add("  " + std::string(title.size(), '-'));
+}
 
- private:
-  std::string text_;
-};
-
-void AddIoRegisters(Lines& out) {
+void AddIoRegisters(CrlfText& out) {
   for (const IoRegisterRecord& record : IoRegisterTable()) {
     out.Add("  " + std::to_string(record.number) + "  " + std::string(record.name));
     std::string_view text = record.description;
@@ -43,12 +33,12 @@ void AddIoRegisters(Lines& out) {
 }  // namespace
 
 std::string HelpFileText() {
-  Lines out;
-  out.Title(std::string("Help file for Calvern ") + kVersionText);
+  CrlfText out;
+  AddTitle(out, std::string("Help file for Calvern ") + kVersionText);
   out.Add("");
   std::span<const HelpSection> sections = HelpSections();
   for (std::size_t i = 0; i < sections.size(); ++i) {
-    out.Title(sections[i].title);
+    AddTitle(out, sections[i].title);
     out.Add("");
     if (sections[i].title == kIoRegisterSectionTitle) {
       AddIoRegisters(out);  // each register's block ends with its own empty line

@@ -1,5 +1,7 @@
 #include "shell/language_file.h"
 
+#include "output/text_lines.h"
+
 namespace calvern {
 namespace {
 
@@ -19,21 +21,6 @@ void AppendUtf8(std::string& out, unsigned code) {
     out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
     out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
   }
-}
-
-// The file's lines, split at LF with a CR before it removed.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    start = end + 1;
-  }
-  return lines;
 }
 
 }  // namespace
@@ -68,7 +55,8 @@ LanguageFileResult ParseLanguageFile(const std::string& bytes, MessageTable& mes
   result.unicode = bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
                    static_cast<unsigned char>(bytes[1]) == 0xFE;
   // Without the mark the file is still read as UTF-16: its markers then decide.
-  std::vector<std::string> lines = Lines(Utf16LeToUtf8(result.unicode ? bytes.substr(2) : bytes));
+  std::vector<std::string> lines =
+      SplitLines(Utf16LeToUtf8(result.unicode ? bytes.substr(2) : bytes));
 
   std::size_t next = 0;
   auto nextLine = [&]() -> std::string {

@@ -5,6 +5,7 @@
 
 #include "compiler/char_source.h"
 #include "compiler/numbers.h"
+#include "output/text_lines.h"
 
 namespace calvern {
 namespace {
@@ -35,16 +36,8 @@ std::optional<Settings> ReadSettingsFile(const std::string& path) {
   std::string text = std::move(*content);
   if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);  // tolerate a byte-order mark
 
-  std::array<std::string, 7> lines;
-  std::size_t start = 0;
-  for (std::string& line : lines) {
-    if (start >= text.size()) break;
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    start = end + 1;
-  }
+  std::vector<std::string> lines = SplitLines(text);
+  lines.resize(7);  // missing lines read as empty; lines after the seventh are ignored
   Settings settings;
   settings.SourcePath = lines[0];
   settings.ListingPath = lines[1];
@@ -57,13 +50,13 @@ std::optional<Settings> ReadSettingsFile(const std::string& path) {
 }
 
 std::string SettingsText(const Settings& s) {
-  std::string text;
+  CrlfText text;
   for (const std::string& line :
        {s.SourcePath, s.ListingPath, s.EditorPath, s.MkBaseName, s.EmulatorPath,
         "COM" + std::to_string(s.ComPort) + "," + std::to_string(s.MkIdentifier), s.LanguageFile}) {
-    text += line + "\r\n";
+    text.Add(line);
   }
-  return text;
+  return text.Take();
 }
 
 }  // namespace calvern

@@ -1,0 +1,41 @@
+// Text files of lines: the listing, the help file and the settings file are written with
+// CR LF line ends; settings, info and language files are read line by line whatever their
+// line ends.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace calvern {
+
+// Builds a text of lines, each ending with CR LF.
+class CrlfText {
+ public:
+  void Add(std::string_view line) {
+    text_.append(line);
+    text_ += "\r\n";
+  }
+  std::string Take() { return std::move(text_); }
+
+ private:
+  std::string text_;
+};
+
+// The lines of a text, split at LF with a CR before it removed; a last line without its end
+// counts too.
+inline std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string line(text.substr(start, end - start));
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    start = end + 1;
+  }
+  return lines;
+}
+
+}  // namespace calvern
