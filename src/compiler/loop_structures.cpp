@@ -6,13 +6,6 @@
 namespace calvern {
 namespace {
 
-// "   NEXT without FOR." and its kind: keyword parts are fixed, " without " is a message.
-int Without(Compilation& c, const std::string& keyword, const std::string& opener) {
-  return c.FailText("   " + keyword + c.Msg(kWithout) + opener);
-}
-
-bool TagIs(const std::string& tag, const char* kind) { return tag.compare(0, 2, kind) == 0; }
-
 bool TagIsAnyCase(const std::string& tag, const char* kind) {
   return UpperCase(tag.substr(0, 2)) == kind;
 }
@@ -23,23 +16,18 @@ int GotoKeyword(const Compilation& c) { return c.Keywords.GroupStart(kGroupJump)
 
 // A forward jump to an internal label: long with two placeholder bytes, or with ShortJumpFlag
 // the one-byte form with one. Records the reference first, at the first address byte.
-int EmitForwardJump(Compilation& c, int jump, const std::string& kind, std::string* label) {
-  *label = c.NewInternalLabel();
-  if (!c.AddressValue(*label)) return 1;
+int EmitForwardJump(Compilation& c, int jump, const std::string& kind) {
+  std::string label = c.NewInternalLabel();
+  if (!c.AddressValue(label)) return 1;
   bool shortForm = c.ShortJumpFlag != 0;
   std::string tag = kind;  // "WH"/"IF" long, "wh"/"if" one byte
   if (shortForm) tag = kind == "WH" ? "wh" : "if";
-  if (c.PushStructure(tag + *label)) return 1;
+  if (c.PushStructure(tag + label)) return 1;
   if (shortForm) c.ForwardRefs.SetLastOneByte();
   EmitJumpOpcode(c, jump, !shortForm);
   c.EmitStep(0, kNoPrefix, -1, "");
   if (!shortForm) c.EmitStep(0, kNoPrefix, -1, "");
   return 0;
-}
-
-// Defines an internal label; its jump is patched in the width it was written with.
-int DefineInternalLabel(Compilation& c, const std::string& label) {
-  return c.DefineLabel(label + ":");
 }
 
 }  // namespace
@@ -62,9 +50,8 @@ int CompileLoopEnd(Compilation& c, bool isNext) {
   const char* opener = isNext ? "FOR." : "DO.";
   int start = c.Structures.Pop();
   if (start < 0) return Without(c, keyword, opener);
-  std::string whileKind, whileLabel;
+  std::string whileLabel;  // the exit label of a WHILE inside the loop
   if (TagIsAnyCase(c.Structures.PoppedTag(), "WH")) {
-    whileKind = c.Structures.PoppedTag().substr(0, 2);
     whileLabel = c.Structures.PoppedTag().substr(2);
     start = c.Structures.Pop();
     if (start < 0) return Without(c, keyword, opener);
@@ -73,7 +60,7 @@ int CompileLoopEnd(Compilation& c, bool isNext) {
   if (!TagIs(tag, isNext ? "FO" : "DO")) return Without(c, keyword, opener);
   int jump = isNext ? c.Keywords.GroupStart(kGroupLoop) + (tag.back() - '0') : GotoKeyword(c);
   EmitJumpTo(c, jump, start);
-  if (!whileKind.empty()) return DefineInternalLabel(c, whileLabel);
+  if (!whileLabel.empty()) return c.DefineLabel(whileLabel + ":");
   return 0;
 }
 
@@ -94,15 +81,14 @@ int CompileForwardJump(Compilation& c, bool isWhile, int test) {
       return Without(c, "WHILE", "FOR/DO.");
     }
   }
-  std::string label;
-  return EmitForwardJump(c, TestJump(c, test), isWhile ? "WH" : "IF", &label);
+  return EmitForwardJump(c, TestJump(c, test), isWhile ? "WH" : "IF");
 }
 
 int CompileEndIf(Compilation& c) {
   if (c.Structures.Pop() < 0) return Without(c, "ENDIF", "IF.");
   const std::string tag = c.Structures.PoppedTag();
   if (!TagIs(tag, "IF") && !TagIs(tag, "if")) return Without(c, "ENDIF", "IF.");
-  return DefineInternalLabel(c, tag.substr(2));
+  return c.DefineLabel(tag.substr(2) + ":");
 }
 
 // ELSE: the true branch jumps over the false one, which starts where the IF's jump lands.
@@ -111,9 +97,8 @@ int CompileElse(Compilation& c) {
     return Without(c, "ELSE", "IF.");
   }
   const std::string tag = c.Structures.PoppedTag();
-  std::string label;
-  if (EmitForwardJump(c, GotoKeyword(c), "IF", &label)) return 1;
-  return DefineInternalLabel(c, tag.substr(2));
+  if (EmitForwardJump(c, GotoKeyword(c), "IF")) return 1;
+  return c.DefineLabel(tag.substr(2) + ":");
 }
 
 // SUM r and MUL r: RCL r, then + or *, then STO r.

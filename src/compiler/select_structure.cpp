@@ -9,12 +9,6 @@
 namespace calvern {
 namespace {
 
-int Without(Compilation& c, const std::string& keyword, const std::string& opener) {
-  return c.FailText("   " + keyword + c.Msg(kWithout) + opener);
-}
-
-bool TagIs(const std::string& tag, const char* kind) { return tag.compare(0, 2, kind) == 0; }
-
 // After popping a "CA" entry: the end label of its SELECT (two entries below) and the jump to
 // it that ends the previous CASE body, followed by the definition of that CASE's skip label.
 std::string EndPreviousCase(const Compilation& c) {

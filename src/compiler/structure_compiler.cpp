@@ -43,6 +43,12 @@ int CompileStructure(Compilation& c, int index) {
   }
 }
 
+int Without(Compilation& c, const std::string& keyword, const std::string& opener) {
+  return c.FailText("   " + keyword + c.Msg(kWithout) + opener);
+}
+
+bool TagIs(const std::string& tag, const char* kind) { return tag.compare(0, 2, kind) == 0; }
+
 std::string OpenStructureName(const std::string& tag) {
   std::string kind = UpperCase(tag.substr(0, 2));
   if (kind == "FO") return "FOR";

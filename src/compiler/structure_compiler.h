@@ -15,6 +15,11 @@ int CompileStructure(Compilation& c, int index);
 // The keyword that opened a structure, from its stack tag, for the end-of-source message.
 std::string OpenStructureName(const std::string& tag);
 
+// "   NEXT without FOR." and the like: the keyword parts are fixed, " without " is a message.
+int Without(Compilation& c, const std::string& keyword, const std::string& opener);
+// Whether a stack tag is of the kind named by its first two letters (case matters).
+bool TagIs(const std::string& tag, const char* kind);
+
 // Loops and conditionals (loop_structures.cpp) and the SELECT family (select_structure.cpp).
 int CompileFor(Compilation& c);
 int CompileLoopEnd(Compilation& c, bool isNext);

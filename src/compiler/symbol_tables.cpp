@@ -23,7 +23,6 @@ void LabelTable::Add(const std::string& name, int value) {
 void ForwardRefTable::Clear() {
   refs_.clear();
   byName_.clear();
-  pending_ = 0;
 }
 
 bool ForwardRefTable::Add(const std::string& name, int position) {
@@ -31,7 +30,6 @@ bool ForwardRefTable::Add(const std::string& name, int position) {
   if (static_cast<int>(refs_.size()) >= kCapacity) return false;
   byName_[name].push_back(static_cast<int>(refs_.size()));
   refs_.push_back({name, position});
-  ++pending_;
   return true;
 }
 
@@ -50,7 +48,6 @@ std::vector<ForwardRef> ForwardRefTable::Resolve(const std::string& name) {
   for (int i : it->second) {
     resolved.push_back(refs_[i]);
     refs_[i].name.clear();
-    --pending_;
   }
   byName_.erase(it);
   return resolved;

@@ -54,14 +54,12 @@ class ForwardRefTable {
   std::vector<ForwardRef> Resolve(const std::string& name);
   // The earliest recorded reference still pending, or nullptr.
   const ForwardRef* FirstPending() const;
-  int PendingCount() const { return pending_; }
 
  private:
   void Compact();
 
   std::vector<ForwardRef> refs_;
   std::unordered_map<std::string, std::vector<int>> byName_;
-  int pending_ = 0;
 };
 
 // Register number (0-10000) to name, with the I/O register names preloaded, and the flags of

@@ -5,21 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "output/text_lines_testing.h"
+
 namespace calvern {
 namespace {
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find("\r\n", start);
-    EXPECT_NE(end, std::string::npos) << "every line ends with CR LF";
-    if (end == std::string::npos) break;
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
 
 struct ListingFixture : ::testing::Test {
   MemoryImage image;
@@ -34,7 +23,7 @@ struct ListingFixture : ::testing::Test {
 };
 
 TEST_F(ListingFixture, EmptyProgramGivesTheSixFixedLines) {
-  EXPECT_EQ(Lines(ListingText(Content())),
+  EXPECT_EQ(CrlfLines(ListingText(Content())),
             (std::vector<std::string>{"     PROGAM ZONE", "  Step  | Code | Keys",
                                       "-------------------------", "-------------------------", "",
                                       "--     END OF FILE     --"}));
@@ -51,26 +40,27 @@ TEST_F(ListingFixture, BinaryAndDecimalZonesFollowTheProgram) {
   ListingContent content = Content();
   content.binaryZoneUsed = true;
   content.decimalZoneUsed = true;
-  EXPECT_EQ(Lines(ListingText(content)), (std::vector<std::string>{"     PROGAM ZONE",
-                                                                   "  Step  | Code | Keys",
-                                                                   "-------------------------",
-                                                                   "",
-                                                                   "  0005  |  0E  | ENT ",
-                                                                   "",
-                                                                   "     BINARY ZONE",
-                                                                   "  Step  | Code | Comment",
-                                                                   "-------------------------",
-                                                                   "  1000  |  41  | \"A\"",
-                                                                   "",
-                                                                   "  1064  |  FF  | byte",
-                                                                   "",
-                                                                   "     DECIMAL ZONE",
-                                                                   "   Reg  |  Value",
-                                                                   "-------------------------",
-                                                                   "  0003  |  3.14",
-                                                                   "-------------------------",
-                                                                   "",
-                                                                   "--     END OF FILE     --"}));
+  EXPECT_EQ(CrlfLines(ListingText(content)),
+            (std::vector<std::string>{"     PROGAM ZONE",
+                                      "  Step  | Code | Keys",
+                                      "-------------------------",
+                                      "",
+                                      "  0005  |  0E  | ENT ",
+                                      "",
+                                      "     BINARY ZONE",
+                                      "  Step  | Code | Comment",
+                                      "-------------------------",
+                                      "  1000  |  41  | \"A\"",
+                                      "",
+                                      "  1064  |  FF  | byte",
+                                      "",
+                                      "     DECIMAL ZONE",
+                                      "   Reg  |  Value",
+                                      "-------------------------",
+                                      "  0003  |  3.14",
+                                      "-------------------------",
+                                      "",
+                                      "--     END OF FILE     --"}));
 }
 
 TEST_F(ListingFixture, LabelsOfBothZonesAndHiddenInternalLabels) {
@@ -81,14 +71,14 @@ TEST_F(ListingFixture, LabelsOfBothZonesAndHiddenInternalLabels) {
   labels.Add("TABLE", 1234 + MemoryImage::kBinaryOffset);
   ListingContent content = Content();
   content.userLabelCount = 3;
-  std::vector<std::string> lines = Lines(ListingText(content));
+  std::vector<std::string> lines = CrlfLines(ListingText(content));
   std::vector<std::string> section(lines.begin() + 6, lines.end());
   EXPECT_EQ(section,
             (std::vector<std::string>{
                 "  Addr  |  Name", "-------------------------", "  0000  |  START",
                 "B 1234  |  TABLE", "-------------------------", "", "--     END OF FILE     --"}));
   content.listAllLabels = 1;
-  lines = Lines(ListingText(content));
+  lines = CrlfLines(ListingText(content));
   EXPECT_EQ(lines[9], "  0007  |  __label1");
   EXPECT_EQ(lines[10], "  0008  |  lab2");
 }
@@ -100,7 +90,7 @@ TEST_F(ListingFixture, NamedRegistersInThreeWidths) {
   for (int r : {5, 20, 9001}) names.MarkReferenced(r);
   ListingContent content = Content();
   content.namedRegisterUsed = true;
-  std::vector<std::string> lines = Lines(ListingText(content));
+  std::vector<std::string> lines = CrlfLines(ListingText(content));
   std::vector<std::string> section(lines.begin() + 5, lines.end());
   EXPECT_EQ(section, (std::vector<std::string>{"   Reg  |  Name", "-------------------------",
                                                "     5  |  COUNT", "    20  |  TOTAL",

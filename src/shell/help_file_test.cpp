@@ -4,27 +4,15 @@
 
 #include <vector>
 
+#include "output/text_lines_testing.h"
 #include "tables/help_text.h"
 #include "tables/io_register_table.h"
 
 namespace calvern {
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find("\r\n", start);
-    EXPECT_NE(end, std::string::npos) << "every line ends with CR LF";
-    if (end == std::string::npos) break;
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
-
 TEST(HelpFile, TitlesAreUnderlinedAndInOrder) {
-  std::vector<std::string> lines = Lines(HelpFileText());
+  std::vector<std::string> lines = CrlfLines(HelpFileText());
   ASSERT_GT(lines.size(), 10u);
   EXPECT_EQ(lines[0], "  Help file for Calvern V1.09 11/2015");
   EXPECT_EQ(lines[1], "  " + std::string(35, '-'));
@@ -47,7 +35,7 @@ TEST(HelpFile, TitlesAreUnderlinedAndInOrder) {
 }
 
 TEST(HelpFile, IoRegisterSectionHasOneBlockPerRegister) {
-  std::vector<std::string> lines = Lines(HelpFileText());
+  std::vector<std::string> lines = CrlfLines(HelpFileText());
   auto at = std::find(lines.begin(), lines.end(), "  I/O Registers on the MK-161");
   ASSERT_NE(at, lines.end());
   std::size_t i = at - lines.begin() + 3;

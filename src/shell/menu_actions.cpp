@@ -42,10 +42,10 @@ void ChooseSource(Application& app) {
   app.Compiler.CompiledOk = false;
 }
 
-void CompileCurrentSource(Application& app) {
+std::optional<CompileOutcome> CompileCurrentSource(Application& app) {
   if (app.Config.SourcePath.empty()) {
     app.Status[1] = app.Messages[kNoSourceSelected];
-    return;
+    return std::nullopt;
   }
   app.SourceDirectory = DirectoryPart(app.Config.SourcePath);
   CompileRequest request;
@@ -57,8 +57,9 @@ void CompileCurrentSource(Application& app) {
   request.chooseMkFileName = [&app] {
     return Ask(app, app.Messages[kSelectMkOutputFile], AllFilesFilter(app, "MK? (*.MK?)|*.MK?|"));
   };
-  app.Compiler.CompileSource(request);
+  CompileOutcome outcome = app.Compiler.CompileSource(request);
   app.Status = app.Compiler.Status;
+  return outcome;
 }
 
 void ChooseEditorAndEmulator(Application& app) {

@@ -1,6 +1,7 @@
 // The actions of the main menu keys.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "shell/application.h"
@@ -9,8 +10,9 @@ namespace calvern {
 
 // Key 1: choose the source; derives the listing and MK names from it.
 void ChooseSource(Application& app);
-// Key 2: compile the current source.
-void CompileCurrentSource(Application& app);
+// Key 2: compile the current source; the status lines show the outcome. Nothing (and "No
+// source selected!") when no source is chosen.
+std::optional<CompileOutcome> CompileCurrentSource(Application& app);
 // Key 5: choose the editor, then the emulator.
 void ChooseEditorAndEmulator(Application& app);
 // Key 9: choose the language file.

@@ -2,6 +2,7 @@
 
 #include "platform/requester.h"
 #include "shell/main_menu.h"
+#include "shell/menu_actions.h"
 
 namespace calvern {
 
@@ -12,16 +13,10 @@ long long RunSlaveCommand(Application& app) {
     DispatchMenuKey(app, command);
     return kSlaveNotCompiled;
   }
-  if (app.Config.SourcePath.empty()) return kSlaveNotCompiled;
-  app.SourceDirectory = DirectoryPart(app.Config.SourcePath);
-  CompileRequest request;
-  request.sourcePath = app.Config.SourcePath;
-  request.listingPath = app.Config.ListingPath;
-  request.mkBaseName = app.Config.MkBaseName;
-  request.slaveMode = true;
-  CompileOutcome outcome = app.Compiler.CompileSource(request);
-  app.Status = app.Compiler.Status;
-  switch (outcome.result) {
+  // The same compilation as key 2; slave mode makes it print nothing and ask nothing.
+  std::optional<CompileOutcome> outcome = CompileCurrentSource(app);
+  if (!outcome) return kSlaveNotCompiled;
+  switch (outcome->result) {
     case CompileResult::kOk:
       return kSlaveOk;
     case CompileResult::kCantOpenSource:
@@ -32,7 +27,7 @@ long long RunSlaveCommand(Application& app) {
       break;
   }
   platform::ShowMessageBox(*app.Terminal, app.Messages[kCompilation], app.Status.Joined());
-  return kSlaveCompilationError + 256 * outcome.errorLine;
+  return kSlaveCompilationError + 256 * outcome->errorLine;
 }
 
 }  // namespace calvern
