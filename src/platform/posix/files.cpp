@@ -1,13 +1,66 @@
 #include "platform/files.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 namespace calvern::platform {
+namespace {
+
+// Writes all of `content` to a descriptor, retrying after interruptions and short writes.
+bool WriteAll(int fd, std::string_view content) {
+  while (!content.empty()) {
+    ssize_t n = ::write(fd, content.data(), content.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    content.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+class PosixReplacementFile : public ReplacementFile {
+ public:
+  PosixReplacementFile(std::string target, std::string temporary, int fd)
+      : target_(std::move(target)), temporary_(std::move(temporary)), fd_(fd) {}
+  ~PosixReplacementFile() override {
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_) ::unlink(temporary_.c_str());
+  }
+
+  bool Commit(std::string_view content, Durability durability) override {
+    if (fd_ < 0 || committed_) return false;
+    // The new file keeps the permissions of the one it replaces; a new one gets the usual
+    // permissions of the user's new files (the temporary file was private to us).
+    struct stat old;
+    if (::stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+      (void)::fchmod(fd_, old.st_mode & 07777);
+    } else {
+      mode_t mask = ::umask(0);
+      ::umask(mask);
+      (void)::fchmod(fd_, 0666 & ~mask);
+    }
+    bool ok =
+        WriteAll(fd_, content) && (durability == Durability::kRenameOnly || ::fsync(fd_) == 0);
+    ok = ::close(fd_) == 0 && ok;
+    fd_ = -1;
+    if (!ok || ::rename(temporary_.c_str(), target_.c_str()) != 0) return false;
+    committed_ = true;
+    return true;
+  }
+
+ private:
+  std::string target_;
+  std::string temporary_;
+  int fd_;
+  bool committed_ = false;
+};
+
+}  // namespace
 
 std::string CurrentDirectory() {
   std::vector<char> buffer(4096);
@@ -36,24 +89,38 @@ std::string AbsolutePath(const std::string& path, const std::string& base) {
   return base + path;
 }
 
-bool ReplaceFile(const std::string& path, const std::string& content) {
-  std::string temporary = path + ".new";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out << content;
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(temporary.c_str());
-      return false;
-    }
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(a, b, error) && !error;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                       &std::fclose);
+  if (!file) return std::nullopt;
+  std::string content;
+  char buffer[65536];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+    content.append(buffer, n);
+    if (content.size() > maxBytes) return std::nullopt;
   }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
+  // A directory opens on some systems but cannot be read: treat it as unopenable.
+  if (std::ferror(file.get())) return std::nullopt;
+  return content;
+}
+
+std::unique_ptr<ReplacementFile> ReplacementFile::Create(const std::string& path) {
+  // Created exclusively under a fresh name: never through a name that exists already.
+  std::string temporary = path + ".XXXXXX";
+  int fd = ::mkstemp(temporary.data());
+  if (fd < 0) return nullptr;
+  return std::make_unique<PosixReplacementFile>(path, std::move(temporary), fd);
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view content, Durability durability) {
+  std::unique_ptr<ReplacementFile> file = ReplacementFile::Create(path);
+  return file && file->Commit(content, durability);
 }
 
 }  // namespace calvern::platform
