@@ -58,6 +58,7 @@ std::optional<AddressOperand> Compilation::AddressValue(const std::string& token
 
 Status Compilation::AwaitLabel(const std::string& name, ForwardRef patch) {
   patch.name = name;
+  patch.line = CurrentLine();
   if (!Names.references.Add(std::move(patch))) return Fail(kReferenceTableFull, name);
   return Status::kDone;
 }

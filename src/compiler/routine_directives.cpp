@@ -67,7 +67,7 @@ Status CompileRadioConversion(Compilation& c, const KeywordEntry& directive) {
   std::string reg = c.NextUpperToken();
   std::string count = reg.empty() ? std::string() : c.NextUpperToken();
   if (count.empty())
-    return c.Fail({.message = kUnexpectedEndOfFileIn, .detail = name, .indent = 2});
+    return c.FailAtStatement({.message = kUnexpectedEndOfFileIn, .detail = name, .indent = 2});
   long long n = LeadingNumber(count);
   if (n <= 0) return c.Fail({.message = kBadValueIn, .detail = name, .indent = 2});
   std::string k = std::to_string(120 / n);

@@ -63,7 +63,7 @@ Status CompileCase(Compilation& c, const KeywordEntry& keyword) {
     std::string reg = c.NextUpperToken();
     operand = reg.empty() ? std::string() : "@" + reg;  // CASE= RCL x is CASE= @x
   }
-  if (operand.empty()) return c.Fail(kUnexpectedEndOfFile);
+  if (operand.empty()) return c.FailAtStatement(kUnexpectedEndOfFile);
   const std::string reg = c.Structures.Innermost()->text;
   std::string comparison;
   if (!Comparison(reg, operand, previous, comparison)) return c.Fail(kCaseParameter);

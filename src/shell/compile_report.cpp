@@ -4,11 +4,12 @@ namespace calvern {
 
 std::string DiagnosticText(const Diagnostic& d, const MessageTable& m) {
   switch (d.kind) {
+    // These name the line of the keyword or reference they are about.
     case DiagnosticKind::kOpenStructure:
       return m[kEndOfFile] + d.detail + " (" + m[kFromStep] + std::to_string(d.step) + ")" +
-             m[kStructureNotClosed];
+             m[kStructureNotClosed] + m[kLineSuffix] + std::to_string(d.line);
     case DiagnosticKind::kUnresolvedReference:
-      return m[kUnresolvedReference] + d.detail;
+      return m[kUnresolvedReference] + d.detail + m[kLineSuffix] + std::to_string(d.line);
     default:
       return d.lead + m[d.message] + d.detail;
   }
