@@ -2,6 +2,7 @@
 
 #include "compiler/directive_compiler.h"
 #include "compiler/instruction_encoder.h"
+#include "compiler/numbers.h"
 #include "compiler/structure_compiler.h"
 
 namespace calvern {
@@ -78,6 +79,20 @@ std::optional<std::string> Compilation::NextOperand(MessageId message, const std
     return std::nullopt;
   }
   return token;
+}
+
+std::optional<long long> Compilation::NextValue(const std::string& directive, MessageId missing,
+                                                const std::string& missingDetail) {
+  std::optional<std::string> token = NextOperand(missing, missingDetail);
+  if (!token) return std::nullopt;
+  return ValueOf(*token, directive);
+}
+
+std::optional<long long> Compilation::ValueOf(const std::string& token,
+                                              const std::string& directive) {
+  std::optional<long long> value = WholeNumber(token);
+  if (!value) (void)Fail(kNumberExpectedIn, directive + " " + token);
+  return value;
 }
 
 Status Compilation::GenerateLine(std::string text) {

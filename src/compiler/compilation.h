@@ -57,6 +57,10 @@ struct AddressOperand {
   int Address() const;
 };
 
+// Whether a register operand with this text is read without looking its name up (a register
+// digit, a number, a register in parentheses): a "#reg" name like that is never used.
+bool ReadsAsRegisterNumber(const std::string& name);
+
 // Labels, pending references and register names, with the facts the listing needs.
 struct Symbols {
   LabelTable labels;
@@ -94,6 +98,14 @@ class Compilation {
   // The next token, upper-cased; at the end of the source, the error `message` + `detail`.
   [[nodiscard]] std::optional<std::string> NextOperand(MessageId message = kUnexpectedEndOfFile,
                                                        const std::string& detail = "");
+  // The next token as a whole number, the value of `directive`; an error naming the token
+  // when it is something else, and the end-of-file error when it is missing.
+  [[nodiscard]] std::optional<long long> NextValue(const std::string& directive,
+                                                   MessageId missing = kUnexpectedEndOfFile,
+                                                   const std::string& missingDetail = "");
+  // A token read already, as such a value.
+  [[nodiscard]] std::optional<long long> ValueOf(const std::string& token,
+                                                 const std::string& directive);
   // Queues generated source text that the statement loop reads before the rest of the file.
   [[nodiscard]] Status GenerateLine(std::string text);
 

@@ -41,9 +41,23 @@ StatusLines CompileStatusLines(const CompileJobResult& result, const MessageTabl
     case JobOutcome::kCompiled:
       lines[1] = m[kCompilationSuccessful];
       lines[2] = m[kFirstFreeStep] + std::to_string(result.firstFreeStep);
+      if (!result.warnings.empty()) lines[3] = "  " + WarningText(result.warnings.front(), m);
+      break;
+    case JobOutcome::kCantWriteMkFile:
+      lines[1] = m[kCompilationSuccessful];
+      lines[2] = m[kFirstFreeStep] + std::to_string(result.firstFreeStep);
+      lines[3] = "  " + MkFileFailure(result, m);
       break;
   }
   return lines;
+}
+
+std::string MkFileFailure(const CompileJobResult& result, const MessageTable& m) {
+  return m[result.failedFileIsInput ? kOutputWouldOverwrite : kCantWriteMkFile] + result.failedFile;
+}
+
+std::string WarningText(const Diagnostic& warning, const MessageTable& m) {
+  return DiagnosticText(warning, m) + m[kLineSuffix] + std::to_string(warning.line);
 }
 
 }  // namespace calvern

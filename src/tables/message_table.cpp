@@ -146,8 +146,9 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kLineSuffix] = ", line ";
     t[kLabelStartsWithDigit] = "a label can't begin with a digit: ";
     t[kNumberExpectedIn] = "number expected in ";
-    t[kRegisterNameIsANumber] = "WARNING: #reg name never used, it reads as a register number: ";
-    t[kRegisterNameGivenTwice] = "WARNING: #reg name given twice, the lower register keeps it: ";
+    t[kRegisterNameIsANumber] =
+        "WARNING: a #reg name that reads as a register number is never used: ";
+    t[kRegisterNameGivenTwice] = "WARNING: #reg name given to two registers, the lower keeps it: ";
     t[kCantWriteMkFile] = "Can't write MK file ";
     t[kOutputWouldOverwrite] = "Output would overwrite the source or another output: ";
     t[kRegisterOutOfRangeIn] = "a direct register 0-99 is expected in ";
