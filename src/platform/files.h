@@ -15,8 +15,14 @@ std::vector<std::string> FilesIn(const std::string& directory);
 // The path itself when absolute, else taken from `base` (a directory ending with a separator).
 std::string AbsolutePath(const std::string& path, const std::string& base);
 
+// Whether a file, directory or link of that name exists.
+bool PathExists(const std::string& path);
+
 // Writes `content` to a new file beside `path` and renames it into place, so that an
 // interruption leaves either the old file or the new one whole. False when it fails.
 bool ReplaceFile(const std::string& path, const std::string& content);
+
+// As ReplaceFile, but never replaces: false when `path` exists by the time it is complete.
+bool WriteNewFile(const std::string& path, const std::string& content);
 
 }  // namespace calvern::platform

@@ -158,6 +158,26 @@ enum MessageId : int {
   kLinkNotAvailable = 148,
   kFileNamePrompt = 149,
   kShortJumpOutOfBlock = 150,
+  // The calculator link.
+  kSettingsCalculatorOn = 151,
+  kProgramNotSent = 152,
+  kProgramSentWithErrors = 153,
+  kCantOpenPort = 154,
+  kNoAnswerAt = 155,
+  kCalculatorRejected = 156,
+  kProgramZoneName = 157,
+  kBinaryZoneName = 158,
+  kDecimalZoneName = 159,
+  kBlockWord = 160,
+  kEndOfZone = 161,
+  kCalculatorNotReady = 162,
+  kTransferModeNotSwitched = 163,
+  kImageNotSaved = 164,
+  kScreenIncomplete = 165,
+  kLineWord = 166,
+  kNoFreeImageName = 167,
+  kCantWrite = 168,
+  kFaultyAnswerAt = 169,
 };
 
 class MessageTable {
