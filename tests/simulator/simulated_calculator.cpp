@@ -135,9 +135,9 @@ std::string Hex(const Bytes& bytes) {
   return text;
 }
 
-// Writes bytes to the line; paced, each byte leaves at its wire time.
+// Writes bytes to the line; paced, each byte is delivered when its last bit has arrived.
 void Send(int master, const Bytes& bytes, bool paced) {
-  Clock::time_point due = Clock::now();
+  Clock::time_point due = Clock::now() + kByteTime;
   for (std::size_t i = 0; i < bytes.size();) {
     std::size_t count = bytes.size() - i;
     if (paced) {
