@@ -42,25 +42,13 @@ class BufferPort : public calvern::platform::SerialPort {
   Line& line_;
 };
 
-class QuietConsole : public calvern::platform::Console {
- public:
-  bool Present() const override { return true; }
-  void Clear() override {}
-  void Print(std::string_view) override {}
-  void SetColour(int, int) override {}
-  void MoveCursor(int, int) override {}
-  void SetTitle(std::string_view) override {}
-  std::string ReadLine() override { return std::string(); }
-  bool InputEnded() const override { return false; }
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   Line line{data + 1, size - 1};
   static const calvern::MessageTable messages;
-  QuietConsole console;
+  std::unique_ptr<calvern::platform::Console> console = calvern::platform::NoConsole();
   std::string port = "COM3", linkLine, status1, status2;
   int identifier = 255;
   calvern::ProgramImage image;
@@ -68,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   image.binaryZoneUsed = image.decimalZoneUsed = true;
   calvern::LinkTimeouts timeouts;
   timeouts.pollPause = std::chrono::milliseconds(0);
-  calvern::LinkContext context{console,
+  calvern::LinkContext context{*console,
                                messages,
                                port,
                                identifier,

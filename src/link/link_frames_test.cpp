@@ -12,14 +12,6 @@
 namespace calvern {
 namespace {
 
-std::string Frame(std::vector<std::uint8_t> payload, int identifier) {
-  LinkBuffer buffer;
-  for (std::size_t i = 0; i < payload.size(); ++i) buffer.Payload(i) = payload[i];
-  int size = BuildRequest(buffer, static_cast<int>(payload.size()), identifier);
-  return calvern_test::HexBytes(
-      std::vector<std::uint8_t>(buffer.bytes.begin(), buffer.bytes.begin() + size));
-}
-
 TEST(LinkFrames, RequestsAreFramedWithLengthAndChecksum) {
   struct Case {
     std::vector<std::uint8_t> payload;
@@ -38,12 +30,13 @@ TEST(LinkFrames, RequestsAreFramedWithLengthAndChecksum) {
       {{0x10, 0x84, 0x21}, 255, "00 FF 04 00 10 84 21 B8"},           // read main screen line
       {{0x10, 0x84, 0x11}, 255, "00 FF 04 00 10 84 11 A8"},           // read graphic line
   };
-  for (const Case& c : cases) EXPECT_EQ(Frame(c.payload, c.identifier), c.frame);
+  for (const Case& c : cases)
+    EXPECT_EQ(calvern_test::RequestFrame(c.payload, c.identifier), c.frame);
 
   // The largest block: 100 steps after the 3 command bytes, length 104 = 0x68.
   std::vector<std::uint8_t> block = {0x30, 0x80, 0x11};
   block.resize(103, 0xFF);
-  EXPECT_EQ(Frame(block, 255).substr(0, 12), "00 FF 68 00 ");
+  EXPECT_EQ(calvern_test::RequestFrame(block).substr(0, 12), "00 FF 68 00 ");
 }
 
 TEST(LinkFrames, ReplyLengthIsSignedLittleEndian) {

@@ -9,21 +9,12 @@
 namespace calvern {
 namespace {
 
-class Menu : public ::testing::Test {
+class Menu : public calvern_test::LinkTest {
  protected:
   void Run(std::deque<std::string> answers) {
-    console_ = calvern_test::ScriptedConsole(std::move(answers));
-    LinkContext context{console_, messages_, port_, identifier_, linkLine_, status1_, status2_};
+    LinkContext context = Context(std::move(answers));
     LinkMenu(context);
   }
-
-  calvern_test::CurrentTempDir dir_;
-  MessageTable messages_;
-  calvern_test::ScriptedConsole console_;
-  std::string port_ = "COM3";
-  int identifier_ = 255;
-  std::string linkLine_ = " |  Calvern .. not yet connected ..  |*";
-  std::string status1_, status2_;
 };
 
 const char* const kMenuLines =

@@ -15,16 +15,8 @@
 namespace calvern {
 namespace {
 
-using calvern_test::HexBytes;
+using calvern_test::RequestFrame;
 using Clock = std::chrono::steady_clock;
-
-// The request frame of a payload for identifier 255.
-std::string Request(std::vector<std::uint8_t> payload) {
-  LinkBuffer buffer;
-  for (std::size_t i = 0; i < payload.size(); ++i) buffer.Payload(i) = payload[i];
-  int size = BuildRequest(buffer, static_cast<int>(payload.size()), 255);
-  return HexBytes(std::vector<std::uint8_t>(buffer.bytes.begin(), buffer.bytes.begin() + size));
-}
 
 std::vector<std::uint8_t> Bytes(const std::string& hex) {
   std::vector<std::uint8_t> bytes;
@@ -74,21 +66,13 @@ double CpuSeconds() {
          (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-class Transfer : public ::testing::Test {
+class Transfer : public calvern_test::LinkTest {
  protected:
   void Send(const ProgramImage* program) {
-    LinkContext context{console_,  messages_, port_,    identifier_,
-                        linkLine_, status1_,  status2_, program};
+    LinkContext context = Context({}, program);
     LinkSession session(port_, identifier_);
     SendProgram(context, session);
   }
-
-  calvern_test::CurrentTempDir dir_;
-  MessageTable messages_;
-  calvern_test::ScriptedConsole console_;
-  std::string port_ = "COM3";
-  int identifier_ = 255;
-  std::string linkLine_, status1_, status2_;
 };
 
 // A program of 150 steps: two blocks of the program zone, the second filled up with FF.
@@ -106,17 +90,17 @@ TEST_F(Transfer, ProgramZoneFramesAndProgressOutput) {
   std::vector<std::uint8_t> block0 = {0x30, 0x80, 0x11}, block1 = {0x30, 0x80, 0x11};
   for (int i = 0; i < 100; ++i) block0.push_back(static_cast<std::uint8_t>(image.cells[i]));
   for (int i = 100; i < 200; ++i) block1.push_back(i < 150 ? image.cells[i] : 0xFF);
-  std::vector<std::string> expected = {Request({0x10, 0xA0, 0x00}),
-                                       Request({0x30, 0xA0, 0x80}),
-                                       Request({0x10, 0xA0, 0x00}),
-                                       Request({0x30, 0x80, 0x01, 0x00}),
-                                       Request(block0),
-                                       Request({0x30, 0x80, 0x01, 0x01}),
-                                       Request(block1),
-                                       Request({0x30, 0x80, 0x81}),
-                                       Request({0x10, 0xA0, 0x00}),
-                                       Request({0x30, 0xA0, 0x81}),
-                                       Request({0x10, 0xA0, 0x00})};
+  std::vector<std::string> expected = {RequestFrame({0x10, 0xA0, 0x00}),
+                                       RequestFrame({0x30, 0xA0, 0x80}),
+                                       RequestFrame({0x10, 0xA0, 0x00}),
+                                       RequestFrame({0x30, 0x80, 0x01, 0x00}),
+                                       RequestFrame(block0),
+                                       RequestFrame({0x30, 0x80, 0x01, 0x01}),
+                                       RequestFrame(block1),
+                                       RequestFrame({0x30, 0x80, 0x81}),
+                                       RequestFrame({0x10, 0xA0, 0x00}),
+                                       RequestFrame({0x30, 0xA0, 0x81}),
+                                       RequestFrame({0x10, 0xA0, 0x00})};
   EXPECT_EQ(calculator.Received(), expected);
   EXPECT_EQ(console_.Text(),
             "\nProgram Zone...\n\n"
@@ -159,10 +143,11 @@ TEST_F(Transfer, CompiledZonesArriveAsCompiled) {
     // Every zone sent ends with its end command; each zone after the first waits for ready.
     std::vector<std::string> frames = calculator.Received();
     int statusRequests = 0;
-    for (const std::string& frame : frames) statusRequests += frame == Request({0x10, 0xA0, 0x00});
+    for (const std::string& frame : frames)
+      statusRequests += frame == RequestFrame({0x10, 0xA0, 0x00});
     for (auto [code, used] : {std::pair{0x80, true}, std::pair{0x82, image.binaryZoneUsed},
                               std::pair{0x81, image.decimalZoneUsed}}) {
-      std::string end = Request({0x30, static_cast<std::uint8_t>(code), 0x81});
+      std::string end = RequestFrame({0x30, static_cast<std::uint8_t>(code), 0x81});
       EXPECT_EQ(std::count(frames.begin(), frames.end(), end), used ? 1 : 0) << source;
     }
     int zones = 1 + image.binaryZoneUsed + image.decimalZoneUsed;
@@ -238,7 +223,7 @@ TEST_F(Transfer, FailuresEndInTimeAndSayWhere) {
     EXPECT_LT(elapsed, c.seconds) << label;
     EXPECT_LT(CpuSeconds() - cpu, 0.05 + 0.05 * elapsed) << label << ": the wait spins";
     if (c.options.size() == 2 && c.options[0] == "--reject") {
-      EXPECT_EQ(calculator.Received()[7], Request({0x30, 0x80, 0x81}))
+      EXPECT_EQ(calculator.Received()[7], RequestFrame({0x30, 0x80, 0x81}))
           << "a rejected block does not stop the transfer";
     }
   }

@@ -32,7 +32,7 @@ std::vector<std::uint8_t> ReadPng(const std::string& path, int& width, int& heig
   return pixels;
 }
 
-class Capture : public ::testing::Test {
+class Capture : public calvern_test::LinkTest {
  protected:
   Capture() {
     std::string screens;
@@ -47,8 +47,7 @@ class Capture : public ::testing::Test {
   }
 
   void Run(std::uint8_t code, const std::string& title, std::deque<std::string> answers) {
-    console_ = calvern_test::ScriptedConsole(std::move(answers));
-    LinkContext context{console_, messages_, port_, identifier_, linkLine_, status1_, status2_};
+    LinkContext context = Context(std::move(answers));
     LinkSession session(port_, identifier_);
     CaptureScreen(context, session, code, title);
   }
@@ -72,13 +71,6 @@ class Capture : public ::testing::Test {
     }
     EXPECT_EQ(wrong, 0) << file;
   }
-
-  calvern_test::CurrentTempDir dir_;
-  MessageTable messages_;
-  calvern_test::ScriptedConsole console_;
-  std::string port_ = "COM3";
-  int identifier_ = 255;
-  std::string linkLine_, status1_, status2_;
 };
 
 TEST_F(Capture, ScreensAreSavedPixelForPixel) {

@@ -33,6 +33,8 @@
 #include <thread>
 #include <vector>
 
+#include "simulator/hex_bytes.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -125,16 +127,6 @@ Bytes Answer(const Options& o, Calculator& c, const Bytes& p) {
   return {0x3F};
 }
 
-std::string Hex(const Bytes& bytes) {
-  std::string text;
-  char digits[4];
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    std::snprintf(digits, sizeof digits, i ? " %02X" : "%02X", bytes[i]);
-    text += digits;
-  }
-  return text;
-}
-
 // Writes bytes to the line; paced, each byte is delivered when its last bit has arrived.
 void Send(int master, const Bytes& bytes, bool paced) {
   Clock::time_point due = Clock::now() + kByteTime;
@@ -198,7 +190,7 @@ int main(int argc, char** argv) {
       if (o.paced) std::this_thread::sleep_until(lastArrival + kByteTime);
       unsigned sum = 0;
       for (std::size_t k = 0; k + 1 < frame.size(); ++k) sum += frame[k];
-      std::string line = Hex(frame);
+      std::string line = calvern_test::HexBytes(frame);
       if ((sum & 0xFF) != frame.back()) line += " BADSUM";
       if (!o.log.empty()) std::ofstream(o.log, std::ios::app) << line << "\n";
 

@@ -17,6 +17,8 @@
 #include <thread>
 #include <vector>
 
+#include "simulator/hex_bytes.h"
+
 extern char** environ;
 
 namespace calvern_test {
@@ -88,16 +90,5 @@ class SimulatedCalculator {
   fs::path link_, log_;
   pid_t pid_ = -1;
 };
-
-// Bytes in hexadecimal as the calculator logs them.
-inline std::string HexBytes(const std::vector<std::uint8_t>& bytes) {
-  std::string text;
-  char digits[4];
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    std::snprintf(digits, sizeof digits, i ? " %02X" : "%02X", bytes[i]);
-    text += digits;
-  }
-  return text;
-}
 
 }  // namespace calvern_test
