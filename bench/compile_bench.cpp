@@ -8,8 +8,8 @@
 #include <fstream>
 #include <string>
 
-#include "compiler/compilation.h"
-#include "tables/message_table.h"
+#include "compiler/compile.h"
+#include "job/compile_job.h"
 
 namespace {
 
@@ -69,8 +69,8 @@ std::string StructuresWorstCase() {
     }
   }
   for (int s = 0; s < 100; ++s) {
-    source += "SELECT choice\n  CASE= $1 sin\n  CASE= $" +
-              std::to_string(2 + s % 5) + " cos\n  CASE= @7 tan\n  DEFAULT ENT\nENDSELECT\n";
+    source += "SELECT choice\n  CASE= $1 sin\n  CASE= $" + std::to_string(2 + s % 5) +
+              " cos\n  CASE= @7 tan\n  DEFAULT ENT\nENDSELECT\n";
   }
   return source;
 }
@@ -80,20 +80,18 @@ std::string SourceWithLeadingRegister() { return "#reg 7 IDX\n" + WorstCaseSourc
 // Compiles a generated source from memory over and over: the statement loop and the end
 // checks, without files.
 void CompileInMemory(benchmark::State& state, const std::string& source) {
-  calvern::MessageTable messages;
-  calvern::Compilation compilation(messages);
-  if (compilation.CompileText(source) != 0) {
+  calvern::CompileResult first = calvern::CompileProgram(source);
+  if (!first.Ok()) {
     // A source that stopped compiling would time an error path: stop the whole run.
-    std::fprintf(stderr, "benchmark source does not compile: %s%s\n", compilation.Status[1].c_str(),
-                 compilation.Status[2].c_str());
+    std::fprintf(stderr, "benchmark source does not compile (line %lld)\n", first.error->line);
     std::exit(1);
   }
   for (auto _ : state) {
-    int rc = compilation.CompileText(source);
-    benchmark::DoNotOptimize(rc);
+    calvern::CompileResult result = calvern::CompileProgram(source);
+    benchmark::DoNotOptimize(result.error);
   }
-  state.counters["steps"] = compilation.CurrentStep;
-  state.counters["labels"] = compilation.Labels.Count();
+  state.counters["steps"] = first.program.firstFreeStep;
+  state.counters["labels"] = first.program.labels.Count();
 }
 
 void BM_CompileWorstCaseInMemory(benchmark::State& state) {
@@ -114,18 +112,18 @@ void BM_CompileWorstCaseWithFiles(benchmark::State& state) {
   fs::create_directories(dir);
   const std::string sourcePath = (dir / "worst.txt").string();
   std::ofstream(sourcePath, std::ios::binary) << SourceWithLeadingRegister();
-  calvern::MessageTable messages;
-  calvern::Compilation compilation(messages);
-  calvern::CompileRequest request;
+  calvern::CompileJobRequest request;
   request.sourcePath = sourcePath;
   request.listingPath = (dir / "worst.LST").string();
   request.mkBaseName = (dir / "worst.").string();
   request.slaveMode = true;
+  int steps = 0;
   for (auto _ : state) {
-    calvern::CompileOutcome outcome = compilation.CompileSource(request);
-    if (outcome.result != calvern::CompileResult::kOk) state.SkipWithError("compilation failed");
+    calvern::CompileJobResult result = calvern::RunCompileJob(request);
+    if (result.outcome != calvern::JobOutcome::kCompiled) state.SkipWithError("compilation failed");
+    steps = result.firstFreeStep;
   }
-  state.counters["steps"] = compilation.CurrentStep;
+  state.counters["steps"] = steps;
   fs::remove_all(dir);
 }
 BENCHMARK(BM_CompileWorstCaseWithFiles)->Unit(benchmark::kMillisecond);

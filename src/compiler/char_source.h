@@ -1,15 +1,12 @@
-// Where the tokenizer takes its characters from: a source file, or text in memory (tests,
-// fuzzing, generated programs). Each byte is one character.
+// Where the tokenizer takes its characters from: the source text held in memory (read from a
+// file by the job that runs the compilation, or given by a test or a fuzzer). Each byte is one
+// character.
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 
 namespace calvern {
-
-// Far more than the calculator's 10 000 steps can come from, however verbose the source.
-inline constexpr std::size_t kMaxSourceBytes = 64u << 20;
 
 class CharSource {
  public:
@@ -21,7 +18,6 @@ class CharSource {
   virtual int Read() = 0;
 };
 
-// Characters from a text held in memory.
 class MemoryCharSource : public CharSource {
  public:
   explicit MemoryCharSource(std::string text) : text_(std::move(text)) {}
@@ -35,11 +31,5 @@ class MemoryCharSource : public CharSource {
   std::string text_;
   std::size_t pos_ = 0;
 };
-
-// The whole content of a file, or nothing when it cannot be opened or read, or holds more than
-// `maxBytes` (a device or a runaway file must not eat the memory). The compiler reads a source
-// completely before compiling, so nothing it writes meanwhile can disturb the reading.
-std::optional<std::string> ReadWholeFile(const std::string& path,
-                                         std::size_t maxBytes = kMaxSourceBytes);
 
 }  // namespace calvern

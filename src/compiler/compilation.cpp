@@ -6,178 +6,134 @@
 
 namespace calvern {
 
-Compilation::Compilation(const MessageTable& messages, const KeywordTable& keywords)
-    : Keywords(keywords), messages_(messages) {}
-
-void Compilation::Reset() {
-  Image.Reset();
-  Labels.Clear();
-  ForwardRefs.Clear();
-  RegisterNames.Clear();
-  RegisterNames.LoadIoRegisters();
-  Status.Clear();
-  MkFiles = {};
-  CurrentStep = 0;
-  BinaryPointer = 1000;
-  InBinaryZone = false;
-  FirstLineNumber = 1;
-  OptimFlag = -1;
-  ShortJumpFlag = 0;
-  ConditionalForm = false;
-  UnresolvedFlag = 0;
-  MkFilesMode = 0;
-  BinaryZoneUsed = false;
-  DecimalZoneUsed = false;
-  NamedRegisterUsed = false;
-  UserLabelCount = 0;
-  ListAllLabels = 0;
-  OffsetBase = 0;
-  FormProgramBase = 0;
-  CompiledOk = false;
-  StepLimit = MemoryImage::kProgramCells;
-  ZoneStart = 0;
-  ZoneOverflow = 0;
-  Structures.Reset();
-  InternalLabelCount = 0;
-  SerialCounter = 0;
-  MenuIndex = -1;
-  MenuBase = 0;
-  MenuItemCount = -1;
-  statementGenerated_ = false;
-  generatingLine_ = 0;
+int AddressOperand::Address() const {
+  if (kind == Kind::kLabel && value >= MemoryImage::kBinaryStart) {
+    return value - MemoryImage::kBinaryOffset;
+  }
+  return value;
 }
 
-int Compilation::FailText(const std::string& text) {
-  Status[2] = text;
-  return 1;
+Compilation::Compilation(std::string text, const CompileOptions& options)
+    : source_(std::move(text)), Keywords(*options.keywords), Options(options) {
+  Names.registerNames.LoadIoRegisters();
 }
 
-int Compilation::Fail(int messageId, const std::string& detail) {
-  Status[2] = "   " + Msg(messageId) + detail;
-  return 1;
+CompileResult CompileProgram(std::string text, const CompileOptions& options) {
+  return Compilation(std::move(text), options).Run();
+}
+
+CompileResult Compilation::Run() && {
+  if (!Failed(CompileStatements())) (void)CheckEndOfSource();
+  CompileResult result;
+  result.error = std::move(log_.Error());
+  result.warnings = std::move(log_.Warnings());
+  CompiledProgram& program = result.program;
+  program.firstFreeStep = Out.CurrentStep();
+  program.binaryZoneUsed = Out.BinaryZoneUsed();
+  program.decimalZoneUsed = Out.DecimalZoneUsed();
+  program.image = std::move(Out).TakeImage();
+  program.labels = std::move(Names.labels);
+  program.registerNames = std::move(Names.registerNames);
+  program.namedRegisterUsed = Names.namedRegisterUsed;
+  program.userLabelCount = Names.userLabelCount;
+  program.listAllLabels = Switches.listAllLabels;
+  program.mkFilesRequest = Switches.mkFilesRequest;
+  return result;
+}
+
+Status Compilation::Fail(MessageId message, const std::string& detail) {
+  return Fail(Diagnostic{.message = message, .detail = detail});
+}
+
+Status Compilation::Fail(Diagnostic diagnostic) {
+  if (diagnostic.column == 0) diagnostic.column = tokenizer_.TokenColumn();
+  return log_.Fail(std::move(diagnostic));
+}
+
+std::optional<std::string> Compilation::NextOperand(MessageId message, const std::string& detail) {
+  std::string token = NextUpperToken();
+  if (token.empty()) {
+    (void)Fail(message, detail);
+    return std::nullopt;
+  }
+  return token;
+}
+
+Status Compilation::GenerateLine(std::string text) {
+  if (!statementGenerated_) generatingLine_ = tokenizer_.TokenLine();
+  if (!tokenizer_.Generated().QueueLine(std::move(text))) return Fail(kGeneratedLinesFull);
+  return Status::kDone;
 }
 
 long long Compilation::ErrorLine() const {
-  if (statementGenerated_) return generatingLine_ + FirstLineNumber;
-  return (tokenizer_ ? tokenizer_->LineCount : 0) + FirstLineNumber;
+  if (statementGenerated_) return generatingLine_ + Switches.firstLineNumber;
+  return tokenizer_.LineCount() + Switches.firstLineNumber;
 }
 
-int Compilation::GenerateSource(int lineCount, const std::string& text) {
-  GeneratedLines& lines = tokenizer_->Generated;
-  if (!statementGenerated_) generatingLine_ = tokenizer_->TokenLine;
-  int start = 0;
-  bool stored;
-  if (!text.empty()) {
-    start = MenuIndex != -1 ? MenuBase + 10 : 0;
-    stored = lines.SetLine(start, text) && lines.SetLine(start + 1, "#ENDSTRINGINPUT");
-  } else {
-    stored = lines.SetLine(lineCount, "#ENDMENUINPUT");
-  }
-  if (!stored) return Fail(kGeneratedLinesFull);
-  lines.StartAt(start);
-  return 0;
-}
-
-int Compilation::PushStructure(const std::string& tag) { return PushStructure(tag, CurrentStep); }
-
-int Compilation::PushStructure(const std::string& tag, int value) {
-  if (Structures.Full()) return Fail(kStructuresTooDeep, tag);
-  Structures.Push(tag, value, CurrentStep);
-  return 0;
-}
-
-void Compilation::AttachSource(std::string text) {
-  source_ = std::make_unique<MemoryCharSource>(std::move(text));
-  tokenizer_ = std::make_unique<Tokenizer>(*source_);
-}
-
-void Compilation::StartReading(std::string text) {
-  Reset();
-  AttachSource(std::move(text));
-}
-
-int Compilation::CompileText(std::string text) {
-  StartReading(std::move(text));
-  int rc = CompileStatements();
-  if (rc == 0) rc = CheckEndOfSource();
-  if (rc == 0) CompiledOk = true;
-  return rc;
-}
-
-// Runs statements until the source ends or one fails; on failure status line 1 names the line.
-int Compilation::CompileStatements() {
-  while (!tokenizer_->AtEnd()) {
+// Runs statements until the source ends or one fails; a failure gets the line it stopped at.
+Status Compilation::CompileStatements() {
+  while (!tokenizer_.AtEnd()) {
     std::string token = NextUpperToken();
-    statementGenerated_ = tokenizer_->Generated.On();
-    int rc = CompileStatement(std::move(token));
-    if (rc == 0 && ZoneOverflow) rc = Fail(ZoneOverflow);
-    if (rc != 0) {
-      Status[1] = Msg(kErrorAtLine) + std::to_string(ErrorLine());
-      return rc;
+    statementGenerated_ = tokenizer_.Generated().On();
+    (void)CompileStatement(std::move(token));
+    if (log_.HasError()) {
+      log_.Error()->line = ErrorLine();
+      return Status::kFailed;
     }
   }
-  return 0;
+  return Status::kDone;
 }
 
-int Compilation::CompileStatement(std::string token) {
-  ShortJumpFlag = 0;
-  ConditionalForm = false;
+Status Compilation::CompileStatement(std::string token) {
+  Prefixes = {};
   if (token.size() >= 2 && token[0] == '!') {  // short-jump request
     token.erase(0, 1);
-    ShortJumpFlag = OptimFlag;
+    Prefixes.shortJump = Switches.optimise;
   }
   if (token.size() >= 3 && token.starts_with("#?")) {  // conditional form of a directive
     token.erase(1, 1);
-    ConditionalForm = true;
+    Prefixes.conditionalForm = true;
   }
-  if (token.empty()) return 0;
+  if (token.empty()) return Status::kDone;
   if (token[0] == '$') return DollarNumber(token);
   if (token.back() == ':') return DefineLabel(token);
 
   int index = Keywords.Find(token);
   if (index == 0) return Fail(kUnknownInstruction, token);
-  index = Keywords.ResolveAlias(index);
-  switch (Keywords.Group(index)) {
+  const KeywordEntry& keyword = Keywords.Entry(Keywords.ResolveAlias(index));
+  switch (keyword.group) {
     case kGroupDirective:
-      return CompileDirective(*this, index);
+      return CompileDirective(*this, keyword);
     case kGroupPlainKey:
-      // RTI is entered as PP RTI; the other plain keys have no prefix.
-      EmitStep(index, Keywords.Code(index) == "F2" ? kPrefixPP : kNoPrefix, -1, "");
-      return 0;
     case kGroupFKey:
-      EmitStep(index, kPrefixF, -1, "");
-      return 0;
     case kGroupKKey:
-      EmitStep(index, kPrefixK, -1, "");
-      return 0;
+      Out.EmitKey(keyword, keyword.prefix, keyword.opcode);
+      return Status::kDone;
     case kGroupStructure:
-      return CompileStructure(*this, index);
+      return CompileStructure(*this, keyword);
     default:
-      return CompileInstruction(*this, index, token);
+      return CompileInstruction(*this, keyword, token);
   }
 }
 
 // After the last statement every structure must be closed and every reference resolved. An
 // open structure is reported first: an IF or WHILE left open also leaves its internal label
 // unresolved, and its name says more to the user than "lab1".
-int Compilation::CheckEndOfSource() {
-  int depth = Structures.Depth();
-  if (depth > 0) {
-    Status[1] = Msg(kEndOfFile) + OpenStructureName(Structures.Tag(depth - 1)) + " (" +
-                Msg(kFromStep) + std::to_string(Structures.Step(depth - 1)) + ")" +
-                Msg(kStructureNotClosed);
-    return 1;
+Status Compilation::CheckEndOfSource() {
+  if (const StructureEntry* open = Structures.Innermost()) {
+    return log_.Fail({.kind = DiagnosticKind::kOpenStructure,
+                      .message = kEndOfFile,
+                      .detail = OpenStructureName(*open),
+                      .line = ErrorLine(),
+                      .step = open->step});
   }
-  if (const ForwardRef* ref = ForwardRefs.FirstPending()) {
-    Status[1] = Msg(kUnresolvedReference) + ref->name;
-    return 1;
+  if (const ForwardRef* ref = Names.references.FirstPending()) {
+    return log_.Fail({.kind = DiagnosticKind::kUnresolvedReference,
+                      .message = kUnresolvedReference,
+                      .detail = ref->name,
+                      .line = ErrorLine()});
   }
-  return 0;
-}
-
-std::string FilePart(const std::string& path) {
-  std::size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
+  return Status::kDone;
 }
 
 }  // namespace calvern

@@ -1,39 +1,24 @@
-#include "compiler/compilation.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "compiler/compile_testing.h"
+
 namespace calvern {
 namespace {
 
-using Texts = std::vector<std::string>;
-
-// n one-step statements: moves the next instruction to step n.
-std::string Filler(int steps) {
-  std::string text;
-  for (int i = 0; i < steps; ++i) text += " ENT";
-  return text + "\n";
-}
-
 class CompilationTest : public ::testing::Test {
  protected:
-  Texts Codes(int from, int count) const {
-    return Texts(c.Image.Code.begin() + from, c.Image.Code.begin() + from + count);
-  }
-  Texts Keys(int from, int count) const {
-    return Texts(c.Image.ListingText.begin() + from, c.Image.ListingText.begin() + from + count);
-  }
+  Texts Codes(int from, int count) const { return c.Codes(from, count); }
+  Texts Keys(int from, int count) const { return c.Keys(from, count); }
   // Compiles a source that must fail and returns status lines 1 and 2.
   std::pair<std::string, std::string> Failure(const std::string& source) {
     EXPECT_NE(c.CompileText(source), 0) << source;
-    EXPECT_FALSE(c.CompiledOk);
     return {c.Status[1], c.Status[2]};
   }
 
-  MessageTable messages;
-  Compilation c{messages};
+  TestCompiler c;
 };
 
 struct Encoding {
@@ -42,15 +27,14 @@ struct Encoding {
   Texts keys;
 };
 
-void ExpectEncodings(Compilation& c, const std::vector<Encoding>& cases, int at = 0) {
+void ExpectEncodings(TestCompiler& c, const std::vector<Encoding>& cases, int at = 0) {
   for (const Encoding& e : cases) {
     ASSERT_EQ(c.CompileText(e.source), 0) << e.source << ": " << c.Status[2];
-    ASSERT_EQ(c.CurrentStep, at + static_cast<int>(e.codes.size())) << e.source;
-    for (std::size_t k = 0; k < e.codes.size(); ++k) {
-      EXPECT_EQ(c.Image.Code[at + k], e.codes[k]) << e.source << " cell " << k;
-      EXPECT_EQ(c.Image.ListingText[at + k], e.keys[k]) << e.source << " cell " << k;
-    }
-    EXPECT_EQ(c.Image.Code[at + e.codes.size()], "&") << e.source;
+    ASSERT_EQ(c.CurrentStep(), at + static_cast<int>(e.codes.size())) << e.source;
+    const int count = static_cast<int>(e.codes.size());
+    EXPECT_EQ(c.Codes(at, count), e.codes) << e.source;
+    EXPECT_EQ(c.Keys(at, count), e.keys) << e.source;
+    EXPECT_EQ(c.Code(at + count), "&") << e.source;
   }
 }
 
@@ -134,7 +118,7 @@ TEST_F(CompilationTest, RegisterInstructionsPickTheirForm) {
                          {"#reg 5 \\gmode RCL \\GMode", {"65"}, {"RM 5"}},
                          {"#?reg 6 Y @y", {"66"}, {"RM 6"}},
                      });
-  EXPECT_TRUE(c.NamedRegisterUsed);
+  EXPECT_TRUE(c.Program().namedRegisterUsed);
 }
 
 TEST_F(CompilationTest, JumpsAndLoopsAtStepZero) {
@@ -188,7 +172,6 @@ TEST_F(CompilationTest, ForwardReferencesTakeTheLongFormAndArePatched) {
   EXPECT_EQ(Keys(0, 9),
             (Texts{"P GOTO ", "1 2", "3 5", "P X=0 ", "1 2", "3 5", "PF L0 ", "1 2", "3 5"}));
   EXPECT_EQ(Codes(1235, 2), (Texts{"53", "35"}));  // after the definition: a known label
-  EXPECT_EQ(c.ForwardRefs.FirstPending(), nullptr);
 }
 
 // A jump to a label not yet defined is written long, and its patch keeps both address bytes
@@ -253,22 +236,21 @@ TEST_F(CompilationTest, ErrorsReportDetailAndLine) {
   }
   // A full program zone is no error.
   EXPECT_EQ(c.CompileText(Filler(9999) + "ENT"), 0);
-  EXPECT_EQ(c.CurrentStep, 10000);
+  EXPECT_EQ(c.CurrentStep(), 10000);
 }
 
 TEST_F(CompilationTest, SettingsDirectivesSetTheirSwitchesWithoutSteps) {
-  ASSERT_EQ(c.CompileText("#MKFiles 1 #LabelList 1 #FirstLine 7 #OPTIM 0 A: b:"), 0);
-  EXPECT_EQ(c.MkFilesMode, 1);
-  EXPECT_EQ(c.ListAllLabels, 1);
-  EXPECT_EQ(c.FirstLineNumber, 7);
-  EXPECT_EQ(c.OptimFlag, 0);
-  EXPECT_EQ(c.UserLabelCount, 2);
-  EXPECT_EQ(c.CurrentStep, 0);
-  ASSERT_EQ(c.CompileText("#OPTIM 0 #OPTIM 3"), 0);
-  EXPECT_EQ(c.OptimFlag, -1);
-  c.SlaveMode = true;  // slave mode decides about the MK files itself
-  ASSERT_EQ(c.CompileText("#MKFiles 2"), 0);
-  EXPECT_EQ(c.MkFilesMode, 0);
+  ASSERT_EQ(c.CompileText("#MKFiles 1 #LabelList 1 #FirstLine 7 A: b: IF(x<0)THEN ENDIF"), 0);
+  EXPECT_EQ(c.Program().mkFilesRequest, 1);
+  EXPECT_EQ(c.Program().listAllLabels, 1);
+  EXPECT_EQ(c.Program().userLabelCount, 2);  // the IF's internal label does not count
+  EXPECT_EQ(c.CurrentStep(), 3);             // only the IF's long jump
+  // #FirstLine numbers the following lines; #OPTIM 0 makes "!" ineffective, #OPTIM 3 is on.
+  EXPECT_EQ(Failure("#FirstLine 7\nFOO").first, "ERROR at line 8");
+  ASSERT_EQ(c.CompileText("#OPTIM 0 !IF(x<0)THEN ENDIF"), 0);
+  EXPECT_EQ(Codes(0, 3), (Texts{"FC", "00", "03"}));
+  ASSERT_EQ(c.CompileText("#OPTIM 0 #OPTIM 3 !IF(x<0)THEN ENDIF"), 0);
+  EXPECT_EQ(Codes(0, 2), (Texts{"5C", "02"}));
 }
 
 TEST_F(CompilationTest, PendingReferencesAtTheEndAreReportedByName) {
@@ -281,7 +263,7 @@ TEST_F(CompilationTest, LabelAndReferenceLimits) {
   std::string labels;
   for (int i = 0; i < 512; ++i) labels += "N" + std::to_string(i) + ": ";
   EXPECT_EQ(c.CompileText(labels), 0);
-  EXPECT_EQ(c.Labels.Count(), 512);
+  EXPECT_EQ(c.Program().labels.Count(), 512);
   EXPECT_EQ(Failure(labels + "LAST:"),
             std::make_pair(std::string("ERROR at line 1"),
                            std::string("   label table full (512 labels) at LAST")));
@@ -302,7 +284,7 @@ TEST_F(CompilationTest, LabelAndReferenceLimits) {
     resolved += "GOTO " + name + " GSB " + name + " " + name + ": ";
   }
   EXPECT_EQ(c.CompileText(resolved), 0) << c.Status[2];
-  EXPECT_EQ(c.CurrentStep, 350 * 6);
+  EXPECT_EQ(c.CurrentStep(), 350 * 6);
 }
 
 }  // namespace
@@ -314,10 +296,9 @@ namespace {
 // A one-byte forward jump ("!") reaches only its own block of 100 steps: a label beyond it is
 // an error instead of a jump to the wrong step.
 TEST(OneByteJumps, MustLandInTheirOwnBlock) {
-  MessageTable messages;
-  Compilation c(messages);
+  TestCompiler c;
   EXPECT_EQ(c.CompileText("ENT !IF(x<0)THEN" + Filler(96) + "ENDIF"), 0);
-  EXPECT_EQ(c.Image.Code[2], "99");
+  EXPECT_EQ(c.Code(2), "99");
   EXPECT_NE(c.CompileText("ENT !IF(x<0)THEN" + Filler(97) + "ENDIF"), 0);
   EXPECT_EQ(c.Status[2],
             "   a one-byte jump ('!') can't reach this label from another block of 100 steps, "
@@ -332,18 +313,16 @@ namespace calvern {
 namespace {
 
 TEST(NumDirective, NumbersAreWrittenWholeAndAbsurdOnesRefused) {
-  MessageTable messages;
-  Compilation c(messages);
+  TestCompiler c;
   ASSERT_EQ(c.CompileText("#NUM 12345678"), 0);
-  EXPECT_EQ(c.CurrentStep, 8);
-  EXPECT_EQ(c.Image.Code[7], "08");
+  EXPECT_EQ(c.CurrentStep(), 8);
+  EXPECT_EQ(c.Code(7), "08");
   EXPECT_NE(c.CompileText("#NUM 1234567890123456789"), 0);
   EXPECT_EQ(c.Status[2], "   value out of range in #NUM 1234567890123456789");
 }
 
 TEST(TextParameters, EndOfSourceBeforeTheQuoteIsAnInvalidString) {
-  MessageTable messages;
-  Compilation c(messages);
+  TestCompiler c;
   EXPECT_NE(c.CompileText("#FILENAME   \n"), 0);
   EXPECT_EQ(c.Status[2], "   Invalid string in #FILENAME");
   EXPECT_NE(c.CompileText("#TEXT"), 0);

@@ -2,19 +2,22 @@
 // texts and file names, #NUM, byte/word/long tables and address tables.
 #pragma once
 
+#include "compiler/diagnostic.h"
+#include "tables/keyword_table.h"
+
 namespace calvern {
 
 class Compilation;
 
 // #PROGRAM, #BINARY, #BLOCK, #BASE, #DECIMAL.
-int CompileZoneDirective(Compilation& c, int index);
+Status CompileZoneDirective(Compilation& c, int index);
 // #TEXT, #TEXT0, #TEXTN, #FILENAME, #FILENAMEID.
-int CompileTextDirective(Compilation& c, int index);
+Status CompileTextDirective(Compilation& c, const KeywordEntry& directive);
 // #NUM, #NUM1, #NUM2, #NUM3.
-int CompileNumDirective(Compilation& c, int index);
+Status CompileNumDirective(Compilation& c, int index);
 // #DB, #DW, #DL, #DWK, #INITB, #INITW, #INITL.
-int CompileTableDirective(Compilation& c, int index);
+Status CompileTableDirective(Compilation& c, const KeywordEntry& directive);
 // #DAL, #DAF, #DAFK, #OFFSET.
-int CompileAddressTable(Compilation& c, int index);
+Status CompileAddressTable(Compilation& c, const KeywordEntry& directive);
 
 }  // namespace calvern

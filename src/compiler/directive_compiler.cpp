@@ -9,56 +9,46 @@ namespace calvern {
 namespace {
 
 // "#reg r name": gives register r a name that later operands may use.
-int CompileRegisterName(Compilation& c) {
-  std::string operand = c.NextUpperToken();
-  if (operand.empty()) return c.Fail(kUnexpectedEndOfFile);
-  std::optional<RegisterOperand> reg = c.RegisterNumber(operand);
-  if (!reg) return 1;
-  if (reg->indirect) return c.Fail(kUnavailableIndirectAddressing, operand);
-  std::string name = c.NextUpperToken();
-  if (name.empty()) return c.Fail(kUnexpectedEndOfFile);
-  c.RegisterNames.SetName(reg->number, name);
-  c.NamedRegisterUsed = true;
-  return 0;
+Status CompileRegisterName(Compilation& c) {
+  std::optional<std::string> operand = c.NextOperand();
+  if (!operand) return Status::kFailed;
+  std::optional<RegisterOperand> reg = c.RegisterNumber(*operand);
+  if (!reg) return Status::kFailed;
+  if (reg->indirect) return c.Fail(kUnavailableIndirectAddressing, *operand);
+  std::optional<std::string> name = c.NextOperand();
+  if (!name) return Status::kFailed;
+  c.Names.registerNames.SetName(reg->number, *name);
+  c.Names.namedRegisterUsed = true;
+  return Status::kDone;
 }
 
-// The numeric operand of a settings directive; false after reporting a missing one.
-bool ReadSettingValue(Compilation& c, int missingMessage, const std::string& detail,
-                      long long& value) {
-  std::string operand = c.NextUpperToken();
-  if (operand.empty()) {
-    c.Fail(missingMessage, detail);
-    return false;
-  }
-  value = LeadingNumber(operand);
-  return true;
-}
-
-int CompileSetting(Compilation& c, int index) {
-  long long value = 0;
-  int missing = index == kDirOptim ? kUnexpectedEndOfFileIn : kUnexpectedEndOfFile;
-  std::string detail = index == kDirOptim ? "#OPTIM" : "";
-  if (!ReadSettingValue(c, missing, detail, value)) return 1;
+Status CompileSetting(Compilation& c, int index) {
+  std::optional<std::string> operand =
+      index == kDirOptim ? c.NextOperand(kUnexpectedEndOfFileIn, "#OPTIM") : c.NextOperand();
+  if (!operand) return Status::kFailed;
+  long long value = LeadingNumber(*operand);
+  SourceSwitches& s = c.Switches;
   switch (index) {
     case kDirFirstLine:
-      c.FirstLineNumber = value;
+      s.firstLineNumber = value;
       break;
     case kDirMkFiles:
-      if (!c.SlaveMode) c.MkFilesMode = static_cast<int>(value);  // slave mode decides itself
+      s.mkFilesRequest = static_cast<int>(value);
       break;
     case kDirLabelList:
-      c.ListAllLabels = static_cast<int>(value);
+      s.listAllLabels = static_cast<int>(value);
       break;
-    case kDirOptim:
-      c.OptimFlag = value == 0 ? 0 : -1;
+    default:  // #OPTIM
+      s.optimise = value != 0;
       break;
   }
-  return 0;
+  return Status::kDone;
 }
 
 }  // namespace
 
-int CompileDirective(Compilation& c, int index) {
+Status CompileDirective(Compilation& c, const KeywordEntry& directive) {
+  const int index = directive.index;
   switch (index) {
     case kDirReg:
       return CompileRegisterName(c);
@@ -78,7 +68,7 @@ int CompileDirective(Compilation& c, int index) {
     case kDirTextn:
     case kDirFilename:
     case kDirFilenameid:
-      return CompileTextDirective(c, index);
+      return CompileTextDirective(c, directive);
     case kDirNum:
     case kDirNum1:
     case kDirNum2:
@@ -91,12 +81,12 @@ int CompileDirective(Compilation& c, int index) {
     case kDirInitb:
     case kDirInitw:
     case kDirInitl:
-      return CompileTableDirective(c, index);
+      return CompileTableDirective(c, directive);
     case kDirDal:
     case kDirDaf:
     case kDirDafk:
     case kDirOffset:
-      return CompileAddressTable(c, index);
+      return CompileAddressTable(c, directive);
     case kDirMove:
     case kDirRegtobin:
     case kDirBintoreg:
@@ -110,19 +100,17 @@ int CompileDirective(Compilation& c, int index) {
     case kDirFindfileid:
     case kDirRclXtoI:
     case kDirStoItoX:
-      return CompileRoutineDirective(c, index);
+      return CompileRoutineDirective(c, directive);
     case kDirEndStringInput:  // end of a generated line: back to the file
-      c.Source().Generated.SwitchOff();
-      return 0;
-    case kDirEndmenuinput:  // end of a generated menu: back to the file, menu collection over
-      c.Source().Generated.SwitchOff();
-      c.MenuBase = 0;
-      c.MenuItemCount = -1;
-      c.MenuIndex = -1;
-      return 0;
+      c.Source().Generated().SwitchOff();
+      return Status::kDone;
+    case kDirEndmenuinput:  // end of generated menus: back to the file, nothing held any more
+      c.Source().Generated().SwitchOff();
+      c.Source().Generated().HoldLines(0);
+      return Status::kDone;
     default:
       // Graphics, form codes, form tables and menus come with later versions.
-      return c.Fail(kDirectiveNotAvailable, c.Keywords.Keyword(index));
+      return c.Fail(kDirectiveNotAvailable, directive.keyword);
   }
 }
 

@@ -3,18 +3,15 @@
 
 namespace calvern {
 
-int Compilation::DollarNumber(const std::string& token) {
+Status Compilation::DollarNumber(const std::string& token) {
   std::string_view text = std::string_view(token).substr(1);
   if (text.empty()) return Fail(kEmptyNumber);
 
   std::size_t i = 0;
   bool signPending = false;
-  auto emitKey = [this](std::string code, std::string keys) {
-    EmitCell(std::move(code), std::move(keys));
-  };
-  auto emitDigit = [&](char d) { emitKey(std::string("0") + d, std::string(1, d)); };
-  auto emitSignChange = [&] {
-    emitKey("0B", "/-/");
+  auto digit = [&](char d) { Out.EmitKeystroke(d - '0', std::string(1, d)); };
+  auto signChange = [&] {
+    Out.EmitKeystroke(0x0B, "/-/");
     signPending = false;
   };
   auto badNumber = [&] { return Fail(kBadNumber, token); };
@@ -27,12 +24,12 @@ int Compilation::DollarNumber(const std::string& token) {
   for (; i < text.size(); ++i) {
     char c = text[i];
     if (c >= '0' && c <= '9') {
-      emitDigit(c);
+      digit(c);
     } else if (c == '.') {
-      emitKey("0A", ".");
+      Out.EmitKeystroke(0x0A, ".");
     } else if (c == 'E') {
-      if (signPending) emitSignChange();
-      emitKey("0C", "EE");
+      if (signPending) signChange();
+      Out.EmitKeystroke(0x0C, "EE");
       break;
     } else {
       return badNumber();
@@ -48,11 +45,11 @@ int Compilation::DollarNumber(const std::string& token) {
     }
     for (; i < text.size(); ++i) {
       if (text[i] < '0' || text[i] > '9') return badNumber();
-      emitDigit(text[i]);
+      digit(text[i]);
     }
   }
-  if (signPending) emitSignChange();
-  return 0;
+  if (signPending) signChange();
+  return Status::kDone;
 }
 
 }  // namespace calvern

@@ -2,18 +2,22 @@
 
 namespace calvern {
 
-void GeneratedLines::Reset() {
-  for (int i = 0; i < used_; ++i) lines_[i].clear();
-  used_ = 0;
-  line_ = 0;
-  column_ = 0;
-  on_ = false;
-}
-
 bool GeneratedLines::SetLine(int n, std::string text) {
   if (n < 0 || n >= kLineCount) return false;
   lines_[n] = std::move(text);
   if (n >= used_) used_ = n + 1;
+  return true;
+}
+
+bool GeneratedLines::QueueLine(std::string text) {
+  if (!SetLine(held_, std::move(text)) || !SetLine(held_ + 1, "#ENDSTRINGINPUT")) return false;
+  StartAt(held_);
+  return true;
+}
+
+bool GeneratedLines::QueueStoredLines(int lineCount) {
+  if (!SetLine(lineCount, "#ENDMENUINPUT")) return false;
+  StartAt(0);
   return true;
 }
 

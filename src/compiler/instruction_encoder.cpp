@@ -7,116 +7,97 @@ namespace {
 
 // Address or register bytes of a long form: hundreds first, then the low two digits, in BCD.
 void EmitLongAddress(Compilation& c, int value) {
-  c.EmitStep(-(value / 100), kNoPrefix, -1, "");
-  c.EmitStep(-(value % 100), kNoPrefix, -1, "");
+  c.Out.EmitAddressByte(value / 100);
+  c.Out.EmitAddressByte(value % 100);
 }
 
 // An indirect jump or register instruction: the register inside the opcode for 0-14, else an
 // escape opcode followed by the register as a BCD byte.
-int EmitIndirect(Compilation& c, int index, int reg, char highDigit) {
+Status EmitIndirect(Compilation& c, const KeywordEntry& keyword, int reg) {
   if (reg > 99) return c.Fail(kIndirectRegisterAbove99);
   if (reg <= 14) {
-    c.EmitStep(index, kPrefixK, reg, std::string(1, highDigit));
+    c.Out.EmitRegisterKey(keyword, KeysPrefix::kK, keyword.indirectDigit, reg);
   } else {
-    c.EmitStep(index, kPrefixPK, -1, std::string(1, highDigit) + "F");
-    c.EmitStep(-reg, kNoPrefix, -1, "");
+    c.Out.EmitKey(keyword, KeysPrefix::kPK, keyword.indirectDigit * 16 + 0xF);
+    c.Out.EmitAddressByte(reg);
   }
-  return 0;
+  return Status::kDone;
 }
 
 // A jump or loop to a direct target. A label not yet defined takes the long form with a
 // placeholder address, patched when the label appears.
-int EmitDirectJump(Compilation& c, int index, const AddressOperand& target,
-                   const std::string& operand) {
+Status EmitDirectJump(Compilation& c, const KeywordEntry& jump, const AddressOperand& target,
+                      const std::string& operand) {
+  if (target.Pending()) {
+    if (Failed(c.AwaitLabel(target.name,
+                            {.kind = PatchKind::kJumpLong, .cell = c.Out.CurrentStep() + 1}))) {
+      return Status::kFailed;
+    }
+    EmitJumpOpcode(c, jump, true);
+    EmitLongAddress(c, 0);
+    return Status::kDone;
+  }
   // Binary-zone labels (10000 and up) and numbers past the program zone are no step at all.
   if (target.value > 9999) return c.Fail(kJumpTargetOutOfRange, operand);
-  if (c.UnresolvedFlag == 0) {
-    EmitJumpTo(c, index, target.value);
-  } else {
-    EmitJumpOpcode(c, index, true);
-    EmitLongAddress(c, 0);
-  }
-  return 0;
-}
-
-int CompileLoop(Compilation& c, int index, const std::string& token, const std::string& operand) {
-  std::optional<AddressOperand> target = c.AddressValue(operand);
-  if (!target) return 1;
-  if (target->indirect) return c.Fail(kUnavailableIndirectAddressing, token + " " + operand);
-  return EmitDirectJump(c, index, *target, operand);
-}
-
-int CompileJump(Compilation& c, int index, const std::string& operand) {
-  std::optional<AddressOperand> target = c.AddressValue(operand);
-  if (!target) return 1;
-  // Code "s o1 o2 n": the fourth character is the high digit of the indirect form.
-  if (target->indirect) return EmitIndirect(c, index, target->value, c.Keywords.Code(index)[3]);
-  return EmitDirectJump(c, index, *target, operand);
+  EmitJumpTo(c, jump, target.value);
+  return Status::kDone;
 }
 
 }  // namespace
 
-void EmitJumpOpcode(Compilation& c, int index, bool longForm) {
-  const std::string& code = c.Keywords.Code(index);
-  if (c.Keywords.Group(index) == kGroupLoop) {
-    // "5D" for L0: one-byte form F L0 5D, long form PF L0 FD.
-    if (longForm)
-      c.EmitStep(index, kPrefixPF, -1, std::string("F") + code[1]);
-    else
-      c.EmitStep(index, kPrefixF, -1, code);
-    return;
-  }
-  // "05CC" for x<0: keys prefix selector, one-byte opcode; the long opcode is F + its low digit.
-  if (longForm)
-    c.EmitStep(index, kPrefixP, -1, std::string("F") + code[2]);
-  else
-    c.EmitStep(index, code[0] - '0', -1, code.substr(1, 2));
-}
-
-void EmitJumpTo(Compilation& c, int index, int target) {
-  int shortAddress = c.ShortAddress(target);
-  if (shortAddress >= 0) {
-    EmitJumpOpcode(c, index, false);
-    c.EmitStep(-shortAddress, kNoPrefix, -1, "");
-    c.UnresolvedFlag = 0;
+void EmitJumpOpcode(Compilation& c, const KeywordEntry& jump, bool longForm) {
+  if (longForm) {
+    c.Out.EmitKey(jump, jump.longPrefix, jump.longOpcode);
   } else {
-    EmitJumpOpcode(c, index, true);
-    EmitLongAddress(c, target);
-    c.UnresolvedFlag = -1;
+    c.Out.EmitKey(jump, jump.prefix, jump.opcode);
   }
 }
 
-int EmitRegisterInstruction(Compilation& c, int index, const RegisterOperand& reg) {
-  // Code "d n": high digit of the direct form, high digit of the indirect form.
-  const std::string& code = c.Keywords.Code(index);
-  if (reg.indirect) return EmitIndirect(c, index, reg.number, code[1]);
+void EmitJumpTo(Compilation& c, const KeywordEntry& jump, int target) {
+  int shortAddress = c.Out.ShortAddress(target);
+  if (shortAddress >= 0) {
+    EmitJumpOpcode(c, jump, false);
+    c.Out.EmitAddressByte(shortAddress);
+  } else {
+    EmitJumpOpcode(c, jump, true);
+    EmitLongAddress(c, target);
+  }
+}
+
+Status EmitRegisterInstruction(Compilation& c, const KeywordEntry& instruction,
+                               const RegisterOperand& reg) {
+  if (reg.indirect) return EmitIndirect(c, instruction, reg.number);
   int r = reg.number;
   if (r <= 14) {
-    c.EmitStep(index, kNoPrefix, r, std::string(1, code[0]));
+    c.Out.EmitRegisterKey(instruction, KeysPrefix::kNone, instruction.directDigit, r);
   } else if (r <= 99) {
-    c.EmitStep(index, kPrefixP, -1, std::string(1, code[0]) + "F");
-    c.EmitStep(-r, kNoPrefix, -1, "");
+    c.Out.EmitKey(instruction, KeysPrefix::kP, instruction.directDigit * 16 + 0xF);
+    c.Out.EmitAddressByte(r);
   } else {
-    c.EmitStep(index, kPrefixPP, -1, std::string("F") + code[0]);
+    c.Out.EmitKey(instruction, KeysPrefix::kPP, 0xF0 + instruction.directDigit);
     EmitLongAddress(c, r);
   }
-  return 0;
+  return Status::kDone;
 }
 
-int CompileInstruction(Compilation& c, int index, const std::string& token) {
-  std::string operand = c.NextUpperToken();
-  if (operand.empty()) return c.Fail(kUnexpectedEndOfFile);
-  switch (c.Keywords.Group(index)) {
-    case kGroupLoop:
-      return CompileLoop(c, index, token, operand);
-    case kGroupJump:
-      return CompileJump(c, index, operand);
-    default: {
-      std::optional<RegisterOperand> reg = c.RegisterNumber(operand);
-      if (!reg) return 1;
-      return EmitRegisterInstruction(c, index, *reg);
-    }
+Status CompileInstruction(Compilation& c, const KeywordEntry& keyword, const std::string& token) {
+  std::optional<std::string> operand = c.NextOperand();
+  if (!operand) return Status::kFailed;
+  if (keyword.group == kGroupRegister) {
+    std::optional<RegisterOperand> reg = c.RegisterNumber(*operand);
+    if (!reg) return Status::kFailed;
+    return EmitRegisterInstruction(c, keyword, *reg);
   }
+  std::optional<AddressOperand> target = c.AddressValue(*operand);
+  if (!target) return Status::kFailed;
+  if (target->Indirect()) {
+    // Loops count a register of their own: they have no indirect form.
+    if (keyword.group == kGroupLoop) {
+      return c.Fail(kUnavailableIndirectAddressing, token + " " + *operand);
+    }
+    return EmitIndirect(c, keyword, target->value);
+  }
+  return EmitDirectJump(c, keyword, *target, *operand);
 }
 
 }  // namespace calvern

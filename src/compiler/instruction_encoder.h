@@ -4,24 +4,27 @@
 
 #include <string>
 
+#include "compiler/diagnostic.h"
+#include "tables/keyword_table.h"
+
 namespace calvern {
 
 class Compilation;
-
-// Reads the operand of keyword `index` (alias resolved; `token` as written, for messages) and
-// writes its steps. Returns 0, or 1 after an error reported in the status lines.
-int CompileInstruction(Compilation& c, int index, const std::string& token);
-
 struct RegisterOperand;
 
-// Writes the opcode of loop or jump keyword `index` (groups 4 and 5) in its one-byte form
-// (followed by one address byte) or its long form (followed by two).
-void EmitJumpOpcode(Compilation& c, int index, bool longForm);
+// Reads the operand of a keyword of groups 4-6 (alias resolved; `token` as written, for
+// messages) and writes its steps.
+Status CompileInstruction(Compilation& c, const KeywordEntry& keyword, const std::string& token);
+
+// Writes the opcode of a loop or jump in its one-byte form (followed by one address byte) or
+// its long form (followed by two).
+void EmitJumpOpcode(Compilation& c, const KeywordEntry& jump, bool longForm);
 // A jump or loop to a known step: the one-byte address form when the target lies in the
 // opcode's block of 100 steps, else the long form.
-void EmitJumpTo(Compilation& c, int index, int target);
-// A register instruction (RM or M) on a register operand, in the form its number needs.
-// Returns 1 after reporting an indirect register above 99 (nothing is written then).
-int EmitRegisterInstruction(Compilation& c, int index, const RegisterOperand& reg);
+void EmitJumpTo(Compilation& c, const KeywordEntry& jump, int target);
+// A register instruction (RM or M) on a register operand, in the form its number needs. Fails
+// on an indirect register above 99 (nothing is written then).
+Status EmitRegisterInstruction(Compilation& c, const KeywordEntry& instruction,
+                               const RegisterOperand& reg);
 
 }  // namespace calvern

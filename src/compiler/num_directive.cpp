@@ -8,50 +8,46 @@ namespace calvern {
 namespace {
 
 void EmitDigits(Compilation& c, long long value) {
-  for (char d : std::to_string(value)) c.EmitCell(std::string("0") + d, std::string(1, d));
+  for (char d : std::to_string(value)) c.Out.EmitKeystroke(d - '0', std::string(1, d));
 }
 
 }  // namespace
 
-int CompileNumDirective(Compilation& c, int index) {
+Status CompileNumDirective(Compilation& c, int index) {
   // Digits reserved for a label not yet defined; without optimisation always four.
   int reserved = 4;
-  if (c.OptimFlag != 0 && index != kDirNum)
+  if (c.Switches.optimise && index != kDirNum) {
     reserved = index == kDirNum1 ? 1 : index == kDirNum2 ? 2 : 3;
-
-  std::string operand = c.NextUpperToken();
-  if (operand.empty()) return c.Fail(kUnexpectedEndOfFile);
+  }
+  std::optional<std::string> operand = c.NextOperand();
+  if (!operand) return Status::kFailed;
   // A register operand comes first (#NUM A is 10 even when a label A exists); a failed lookup
   // is no error: the operand is then a label or a number.
-  std::optional<RegisterOperand> reg = c.RegisterNumber(operand, /*quiet=*/true);
+  std::optional<RegisterOperand> reg = c.RegisterNumber(*operand, /*quiet=*/true);
   if (reg) {
-    if (reg->indirect) return c.Fail(kUnavailableIndirectAddressing, operand);
+    if (reg->indirect) return c.Fail(kUnavailableIndirectAddressing, *operand);
     EmitDigits(c, reg->number);
-    return 0;
+    return Status::kDone;
   }
   // A number is written as it stands, however long (a jump target is kept below 10000).
-  long long number = LeadingDigits(operand);
+  long long number = LeadingDigits(*operand);
   if (number >= 0) {
-    if (number >= kLargestNumber) return c.Fail(kDataValueOutOfRange, "#NUM " + operand);
+    if (number >= kLargestNumber) return c.Fail(kDataValueOutOfRange, "#NUM " + *operand);
     EmitDigits(c, number);
-    return 0;
+    return Status::kDone;
   }
-  std::optional<AddressOperand> value = c.AddressValue(operand);
-  if (!value) return 1;
-  if (value->indirect) return c.Fail(kUnavailableIndirectAddressing, operand);
-  if (c.UnresolvedFlag == 0) {
-    int v = value->value;
-    if (value->label && v >= MemoryImage::kBinaryStart) {
-      v -= MemoryImage::kBinaryOffset;  // a binary-zone label gives its address
-    }
-    EmitDigits(c, v);
-    return 0;
+  std::optional<AddressOperand> value = c.AddressValue(*operand);
+  if (!value) return Status::kFailed;
+  if (value->Indirect()) return c.Fail(kUnavailableIndirectAddressing, *operand);
+  if (!value->Pending()) {
+    EmitDigits(c, value->Address());
+    return Status::kDone;
   }
-  // Reserve the digits; the last cell carries the marker that the label's definition patches.
-  for (int k = 1; k < reserved; ++k) c.EmitCell("00", "0");
-  c.EmitCell("NUM" + std::to_string(reserved), "0");
-  c.ForwardRefs.SetLastPosition(-c.CurrentStep);
-  return 0;
+  // Reserve the digits, zeros until the label's definition fills them.
+  const int first = c.Out.CurrentStep();
+  for (int k = 0; k < reserved; ++k) c.Out.EmitKeystroke(0, "0");
+  return c.AwaitLabel(value->name,
+                      {.kind = PatchKind::kNumDigits, .cell = first, .digits = reserved});
 }
 
 }  // namespace calvern

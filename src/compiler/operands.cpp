@@ -13,8 +13,8 @@ constexpr std::string_view kRegisterDigits = "0123456789ABCDEF";
 }  // namespace
 
 std::optional<RegisterOperand> Compilation::RegisterNumber(const std::string& token, bool quiet) {
-  auto fail = [&](int message) -> std::optional<RegisterOperand> {
-    if (!quiet) Fail(message, token);
+  auto fail = [&](MessageId message) -> std::optional<RegisterOperand> {
+    if (!quiet) (void)Fail(message, token);
     return std::nullopt;
   };
   std::string text = token;
@@ -33,33 +33,33 @@ std::optional<RegisterOperand> Compilation::RegisterNumber(const std::string& to
     long long number = LeadingDigits(text);
     if (number >= 1 && number <= 9999) return RegisterOperand{static_cast<int>(number), indirect};
   }
-  int named = RegisterNames.Find(text);
+  int named = Names.registerNames.Find(text);
   if (named < 0) return fail(kUnknownRegister);
-  RegisterNames.MarkReferenced(named);
-  NamedRegisterUsed = true;
+  Names.registerNames.MarkReferenced(named);
+  Names.namedRegisterUsed = true;
   return RegisterOperand{named, indirect};
 }
 
 std::optional<AddressOperand> Compilation::AddressValue(const std::string& token) {
-  UnresolvedFlag = 0;
+  using Kind = AddressOperand::Kind;
   if (!token.empty() && token[0] == '(') {
     std::optional<RegisterOperand> reg = RegisterNumber(token);
     if (!reg) return std::nullopt;
-    return AddressOperand{reg->number, true};
+    return AddressOperand{Kind::kIndirect, reg->number};
   }
   long long number = LeadingDigits(token);
   // Anything past the program zone is out of range for every user; keep it representable.
-  if (number >= 0) return AddressOperand{static_cast<int>(std::min(number, 999999LL)), false};
-  int label = Labels.Find(token);
-  if (label >= 0) return AddressOperand{Labels[label].value, false, true};
-  // Not defined yet: the jump is written in its long form, whose first address byte follows the
-  // opcode, and patched when the label appears.
-  if (!ForwardRefs.Add(token, CurrentStep + 1)) {
-    Fail(kReferenceTableFull, token);
-    return std::nullopt;
-  }
-  UnresolvedFlag = -1;
-  return AddressOperand{0, false};
+  if (number >= 0)
+    return AddressOperand{Kind::kNumber, static_cast<int>(std::min(number, 999999LL))};
+  int label = Names.labels.Find(token);
+  if (label >= 0) return AddressOperand{Kind::kLabel, Names.labels[label].value};
+  return AddressOperand{Kind::kPending, 0, token};
+}
+
+Status Compilation::AwaitLabel(const std::string& name, ForwardRef patch) {
+  patch.name = name;
+  if (!Names.references.Add(std::move(patch))) return Fail(kReferenceTableFull, name);
+  return Status::kDone;
 }
 
 }  // namespace calvern

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "compiler/compilation.h"
+#include "compiler/compile_testing.h"
 
 namespace calvern {
 namespace {
@@ -117,8 +117,7 @@ std::string RandomSource(std::mt19937& random) {
 }
 
 TEST(RandomSources, EndInSuccessOrAReportedError) {
-  MessageTable messages;
-  Compilation compilation(messages);
+  TestCompiler compilation;
   std::mt19937 random(20261207);
   int failures = 0;
   for (int i = 0; i < 3000; ++i) {

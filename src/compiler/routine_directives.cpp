@@ -24,9 +24,9 @@ const char* MovePointer(char letter) {
 
 // #MOVE "SD": at run time X holds the byte count, Y the destination and Z the source address;
 // register 3 counts the loop.
-int CompileMove(Compilation& c, int index) {
+Status CompileMove(Compilation& c, const KeywordEntry& directive) {
   DirectiveParameters params;
-  if (ReadDirectiveParameters(c, index, 0, params)) return 1;
+  if (Failed(ReadDirectiveParameters(c, directive, params))) return Status::kFailed;
   std::string letters = UpperCase(params.slot[1].substr(0, 2));
   if (letters.size() < 2) return c.Fail(kMoveZoneLetters);
   char s = letters[0], d = letters[1];
@@ -46,7 +46,7 @@ int CompileMove(Compilation& c, int index) {
     text = "STO 3 ROT SET \\" + pd + " ROT SET \\" + ps + " FOR 3 GET \\(" + ps + ")+ SET \\(" +
            pd + ")+ NEXT";
   }
-  return c.GenerateSource(1, text);
+  return c.GenerateLine(text);
 }
 
 // The file search routine: findfile takes X = an identifier (-1 for any) and Y = the address
@@ -62,53 +62,54 @@ const char* const kFindFileRoutine =
 
 // #RCLXtoI reg n and #STOItoX reg n: a radio-button line keeps its choice as the X coordinate
 // 4 + k * option, with k = 120 / n.
-int CompileRadioConversion(Compilation& c, int index) {
-  const std::string& name = c.Keywords.Keyword(index);
+Status CompileRadioConversion(Compilation& c, const KeywordEntry& directive) {
+  const std::string& name = directive.keyword;
   std::string reg = c.NextUpperToken();
   std::string count = reg.empty() ? std::string() : c.NextUpperToken();
-  if (count.empty()) return c.FailText("  " + c.Msg(kUnexpectedEndOfFileIn) + name);
+  if (count.empty())
+    return c.Fail({.message = kUnexpectedEndOfFileIn, .detail = name, .indent = 2});
   long long n = LeadingNumber(count);
-  if (n <= 0) return c.FailText("  " + c.Msg(kBadValueIn) + name);
+  if (n <= 0) return c.Fail({.message = kBadValueIn, .detail = name, .indent = 2});
   std::string k = std::to_string(120 / n);
-  if (index == kDirRclXtoI) return c.GenerateSource(1, "RCL " + reg + " 4 - $" + k + " /");
-  return c.GenerateSource(1, "ENT $" + k + " * 4 + STO " + reg);
+  if (directive.index == kDirRclXtoI) return c.GenerateLine("RCL " + reg + " 4 - $" + k + " /");
+  return c.GenerateLine("ENT $" + k + " * 4 + STO " + reg);
 }
 
 }  // namespace
 
-int CompileRoutineDirective(Compilation& c, int index) {
-  switch (index) {
+Status CompileRoutineDirective(Compilation& c, const KeywordEntry& directive) {
+  switch (directive.index) {
     case kDirMove:
-      return CompileMove(c, index);
+      return CompileMove(c, directive);
     case kDirRegtobin:
-      return c.GenerateSource(1,
-                              "=3 ROT =4 ROT =5 CX =\\Index0 FOR 3 CX =\\Index1 8 =2 FOR 2 @(5) "
-                              "=\\(Index1)+ NEXT GET \\Xto8Bytes =(4) NEXT");
+      return c.GenerateLine(
+          "=3 ROT =4 ROT =5 CX =\\Index0 FOR 3 CX =\\Index1 8 =2 FOR 2 @(5) "
+          "=\\(Index1)+ NEXT GET \\Xto8Bytes =(4) NEXT");
     case kDirBintoreg:
-      return c.GenerateSource(1,
-                              "=3 ROT =4 ROT =5 CX =\\Index0 FOR 3 @(5) EXEC \\Xto8Bytes CX "
-                              "=\\Index1 8 =2 FOR 2 @\\(Index1)+ =(4) NEXT NEXT");
+      return c.GenerateLine(
+          "=3 ROT =4 ROT =5 CX =\\Index0 FOR 3 @(5) EXEC \\Xto8Bytes CX "
+          "=\\Index1 8 =2 FOR 2 @\\(Index1)+ =(4) NEXT NEXT");
     // Disk operations: the disk control register, then \Load, \Delete, \Create or \OverWrite.
     case kDirLoadfile:
-      return c.GenerateSource(1, "SET 9128 EXEC 9123");
+      return c.GenerateLine("SET 9128 EXEC 9123");
     case kDirDeletefile:
-      return c.GenerateSource(1, "SET 9128 EXEC 9124");
+      return c.GenerateLine("SET 9128 EXEC 9124");
     case kDirCreatefile:
-      return c.GenerateSource(1, "SET 9128 EXEC 9125");
+      return c.GenerateLine("SET 9128 EXEC 9125");
     case kDirOverwritefile:
-      return c.GenerateSource(1, "SET 9128 EXEC 9126");
+      return c.GenerateLine("SET 9128 EXEC 9126");
     case kDirCopyfilename:
-      return c.GenerateSource(1,
-                              "SET \\Pptr $20 STO 3 3 SET \\Index1 For 3 GET \\(Pptr)+ SET "
-                              "\\(Index1)+ Next");
+      return c.GenerateLine(
+          "SET \\Pptr $20 STO 3 3 SET \\Index1 For 3 GET \\(Pptr)+ SET "
+          "\\(Index1)+ Next");
     case kDirAddfindfile:
-      return c.GenerateSource(1, kFindFileRoutine);
+      return c.GenerateLine(kFindFileRoutine);
     case kDirFindfile:
-      return c.GenerateSource(1, "GOSUB FINDFILE");
+      return c.GenerateLine("GOSUB FINDFILE");
     case kDirFindfileid:
-      return c.GenerateSource(1, "GOSUB FINDFILEID");
+      return c.GenerateLine("GOSUB FINDFILEID");
     default:
-      return CompileRadioConversion(c, index);
+      return CompileRadioConversion(c, directive);
   }
 }
 

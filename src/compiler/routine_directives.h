@@ -3,10 +3,13 @@
 // and the radio-button conversions.
 #pragma once
 
+#include "compiler/diagnostic.h"
+#include "tables/keyword_table.h"
+
 namespace calvern {
 
 class Compilation;
 
-int CompileRoutineDirective(Compilation& c, int index);
+Status CompileRoutineDirective(Compilation& c, const KeywordEntry& directive);
 
 }  // namespace calvern

@@ -1,7 +1,7 @@
 // SELECT reg / CASE operand / DEFAULT / ENDSELECT. These emit nothing themselves: they write
 // source text (RCL, a subtraction, a conditional jump, GOTO and labels) that the statement loop
-// compiles next. Each CASE keeps three entries on the stack: SELECT's ("SE" + register, with
-// the SELECT's serial number), its operand, and "CA" + its skip label.
+// compiles next. Each CASE keeps three entries on the stack: the SELECT's (its register and
+// the serial number of its end label), its operand, and its skip label.
 #include "compiler/compilation.h"
 #include "compiler/numbers.h"
 #include "compiler/structure_compiler.h"
@@ -9,11 +9,11 @@
 namespace calvern {
 namespace {
 
-// After popping a "CA" entry: the end label of its SELECT (two entries below) and the jump to
-// it that ends the previous CASE body, followed by the definition of that CASE's skip label.
-std::string EndPreviousCase(const Compilation& c) {
-  int serial = c.Structures.Value(c.Structures.Depth() - 2);
-  return "GOTO __label" + std::to_string(serial) + " " + c.Structures.PoppedTag().substr(2) + ":";
+// After popping a CASE's skip entry: the jump to the SELECT's end label (two entries below)
+// that ends the previous CASE body, followed by the definition of that CASE's skip label.
+std::string EndPreviousCase(const Compilation& c, const std::string& skipLabel) {
+  int serial = c.Structures.Below(1).value;
+  return "GOTO __label" + std::to_string(serial) + " " + skipLabel + ":";
 }
 
 // The comparison that leaves register minus operand in X. A constant after a constant only
@@ -37,23 +37,24 @@ bool Comparison(const std::string& reg, const std::string& operand, const std::s
 
 }  // namespace
 
-int CompileSelect(Compilation& c) {
-  std::string token = c.NextUpperToken();
-  if (token.empty()) return c.Fail(kUnexpectedEndOfFile);
-  if (!c.RegisterNumber(token)) return 1;
-  return c.PushStructure("SE" + token, ++c.SerialCounter);
+Status CompileSelect(Compilation& c) {
+  std::optional<std::string> token = c.NextOperand();
+  if (!token) return Status::kFailed;
+  if (!c.RegisterNumber(*token)) return Status::kFailed;
+  return PushStructure(c,
+                       {.kind = StructureKind::kSelect, .value = c.NextSerial(), .text = *token});
 }
 
-int CompileCase(Compilation& c, int index) {
-  if (c.Structures.Pop() < 0) return Without(c, "CASE", "SELECT");
+Status CompileCase(Compilation& c, const KeywordEntry& keyword) {
+  const StructureEntry* entry = c.Structures.Pop();
+  if (!entry) return Without(c, "CASE", "SELECT");
   std::string prefix;
   std::string previous = "??";
-  if (TagIs(c.Structures.PoppedTag(), "SE")) {
+  if (entry->kind == StructureKind::kSelect) {
     c.Structures.Restore();  // first CASE
-  } else if (TagIs(c.Structures.PoppedTag(), "CA")) {
-    prefix = EndPreviousCase(c);
-    c.Structures.Pop();
-    previous = c.Structures.PoppedTag();
+  } else if (entry->kind == StructureKind::kCaseSkip) {
+    prefix = EndPreviousCase(c, entry->label);
+    previous = c.Structures.Pop()->text;
   } else {
     return Without(c, "CASE", "SELECT");
   }
@@ -63,41 +64,45 @@ int CompileCase(Compilation& c, int index) {
     operand = reg.empty() ? std::string() : "@" + reg;  // CASE= RCL x is CASE= @x
   }
   if (operand.empty()) return c.Fail(kUnexpectedEndOfFile);
-  const std::string reg = c.Structures.Tag(c.Structures.Depth() - 1).substr(2);
+  const std::string reg = c.Structures.Innermost()->text;
   std::string comparison;
   if (!Comparison(reg, operand, previous, comparison)) return c.Fail(kCaseParameter);
-  if (c.PushStructure(operand)) return 1;
-  std::string skip = "__" + c.NewInternalLabel();
-  if (c.PushStructure("CA" + skip)) return 1;
-  // CASE= gives x=0, CASE< gives x<0...: the jump to the skip label when the CASE fails.
-  std::string relation = c.Keywords.Keyword(index).substr(4);
-  return c.GenerateSource(1, prefix + comparison + " x" + relation + "0 " + skip);
-}
-
-int CompileDefault(Compilation& c) {
-  if (c.Structures.Pop() < 0) return Without(c, "DEFAULT", "SELECT");
-  if (TagIs(c.Structures.PoppedTag(), "SE")) {
-    c.Structures.Restore();  // no CASE before: the body runs unconditionally
-    return 0;
+  if (Failed(PushStructure(c, {.kind = StructureKind::kCaseOperand, .text = operand}))) {
+    return Status::kFailed;
   }
-  if (!TagIs(c.Structures.PoppedTag(), "CA")) return Without(c, "DEFAULT", "SELECT/Case");
-  std::string text = EndPreviousCase(c);
-  c.Structures.Pop();  // the last CASE's operand
-  return c.GenerateSource(1, text);
+  std::string skip = "__" + c.NewInternalLabel();
+  if (Failed(PushStructure(c, {.kind = StructureKind::kCaseSkip, .label = skip}))) {
+    return Status::kFailed;
+  }
+  // CASE= gives x=0, CASE< gives x<0...: the jump to the skip label when the CASE fails.
+  return c.GenerateLine(prefix + comparison + " x" + keyword.relation + "0 " + skip);
 }
 
-int CompileEndSelect(Compilation& c) {
-  int serial = c.Structures.Pop();
-  if (serial < 0) return Without(c, "ENDSELECT", "SELECT");
+Status CompileDefault(Compilation& c) {
+  const StructureEntry* entry = c.Structures.Pop();
+  if (!entry) return Without(c, "DEFAULT", "SELECT");
+  if (entry->kind == StructureKind::kSelect) {
+    c.Structures.Restore();  // no CASE before: the body runs unconditionally
+    return Status::kDone;
+  }
+  if (entry->kind != StructureKind::kCaseSkip) return Without(c, "DEFAULT", "SELECT/Case");
+  std::string text = EndPreviousCase(c, entry->label);
+  c.Structures.Pop();  // the last CASE's operand
+  return c.GenerateLine(text);
+}
+
+Status CompileEndSelect(Compilation& c) {
+  const StructureEntry* entry = c.Structures.Pop();
+  if (!entry) return Without(c, "ENDSELECT", "SELECT");
   std::string text;
-  if (TagIs(c.Structures.PoppedTag(), "CA")) {
-    text = c.Structures.PoppedTag().substr(2) + ":";
+  if (entry->kind == StructureKind::kCaseSkip) {
+    text = entry->label + ":";
     c.Structures.Pop();
-    serial = c.Structures.Pop();
-  } else if (!TagIs(c.Structures.PoppedTag(), "SE")) {
+    entry = c.Structures.Pop();
+  } else if (entry->kind != StructureKind::kSelect) {
     return Without(c, "ENDSELECT", "SELECT/Case");
   }
-  return c.GenerateSource(1, text + " __label" + std::to_string(serial) + ":");
+  return c.GenerateLine(text + " __label" + std::to_string(entry->value) + ":");
 }
 
 }  // namespace calvern

@@ -4,60 +4,75 @@
 
 namespace calvern {
 
-// The code of a structure keyword starts with its kind; conditionals end with the test digit.
-int CompileStructure(Compilation& c, int index) {
-  const std::string& code = c.Keywords.Code(index);
-  int kind = (code[0] - '0') * 10 + (code[1] - '0');
-  int test = code.back() - '0';
-  switch (kind) {
-    case 0:
+Status CompileStructure(Compilation& c, const KeywordEntry& keyword) {
+  using S = StructureKeyword;
+  switch (keyword.structure) {
+    case S::kFor:
       return CompileFor(c);
-    case 1:
+    case S::kNext:
       return CompileLoopEnd(c, true);
-    case 2:
-      return c.PushStructure("DO");
-    case 3:
+    case S::kDo:
+      return PushStructure(c, {.kind = StructureKind::kDo});
+    case S::kLoop:
       return CompileLoopEnd(c, false);
-    case 4:
-      return c.PushStructure("RE");
-    case 5:
-      return CompileUntil(c, test);
-    case 6:
-      return CompileForwardJump(c, true, test);
-    case 7:
-      return CompileForwardJump(c, false, test);
-    case 8:
+    case S::kRepeat:
+      return PushStructure(c, {.kind = StructureKind::kRepeat});
+    case S::kUntil:
+      return CompileUntil(c, keyword.test);
+    case S::kWhile:
+      return CompileForwardJump(c, true, keyword.test);
+    case S::kIfThen:
+      return CompileForwardJump(c, false, keyword.test);
+    case S::kEndIf:
       return CompileEndIf(c);
-    case 9:
+    case S::kElse:
       return CompileElse(c);
-    case 10:
-      return CompileSumOrMul(c, index);
-    case 11:
+    case S::kSumOrMul:
+      return CompileSumOrMul(c, keyword);
+    case S::kSelect:
       return CompileSelect(c);
-    case 12:
-      return CompileCase(c, index);
-    case 13:
+    case S::kCase:
+      return CompileCase(c, keyword);
+    case S::kDefault:
       return CompileDefault(c);
     default:
       return CompileEndSelect(c);
   }
 }
 
-int Without(Compilation& c, const std::string& keyword, const std::string& opener) {
-  return c.FailText("   " + keyword + c.Msg(kWithout) + opener);
+Status PushStructure(Compilation& c, StructureEntry entry) {
+  if (c.Structures.Full()) return c.Fail(kStructuresTooDeep, OpenStructureName(entry));
+  entry.step = c.Out.CurrentStep();
+  // Loops come back to their first step: the step where they open.
+  if (entry.kind == StructureKind::kFor || entry.kind == StructureKind::kDo ||
+      entry.kind == StructureKind::kRepeat) {
+    entry.value = entry.step;
+  }
+  c.Structures.Push(std::move(entry));
+  return Status::kDone;
 }
 
-bool TagIs(const std::string& tag, const char* kind) { return tag.compare(0, 2, kind) == 0; }
+Status Without(Compilation& c, const std::string& keyword, const std::string& opener) {
+  return c.Fail({.message = kWithout, .lead = keyword, .detail = opener});
+}
 
-std::string OpenStructureName(const std::string& tag) {
-  std::string kind = UpperCase(tag.substr(0, 2));
-  if (kind == "FO") return "FOR";
-  if (kind == "RE") return "REPEAT";
-  if (kind == "IF") return "IF(test)THEN";
-  if (kind == "DO") return "DO";
-  if (kind == "WH") return "WHILE";
-  if (kind == "SE") return "SELECT";
-  return "CASE";  // the skip-label entry that a CASE leaves on top
+std::string OpenStructureName(const StructureEntry& entry) {
+  switch (entry.kind) {
+    case StructureKind::kFor:
+      return "FOR";
+    case StructureKind::kRepeat:
+      return "REPEAT";
+    case StructureKind::kIf:
+      return "IF(test)THEN";
+    case StructureKind::kDo:
+      return "DO";
+    case StructureKind::kWhile:
+      return "WHILE";
+    case StructureKind::kSelect:
+      return "SELECT";
+    default:
+      return "CASE";
+  }
 }
 
 }  // namespace calvern

@@ -5,32 +5,36 @@
 
 #include <string>
 
+#include "compiler/diagnostic.h"
+#include "compiler/structure_stack.h"
+#include "tables/keyword_table.h"
+
 namespace calvern {
 
 class Compilation;
 
-// Compiles the structure keyword `index` (group 7, alias resolved).
-int CompileStructure(Compilation& c, int index);
+// Compiles a structure keyword (group 7, alias resolved).
+Status CompileStructure(Compilation& c, const KeywordEntry& keyword);
 
-// The keyword that opened a structure, from its stack tag, for the end-of-source message.
-std::string OpenStructureName(const std::string& tag);
+// The keyword that opened a structure, for the end-of-source message.
+std::string OpenStructureName(const StructureEntry& entry);
 
+// Opens a structure at the step counter; fails when the stack is full.
+[[nodiscard]] Status PushStructure(Compilation& c, StructureEntry entry);
 // "   NEXT without FOR." and the like: the keyword parts are fixed, " without " is a message.
-int Without(Compilation& c, const std::string& keyword, const std::string& opener);
-// Whether a stack tag is of the kind named by its first two letters (case matters).
-bool TagIs(const std::string& tag, const char* kind);
+Status Without(Compilation& c, const std::string& keyword, const std::string& opener);
 
 // Loops and conditionals (loop_structures.cpp) and the SELECT family (select_structure.cpp).
-int CompileFor(Compilation& c);
-int CompileLoopEnd(Compilation& c, bool isNext);
-int CompileUntil(Compilation& c, int test);
-int CompileForwardJump(Compilation& c, bool isWhile, int test);
-int CompileEndIf(Compilation& c);
-int CompileElse(Compilation& c);
-int CompileSumOrMul(Compilation& c, int index);
-int CompileSelect(Compilation& c);
-int CompileCase(Compilation& c, int index);
-int CompileDefault(Compilation& c);
-int CompileEndSelect(Compilation& c);
+Status CompileFor(Compilation& c);
+Status CompileLoopEnd(Compilation& c, bool isNext);
+Status CompileUntil(Compilation& c, int test);
+Status CompileForwardJump(Compilation& c, bool isWhile, int test);
+Status CompileEndIf(Compilation& c);
+Status CompileElse(Compilation& c);
+Status CompileSumOrMul(Compilation& c, const KeywordEntry& keyword);
+Status CompileSelect(Compilation& c);
+Status CompileCase(Compilation& c, const KeywordEntry& keyword);
+Status CompileDefault(Compilation& c);
+Status CompileEndSelect(Compilation& c);
 
 }  // namespace calvern

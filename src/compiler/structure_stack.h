@@ -1,5 +1,6 @@
-// The stack of open structures (FOR, DO, REPEAT, WHILE, IF, SELECT, CASE): each entry is a tag
-// whose first two letters name its kind, and a value (a loop's first step, a SELECT's serial).
+// The stack of open structures. Each entry says what opened it and what its closing keyword
+// needs: a loop's first step, a forward jump's label and width, a SELECT's register and serial
+// number, a CASE's operand and skip label.
 #pragma once
 
 #include <array>
@@ -7,32 +8,47 @@
 
 namespace calvern {
 
+enum class StructureKind {
+  kFor,          // FOR r: `reg` 0-3, `value` the first step of the body
+  kDo,           // DO: `value` the first step of the body
+  kRepeat,       // REPEAT: `value` the first step of the body
+  kWhile,        // WHILE: `label` where its jump leaves the loop
+  kIf,           // IF(test)THEN or ELSE: `label` where the false branch (or the end) starts
+  kSelect,       // SELECT: `text` the register operand, `value` the serial of its end label
+  kCaseOperand,  // CASE: `text` the operand, compared with the next CASE's
+  kCaseSkip,     // CASE: `label` where the next CASE's test starts
+};
+
+struct StructureEntry {
+  StructureKind kind = StructureKind::kDo;
+  int value = 0;
+  int reg = 0;
+  std::string label;
+  std::string text;
+  bool oneByte = false;  // WHILE, IF: the forward jump has one address byte ("!")
+  int step = 0;          // where the structure opened
+};
+
 class StructureStack {
  public:
   static constexpr int kCapacity = 101;  // entries 0-100
 
-  void Reset() { depth_ = 0; }
   int Depth() const { return depth_; }
   bool Full() const { return depth_ >= kCapacity; }
-  // Pushes (tag, value), remembering the step where the structure opened; the caller checks
-  // Full first.
-  void Push(std::string tag, int value, int step);
-  // Pops the innermost entry: its value, or -1 when the stack is empty. The popped tag is
-  // kept in PoppedTag, and the entry stays in its slot, so Restore brings it back unchanged.
-  int Pop();
+  // Pushes an entry; the caller checks Full first.
+  void Push(StructureEntry entry) { entries_[depth_++] = std::move(entry); }
+  // Pops the innermost entry, or nullptr when the stack is empty. The entry stays in its slot,
+  // so Restore brings it back unchanged.
+  const StructureEntry* Pop() { return depth_ == 0 ? nullptr : &entries_[--depth_]; }
   void Restore() { ++depth_; }
-  const std::string& PoppedTag() const { return popped_; }
-  // Entry i from the bottom (0-based), also a popped one still in its slot.
-  const std::string& Tag(int i) const { return tag_[i]; }
-  int Value(int i) const { return value_[i]; }
-  int Step(int i) const { return step_[i]; }
+  // The innermost open entry, or nullptr.
+  const StructureEntry* Innermost() const { return depth_ == 0 ? nullptr : &entries_[depth_ - 1]; }
+  // The open entry `below` places under the innermost one.
+  const StructureEntry& Below(int below) const { return entries_[depth_ - 1 - below]; }
 
  private:
-  std::array<std::string, kCapacity> tag_;
-  std::array<int, kCapacity> value_{};
-  std::array<int, kCapacity> step_{};
+  std::array<StructureEntry, kCapacity> entries_;
   int depth_ = 0;
-  std::string popped_;
 };
 
 }  // namespace calvern

@@ -1,4 +1,4 @@
-// The compiler's symbol tables: labels, pending forward references and register names.
+// The compiler's symbol tables: labels and register names.
 // Each answers lookups through an index that gives what a first-match scan of the table would.
 #pragma once
 
@@ -29,37 +29,6 @@ class LabelTable {
  private:
   std::vector<Label> labels_;
   std::unordered_map<std::string, int> index_;
-};
-
-struct ForwardRef {
-  std::string name;      // empty once resolved
-  int position;          // >= 0: first address byte of a jump; < 0: data marker in cell -p-1
-  bool oneByte = false;  // a jump written with one address byte (the "!" structures)
-};
-
-// Jumps and data items that name a label not yet defined. The table holds at most 512 pending
-// references; resolved entries are dropped when room is needed, keeping the recording order.
-class ForwardRefTable {
- public:
-  static constexpr int kCapacity = 512;
-
-  void Clear();
-  // Records a reference; false when 512 references are already pending.
-  bool Add(const std::string& name, int position);
-  // Changes the patch position of the reference recorded last.
-  void SetLastPosition(int position);
-  // Marks the reference recorded last as a jump with a one-byte address.
-  void SetLastOneByte();
-  // Marks every pending reference to name resolved and returns them in recording order.
-  std::vector<ForwardRef> Resolve(const std::string& name);
-  // The earliest recorded reference still pending, or nullptr.
-  const ForwardRef* FirstPending() const;
-
- private:
-  void Compact();
-
-  std::vector<ForwardRef> refs_;
-  std::unordered_map<std::string, std::vector<int>> byName_;
 };
 
 // Register number (0-10000) to name, with the I/O register names preloaded, and the flags of

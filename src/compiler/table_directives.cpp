@@ -1,87 +1,87 @@
 // Byte, word and long tables (#DB, #DW, #DL, #DWK) and repeated values (#INITB/W/L), written in
 // the current zone, big-endian.
-#include "compiler/byte_text.h"
 #include "compiler/compilation.h"
 #include "compiler/data_directives.h"
-#include "compiler/data_placement.h"
 #include "compiler/numbers.h"
 
 namespace calvern {
 namespace {
 
-const std::string kMark = kDataMark;
-
 // Writes value in `size` bytes, highest first; the first byte names the item's kind.
 void EmitValue(Compilation& c, long long value, int size) {
   static const char* kFirstKeys[] = {"", "byte", "WORD", "", "LONG"};
   for (int k = size - 1; k >= 0; --k) {
-    c.EmitCell(Hex2(static_cast<int>((value >> (8 * k)) & 0xFF)),
-               kMark + (k == size - 1 ? kFirstKeys[size] : " "));
+    c.Out.EmitData(static_cast<int>((value >> (8 * k)) & 0xFF),
+                   k == size - 1 ? kFirstKeys[size] : " ");
   }
 }
 
-// A number that must fit `size` bytes (and not exceed `maximum`); false after reporting it.
-bool ReadItem(Compilation& c, const std::string& token, const std::string& name, long long maximum,
-              long long& value) {
-  value = LeadingNumber(token);
+// A number that must not exceed `maximum`; nullopt after reporting it.
+std::optional<long long> ReadItem(Compilation& c, const std::string& token, const std::string& name,
+                                  long long maximum) {
+  long long value = LeadingNumber(token);
   if (value < 0 || value > maximum) {
-    c.Fail(kDataValueOutOfRange, name + " " + token);
-    return false;
+    (void)c.Fail(kDataValueOutOfRange, name + " " + token);
+    return std::nullopt;
   }
-  return true;
+  return value;
 }
 
 long long MaximumOf(int size) { return size == 1 ? 0xFF : size == 2 ? 0xFFFF : 0xFFFFFFFFLL; }
 
 // #DB, #DW, #DL and #DWK: items until #END; #DWK pairs a key byte with a word and closes the
 // table with FF.
-int CompileTable(Compilation& c, int index) {
-  const std::string name = c.Keywords.Keyword(index);
-  const bool keyed = index == kDirDwk;
-  const int size = index == kDirDb ? 1 : index == kDirDl ? 4 : 2;
-  DataPlacement placement(c);
+Status CompileTable(Compilation& c, const KeywordEntry& directive) {
+  const std::string& name = directive.keyword;
+  const bool keyed = directive.index == kDirDwk;
+  const int size = directive.index == kDirDb ? 1 : directive.index == kDirDl ? 4 : 2;
+  DataPlacement placement(c.Out);
   for (;;) {
-    std::string token = c.NextUpperToken();
-    if (token.empty()) return c.Fail(kUnexpectedEndOfFileIn, name);
-    if (token == "#END") break;
-    long long value;
+    std::optional<std::string> token = c.NextOperand(kUnexpectedEndOfFileIn, name);
+    if (!token) return Status::kFailed;
+    if (*token == "#END") break;
     if (keyed) {
-      if (!ReadItem(c, token, name, 254, value)) return 1;  // FF ends the table
-      c.EmitCell(Hex2(static_cast<int>(value)), kMark + "KEY");
-      token = c.NextUpperToken();
-      if (token.empty()) return c.Fail(kUnexpectedEndOfFileIn, name);
+      std::optional<long long> key = ReadItem(c, *token, name, 254);  // FF ends the table
+      if (!key) return Status::kFailed;
+      c.Out.EmitData(static_cast<int>(*key), "KEY");
+      token = c.NextOperand(kUnexpectedEndOfFileIn, name);
+      if (!token) return Status::kFailed;
     }
-    if (!ReadItem(c, token, name, MaximumOf(size), value)) return 1;
-    EmitValue(c, value, size);
-    if (c.ZoneOverflow) return 0;
+    std::optional<long long> value = ReadItem(c, *token, name, MaximumOf(size));
+    if (!value) return Status::kFailed;
+    EmitValue(c, *value, size);
+    if (c.Stopped()) return Status::kFailed;  // the zone is full
   }
-  if (keyed) c.EmitCell("FF", kMark + "END");
-  return 0;
+  if (keyed) c.Out.EmitData(0xFF, "END");
+  return Status::kDone;
 }
 
 // #INITB n v, #INITW n v, #INITL n v: n copies of v.
-int CompileInit(Compilation& c, int index) {
+Status CompileInit(Compilation& c, const KeywordEntry& directive) {
   const std::string name = "#INITB/W/L";
-  const int size = index == kDirInitb ? 1 : index == kDirInitw ? 2 : 4;
-  std::string countToken = c.NextUpperToken();
-  if (countToken.empty()) return c.Fail(kUnexpectedEndOfFileIn, name);
-  std::string valueToken = c.NextUpperToken();
-  if (valueToken.empty()) return c.Fail(kUnexpectedEndOfFileIn, name);
-  long long count = LeadingNumber(countToken);
+  const int size = directive.index == kDirInitb ? 1 : directive.index == kDirInitw ? 2 : 4;
+  std::optional<std::string> countToken = c.NextOperand(kUnexpectedEndOfFileIn, name);
+  if (!countToken) return Status::kFailed;
+  std::optional<std::string> valueToken = c.NextOperand(kUnexpectedEndOfFileIn, name);
+  if (!valueToken) return Status::kFailed;
+  long long count = LeadingNumber(*countToken);
   if (count < 1) return c.Fail(kAtLeastOneIterationIn, name);
-  long long value;
-  if (!ReadItem(c, valueToken, c.Keywords.Keyword(index), MaximumOf(size), value)) return 1;
-  DataPlacement placement(c);
+  std::optional<long long> value = ReadItem(c, *valueToken, directive.keyword, MaximumOf(size));
+  if (!value) return Status::kFailed;
+  DataPlacement placement(c.Out);
   // A count past the zone's end stops at the first cell that does not fit.
-  for (long long k = 0; k < count && !c.ZoneOverflow; ++k) EmitValue(c, value, size);
-  return 0;
+  for (long long k = 0; k < count && !c.Stopped(); ++k) EmitValue(c, *value, size);
+  return Status::kDone;
 }
 
 }  // namespace
 
-int CompileTableDirective(Compilation& c, int index) {
-  if (index == kDirInitb || index == kDirInitw || index == kDirInitl) return CompileInit(c, index);
-  return CompileTable(c, index);
+Status CompileTableDirective(Compilation& c, const KeywordEntry& directive) {
+  const int index = directive.index;
+  if (index == kDirInitb || index == kDirInitw || index == kDirInitl) {
+    return CompileInit(c, directive);
+  }
+  return CompileTable(c, directive);
 }
 
 }  // namespace calvern

@@ -2,15 +2,31 @@
 
 namespace calvern {
 
+int Tokenizer::ReadSourceChar() {
+  if (generated_.On()) return generated_.Read();
+  int c = source_.Read();
+  if (c == 10) {
+    ++lineCount_;
+    column_ = 0;
+  } else {
+    ++column_;
+  }
+  return c;
+}
+
+int Tokenizer::SkipBlanks() {
+  int c = 0;
+  while (!AtEnd() && c <= 32) c = ReadSourceChar();
+  return c <= 32 ? 0 : c;
+}
+
 std::string Tokenizer::NextToken() {
   int c = 0;
   for (;;) {
     // Skip blanks: every character value of 32 or less, bytes 80-FF included.
-    while (!AtEnd() && c <= 32) {
-      c = ReadSourceChar();
-      CountLineFeed(c);
-    }
-    TokenLine = LineCount;
+    while (!AtEnd() && c <= 32) c = ReadSourceChar();
+    tokenLine_ = lineCount_;
+    tokenColumn_ = generated_.On() ? 0 : column_;
     if (AtEnd()) {
       // A one-character token standing at the very end of the input.
       return c > 32 ? std::string(1, static_cast<char>(c)) : std::string();
@@ -20,17 +36,13 @@ std::string Tokenizer::NextToken() {
     if (c != ';') break;
     // A comment runs to the end of the line.
     while (!AtEnd() && c != 13 && c != 10) c = ReadSourceChar();
-    CountLineFeed(c);
     if (AtEnd()) return std::string();
     c = 0;
   }
   std::string token(1, static_cast<char>(c));
   while (!AtEnd()) {
     c = ReadSourceChar();
-    if (c <= 32) {
-      CountLineFeed(c);
-      break;
-    }
+    if (c <= 32) break;
     token.push_back(static_cast<char>(c));
   }
   return token;

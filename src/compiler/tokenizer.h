@@ -15,26 +15,36 @@ class Tokenizer {
 
   // True when no character is left: the file is read to its end and no generated text waits.
   // (Generated text is read even when its statement was the last of the file.)
-  bool AtEnd() const { return !Generated.On() && source_.AtEnd(); }
+  bool AtEnd() const { return !generated_.On() && source_.AtEnd(); }
   // The next character value (signed), from the generated lines while they are on, else from
-  // the file. Does not count line feeds: callers that skip blanks themselves count them with
-  // CountLineFeed.
-  int ReadSourceChar() { return Generated.On() ? Generated.Read() : source_.Read(); }
-  void CountLineFeed(int c) {
-    if (c == 10) ++LineCount;
-  }
+  // the file. Line feeds read through here are counted.
+  int ReadSourceChar();
+  // The next character inside a quoted text. A line end there is an error reported at the
+  // line where the text started, so it is not counted.
+  int ReadTextChar() { return generated_.On() ? generated_.Read() : source_.Read(); }
 
   // The next token with the case of the source, or "" when the input ends before one starts.
   std::string NextToken();
+  // Skips blanks and returns the next character, or 0 when the input ends first.
+  int SkipBlanks();
 
   // Line feeds consumed since the start of the compilation.
-  int LineCount = 0;
-  // LineCount when the first character of the last token was read: the token's own line.
-  int TokenLine = 0;
-  GeneratedLines Generated;
+  int LineCount() const { return lineCount_; }
+  // Where the first character of the last token stood: its line as a line-feed count, and its
+  // column counted from 1 (0 for a token of generated text).
+  int TokenLine() const { return tokenLine_; }
+  int TokenColumn() const { return tokenColumn_; }
+
+  GeneratedLines& Generated() { return generated_; }
+  const GeneratedLines& Generated() const { return generated_; }
 
  private:
   CharSource& source_;
+  GeneratedLines generated_;
+  int lineCount_ = 0;
+  int column_ = 0;  // characters of the file read since its last line feed
+  int tokenLine_ = 0;
+  int tokenColumn_ = 0;
 };
 
 }  // namespace calvern

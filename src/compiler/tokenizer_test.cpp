@@ -26,7 +26,7 @@ Tokenized Tokenize(const std::string& text) {
     out.tokens.push_back(token);
   }
   EXPECT_TRUE(tokenizer.AtEnd()) << "an empty token before the end of \"" << text << "\"";
-  out.lineCount = tokenizer.LineCount;
+  out.lineCount = tokenizer.LineCount();
   return out;
 }
 
@@ -82,10 +82,10 @@ TEST(TokenizerTest, CountsEveryLineFeedItConsumes) {
   MemoryCharSource source("A\nB C");
   Tokenizer tokenizer(source);
   EXPECT_EQ(tokenizer.NextToken(), "A");
-  EXPECT_EQ(tokenizer.LineCount, 1);
+  EXPECT_EQ(tokenizer.LineCount(), 1);
   EXPECT_EQ(tokenizer.NextToken(), "B");
   EXPECT_EQ(tokenizer.NextToken(), "C");
-  EXPECT_EQ(tokenizer.LineCount, 1);
+  EXPECT_EQ(tokenizer.LineCount(), 1);
   EXPECT_EQ(tokenizer.NextToken(), "");
 }
 
@@ -93,9 +93,9 @@ TEST(TokenizerTest, ShorthandLeavesTheRestForTheNextToken) {
   MemoryCharSource source("=\nx");
   Tokenizer tokenizer(source);
   EXPECT_EQ(tokenizer.NextToken(), "STO");
-  EXPECT_EQ(tokenizer.LineCount, 0);  // the line feed after "=" is not read yet
+  EXPECT_EQ(tokenizer.LineCount(), 0);  // the line feed after "=" is not read yet
   EXPECT_EQ(tokenizer.NextToken(), "x");
-  EXPECT_EQ(tokenizer.LineCount, 1);
+  EXPECT_EQ(tokenizer.LineCount(), 1);
 }
 
 }  // namespace

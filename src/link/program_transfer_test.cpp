@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <map>
 
-#include "compiler/compilation.h"
+#include "compiler/compile.h"
 #include "shell/link_action.h"
 #include "simulator/link_test_support.h"
 
@@ -124,9 +124,9 @@ TEST_F(Transfer, CompiledZonesArriveAsCompiled) {
   for (const char* source : sources) {
     calvern_test::CurrentTempDir dir;
     calvern_test::SimulatedCalculator calculator;
-    Compilation compilation(messages_);
-    ASSERT_EQ(compilation.CompileText(source), 0) << source << ": " << compilation.Status.Joined();
-    ProgramImage image = ProgramImageOf(compilation);
+    CompileResult compiled = CompileProgram(source);
+    ASSERT_TRUE(compiled.Ok()) << source;
+    ProgramImage image = ProgramImageOf(compiled.program);
     Send(&image);
     EXPECT_EQ(status1_, "Program sent !") << source;
 

@@ -28,15 +28,15 @@ void AddCells(CrlfText& out, const MemoryImage& image, int firstCell, int endCel
   for (int cell = firstCell; cell < endCell; ++cell) {
     if (!image.Used(cell)) continue;
     if (cell > lastPrinted + 1) out.Add("");
-    out.Add("  " + Pad4(cell - firstCell + firstNumber) + "  |  " + image.Code[cell] + "  | " +
-            WithoutDataMark(image.ListingText[cell]));
+    out.Add("  " + Pad4(cell - firstCell + firstNumber) + "  |  " + image.CodeText(cell) + "  | " +
+            WithoutDataMark(image.Keys(cell)));
     lastPrinted = cell;
   }
 }
 
 bool HiddenLabel(const std::string& name) { return name[0] == 'l' || name.starts_with("__"); }
 
-void AddLabels(CrlfText& out, const ListingContent& in) {
+void AddLabels(CrlfText& out, const CompiledProgram& in) {
   out.Add("  Addr  |  Name");
   out.Add(kRule);
   for (int i = 0; i < in.labels.Count(); ++i) {
@@ -73,7 +73,7 @@ void AddRegisters(CrlfText& out, const RegisterNameTable& names) {
 
 }  // namespace
 
-std::string ListingText(const ListingContent& in) {
+std::string ListingText(const CompiledProgram& in) {
   CrlfText out;
   out.Add("     PROGAM ZONE");
   out.Add("  Step  | Code | Keys");
@@ -94,7 +94,7 @@ std::string ListingText(const ListingContent& in) {
     out.Add(kRule);
     for (int r = 0; r < 1000; ++r) {
       int cell = MemoryImage::kDecimalStart + 8 * r;
-      if (in.image.Used(cell)) out.Add("  " + Pad4(r) + "  |  " + in.image.ListingText[cell]);
+      if (in.image.Used(cell)) out.Add("  " + Pad4(r) + "  |  " + in.image.Keys(cell));
     }
   }
   out.Add(kRule);

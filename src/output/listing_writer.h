@@ -4,23 +4,11 @@
 
 #include <string>
 
-#include "compiler/memory_image.h"
-#include "compiler/symbol_tables.h"
+#include "compiler/compile.h"
 
 namespace calvern {
 
-struct ListingContent {
-  const MemoryImage& image;
-  const LabelTable& labels;
-  const RegisterNameTable& registerNames;
-  bool binaryZoneUsed = false;
-  bool decimalZoneUsed = false;
-  bool namedRegisterUsed = false;
-  int userLabelCount = 0;
-  int listAllLabels = 0;
-};
-
 // The listing text, lines ending in CR LF, UTF-8.
-std::string ListingText(const ListingContent& content);
+std::string ListingText(const CompiledProgram& program);
 
 }  // namespace calvern

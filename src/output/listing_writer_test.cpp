@@ -11,15 +11,13 @@ namespace calvern {
 namespace {
 
 struct ListingFixture : ::testing::Test {
-  MemoryImage image;
-  LabelTable labels;
-  RegisterNameTable names;
+  CompiledProgram program;
+  MemoryImage& image = program.image;
+  LabelTable& labels = program.labels;
+  RegisterNameTable& names = program.registerNames;
 
-  ListingContent Content() { return {image, labels, names}; }
-  void Put(int cell, const std::string& code, const std::string& keys) {
-    image.Code[cell] = code;
-    image.ListingText[cell] = keys;
-  }
+  CompiledProgram& Content() { return program; }
+  void Put(int cell, int value, const std::string& keys) { image.Set(cell, value, keys); }
 };
 
 TEST_F(ListingFixture, EmptyProgramGivesTheSixFixedLines) {
@@ -30,14 +28,14 @@ TEST_F(ListingFixture, EmptyProgramGivesTheSixFixedLines) {
 }
 
 TEST_F(ListingFixture, BinaryAndDecimalZonesFollowTheProgram) {
-  Put(5, "0E", "ENT ");  // step 0 unused: an empty line comes first
-  Put(MemoryImage::kBinaryStart + 0, "41", "\xC2\xB2\"A\"");
-  Put(MemoryImage::kBinaryStart + 64, "FF",
+  Put(5, 0x0E, "ENT ");  // step 0 unused: an empty line comes first
+  Put(MemoryImage::kBinaryStart + 0, 0x41, "\xC2\xB2\"A\"");
+  Put(MemoryImage::kBinaryStart + 64, 0xFF,
       "\xC2\xB2"
       "byte");
-  Put(MemoryImage::kDecimalStart + 8 * 3, "00", "3.14");
-  Put(MemoryImage::kDecimalStart + 8 * 3 + 1, "31", "");
-  ListingContent content = Content();
+  Put(MemoryImage::kDecimalStart + 8 * 3, 0x00, "3.14");
+  Put(MemoryImage::kDecimalStart + 8 * 3 + 1, 0x31, "");
+  CompiledProgram& content = Content();
   content.binaryZoneUsed = true;
   content.decimalZoneUsed = true;
   EXPECT_EQ(CrlfLines(ListingText(content)),
@@ -64,12 +62,12 @@ TEST_F(ListingFixture, BinaryAndDecimalZonesFollowTheProgram) {
 }
 
 TEST_F(ListingFixture, LabelsOfBothZonesAndHiddenInternalLabels) {
-  Put(0, "50", "R/S ");
+  Put(0, 0x50, "R/S ");
   labels.Add("START", 0);
   labels.Add("__label1", 7);
   labels.Add("lab2", 8);
   labels.Add("TABLE", 1234 + MemoryImage::kBinaryOffset);
-  ListingContent content = Content();
+  CompiledProgram& content = Content();
   content.userLabelCount = 3;
   std::vector<std::string> lines = CrlfLines(ListingText(content));
   std::vector<std::string> section(lines.begin() + 6, lines.end());
@@ -88,7 +86,7 @@ TEST_F(ListingFixture, NamedRegistersInThreeWidths) {
   names.SetName(5, "COUNT");
   names.SetName(20, "TOTAL");
   for (int r : {5, 20, 9001}) names.MarkReferenced(r);
-  ListingContent content = Content();
+  CompiledProgram& content = Content();
   content.namedRegisterUsed = true;
   std::vector<std::string> lines = CrlfLines(ListingText(content));
   std::vector<std::string> section(lines.begin() + 5, lines.end());

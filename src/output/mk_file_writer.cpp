@@ -1,7 +1,5 @@
 #include "output/mk_file_writer.h"
 
-#include <cstdio>
-
 namespace calvern {
 namespace {
 
@@ -13,17 +11,10 @@ std::string ZoneBytes(const MemoryImage& image, int first, int end) {
   std::string bytes;
   bytes.reserve(end - first);
   for (int cell = first; cell < end; ++cell) {
-    int value = image.ByteValue(cell);
+    int value = image.Value(cell);
     bytes.push_back(static_cast<char>(value < 0 ? 0 : value));
   }
   return bytes;
-}
-
-bool WriteFile(const std::string& path, const std::string& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && ok;
 }
 
 }  // namespace
@@ -43,7 +34,7 @@ std::string MkpBytes(const MemoryImage& image) {
       bytes.push_back(static_cast<char>(0xFF));
       bytes.push_back(kDataOrUnused);
     } else {
-      int value = image.ByteValue(step);
+      int value = image.Value(step);
       bytes.push_back(static_cast<char>(value < 0 ? 0 : value));
       bytes.push_back(image.IsData(step) ? kDataOrUnused : kInstruction);
     }
@@ -59,22 +50,13 @@ std::string MkdBytes(const MemoryImage& image) {
   return ZoneBytes(image, MemoryImage::kDecimalStart, MemoryImage::kCellCount);
 }
 
-std::string MkBase(const std::string& name) {
-  std::size_t slash = name.find_last_of("/\\");
-  std::size_t dot = name.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return name;
-  return name.substr(0, dot + 1);
-}
-
-MkFilesWritten WriteMkFiles(const MemoryImage& image, bool binaryZoneUsed, bool decimalZoneUsed,
-                            const std::string& name) {
-  MkFilesWritten written;
-  std::string base = MkBase(name);
-  std::string program = MkpBytes(image);
-  if (!program.empty() && WriteFile(base + "MKP", program)) written.mkp = base + "MKP";
-  if (binaryZoneUsed && WriteFile(base + "MKB", MkbBytes(image))) written.mkb = base + "MKB";
-  if (decimalZoneUsed && WriteFile(base + "MKD", MkdBytes(image))) written.mkd = base + "MKD";
-  return written;
+MkFileContents MkFilesOf(const CompiledProgram& program) {
+  MkFileContents contents;
+  std::string steps = MkpBytes(program.image);
+  if (!steps.empty()) contents.files.push_back({"MKP", std::move(steps)});
+  if (program.binaryZoneUsed) contents.files.push_back({"MKB", MkbBytes(program.image)});
+  if (program.decimalZoneUsed) contents.files.push_back({"MKD", MkdBytes(program.image)});
+  return contents;
 }
 
 }  // namespace calvern

@@ -3,25 +3,25 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
-#include "compiler/memory_image.h"
+#include "compiler/compile.h"
 
 namespace calvern {
-
-struct MkFilesWritten {
-  std::string mkp, mkb, mkd;  // empty when that file was not written
-};
 
 // Byte contents of the three files; MkpBytes is empty when no program step is used.
 std::string MkpBytes(const MemoryImage& image);
 std::string MkbBytes(const MemoryImage& image);
 std::string MkdBytes(const MemoryImage& image);
 
-// The name with its extension removed, keeping the dot ("game.txt" gives "game.").
-std::string MkBase(const std::string& name);
-
-// Writes the files that are due next to `name`. A file that cannot be created is skipped.
-MkFilesWritten WriteMkFiles(const MemoryImage& image, bool binaryZoneUsed, bool decimalZoneUsed,
-                            const std::string& name);
+// The files a compiled program has, by extension; a zone that holds nothing has none.
+struct MkFileContents {
+  struct File {
+    const char* extension;  // "MKP", "MKB" or "MKD"
+    std::string bytes;
+  };
+  std::vector<File> files;
+};
+MkFileContents MkFilesOf(const CompiledProgram& program);
 
 }  // namespace calvern

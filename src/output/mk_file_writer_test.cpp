@@ -8,10 +8,8 @@ namespace {
 TEST(MkFileWriter, ProgramFileCoversWholeBlocksWithAttributes) {
   MemoryImage image;
   EXPECT_EQ(MkpBytes(image), "") << "no program step: no MKP file";
-  image.Code[150] = "0E";
-  image.ListingText[150] = "ENT ";
-  image.Code[160] = "41";
-  image.ListingText[160] = "\xC2\xB2\"A\"";
+  image.Set(150, 0x0E, "ENT ");
+  image.Set(160, 0x41, "\xC2\xB2\"A\"");
   std::string bytes = MkpBytes(image);
   ASSERT_EQ(bytes.size(), 201u);
   EXPECT_EQ(bytes[0], 1) << "first block";
@@ -19,28 +17,20 @@ TEST(MkFileWriter, ProgramFileCoversWholeBlocksWithAttributes) {
   EXPECT_EQ(bytes.substr(1 + 2 * 60, 2), std::string("\x41\x02", 2)) << "data";
   EXPECT_EQ(bytes.substr(1, 2), std::string("\xFF\x02", 2)) << "unused";
 
-  image.Code[95] = "01";
+  image.Set(95, 0x01, "1");
   EXPECT_EQ(MkpBytes(image).size(), 401u) << "steps 95-160 span blocks 0 and 1";
 }
 
 TEST(MkFileWriter, ZoneFilesHaveFixedSizesAndZeroForUnusedCells) {
   MemoryImage image;
-  image.Code[MemoryImage::kBinaryStart + 1] = "7F";
-  image.Code[MemoryImage::kDecimalStart + 8] = "80";
+  image.Set(MemoryImage::kBinaryStart + 1, 0x7F, "");
+  image.Set(MemoryImage::kDecimalStart + 8, 0x80, "");
   std::string binary = MkbBytes(image);
   std::string decimal = MkdBytes(image);
   ASSERT_EQ(binary.size(), 4096u);
   ASSERT_EQ(decimal.size(), 8000u);
   EXPECT_EQ(binary.substr(0, 3), std::string("\x00\x7F\x00", 3));
   EXPECT_EQ(static_cast<unsigned char>(decimal[8]), 0x80);
-}
-
-TEST(MkFileWriter, BaseNameDropsTheExtensionOfTheFilePartOnly) {
-  EXPECT_EQ(MkBase("game.txt"), "game.");
-  EXPECT_EQ(MkBase("dir/game."), "dir/game.");
-  EXPECT_EQ(MkBase("game"), "game");
-  EXPECT_EQ(MkBase("my.dir/game"), "my.dir/game");
-  EXPECT_EQ(MkBase("C:\\work.v2\\prog.src.txt"), "C:\\work.v2\\prog.src.");
 }
 
 }  // namespace

@@ -1,7 +1,12 @@
-// File-system facts the shell needs beyond reading and writing files.
+// Files as the program uses them: whole files read at once, files replaced whole so that an
+// interruption never leaves a half-written one, and the file-system facts the shell needs.
 #pragma once
 
+#include <cstddef>
+#include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace calvern::platform {
@@ -18,11 +23,41 @@ std::string AbsolutePath(const std::string& path, const std::string& base);
 // Whether a file, directory or link of that name exists.
 bool PathExists(const std::string& path);
 
-// Writes `content` to a new file beside `path` and renames it into place, so that an
-// interruption leaves either the old file or the new one whole. False when it fails.
-bool ReplaceFile(const std::string& path, const std::string& content);
+// Whether two paths name the same existing file.
+bool SameFile(const std::string& a, const std::string& b);
 
-// As ReplaceFile, but never replaces: false when `path` exists by the time it is complete.
-bool WriteNewFile(const std::string& path, const std::string& content);
+// The whole content of a file, or nothing when it cannot be opened or read, or holds more than
+// `maxBytes` (a device or a runaway file must not eat the memory).
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes);
+
+// Whether a replaced file is forced to the disk before it takes the old one's place. Outputs
+// that a compilation makes again need not wait for the disk; the user's settings do.
+enum class Durability { kRenameOnly, kSyncToDisk };
+
+// Whether the new file may take the place of an existing one of that name.
+enum class Placement { kReplace, kNeverReplace };
+
+// A file being replaced: the new content goes to a temporary file created beside the target,
+// which takes the target's name only when Commit succeeds. Until then the old file is
+// untouched; a file never committed is removed.
+class ReplacementFile {
+ public:
+  // Creates the temporary file; nullptr when the directory does not allow it.
+  static std::unique_ptr<ReplacementFile> Create(const std::string& path);
+  virtual ~ReplacementFile() = default;
+  // Writes the whole content and puts the file in place of the target.
+  [[nodiscard]] virtual bool Commit(std::string_view content,
+                                    Durability durability = Durability::kRenameOnly,
+                                    Placement placement = Placement::kReplace) = 0;
+};
+
+// Replaces `path` with `content` through a ReplacementFile. False when it failed; the old file
+// is then as it was.
+[[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view content,
+                                       Durability durability = Durability::kRenameOnly);
+
+// Writes a new file in the same way, forced to the disk, but never in place of an existing
+// one: false when `path` exists by the time the file is complete.
+[[nodiscard]] bool WriteNewFile(const std::string& path, std::string_view content);
 
 }  // namespace calvern::platform

@@ -1,14 +1,14 @@
 // The state of one run of Calvern: settings, messages, status lines, the console, and the
-// compilation whose image stays in memory after it ends.
+// outcome of the last compilation, whose program stays in memory after it ends.
 #pragma once
 
 #include <memory>
 #include <string>
 
-#include "compiler/compilation.h"
-#include "compiler/status_lines.h"
+#include "job/compile_job.h"
 #include "platform/console.h"
 #include "shell/settings.h"
+#include "shell/status_lines.h"
 #include "tables/message_table.h"
 
 namespace calvern {
@@ -16,20 +16,27 @@ namespace calvern {
 // The version shown in the console title and the help file.
 inline constexpr const char* kVersionText = "V1.09 11/2015";
 
+// What the last compilation left: whether it succeeded since the source last changed, the MK
+// files it wrote (for the emulator) and the compiled program (for the link).
+struct BuildRecord {
+  bool compiledOk = false;
+  MkFilesWritten mkFiles;
+  std::shared_ptr<const CompiledProgram> program;
+};
+
 struct Application {
   std::string SettingsFilePath;
   bool SlaveMode = false;
   std::string CurrentDirectory;
   Settings Config;
-  // Directory part of the source (up to its last separator), set before each compilation.
-  std::string SourceDirectory;
+  std::string SlaveCommand;  // slave mode: the command of the info file's line 3
   StatusLines Status;
   std::string LinkStatusLine;
   bool QuitRequested = false;
   std::string LanguageHelpFile;
   int KeywordCount = 0;
   MessageTable Messages;
-  Compilation Compiler{Messages};
+  BuildRecord LastBuild;
   // The terminal, or in slave mode a stand-in whose output goes nowhere.
   std::unique_ptr<platform::Console> Terminal;
 };
@@ -50,8 +57,5 @@ void LoadMessages(Application& app);
 
 // " |  Calvern .. not yet connected ..  |*" in the current language.
 std::string NotConnectedLine(const MessageTable& messages);
-
-// The directory part of a path, up to and including its last "/" or "\".
-std::string DirectoryPart(const std::string& path);
 
 }  // namespace calvern

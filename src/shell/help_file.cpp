@@ -1,9 +1,9 @@
 #include "shell/help_file.h"
 
 #include <filesystem>
-#include <fstream>
 
 #include "output/text_lines.h"
+#include "platform/files.h"
 #include "shell/launcher.h"
 #include "tables/help_text.h"
 #include "tables/io_register_table.h"
@@ -20,12 +20,7 @@ void AddTitle(CrlfText& out, std::string_view title) {
 void AddIoRegisters(CrlfText& out) {
   for (const IoRegisterRecord& record : IoRegisterTable()) {
     out.Add("  " + std::to_string(record.number) + "  " + std::string(record.name));
-    std::string_view text = record.description;
-    while (!text.empty()) {
-      std::size_t end = text.find('\n');
-      out.Add("    - " + std::string(text.substr(0, end)));
-      text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    }
+    for (const std::string& line : SplitLines(record.description)) out.Add("    - " + line);
     out.Add("");
   }
 }
@@ -44,12 +39,7 @@ std::string HelpFileText() {
       AddIoRegisters(out);  // each register's block ends with its own empty line
       continue;
     }
-    std::string_view text = sections[i].text;
-    while (!text.empty()) {
-      std::size_t end = text.find('\n');
-      out.Add(text.substr(0, end));
-      text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    }
+    for (const std::string& line : SplitLines(sections[i].text)) out.Add(line);
     if (i + 1 < sections.size()) out.Add("");  // sections are separated by an empty line
   }
   for (int i = 0; i < 4; ++i) out.Add("");
@@ -58,11 +48,7 @@ std::string HelpFileText() {
 }
 
 bool WriteHelpFile(const std::string& path) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) return false;
-  file << HelpFileText();
-  file.close();
-  return !file.fail();
+  return platform::WriteFileAtomically(path, HelpFileText());
 }
 
 void ShowHelpFile(Application& app) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/process.h"
 
 namespace calvern {
@@ -28,7 +29,7 @@ void ShowHint(Application& app, int first, int second) {
 
 bool OpenWithEditor(Application& app, const std::string& file) {
   const std::string& editor = app.Config.EditorPath;
-  std::string directory = DirectoryPart(editor);
+  std::string directory = platform::DirectoryPart(editor);
   // The editor runs in its own directory: hand it the file's full path. Without a file it
   // starts with no argument at all.
   std::vector<std::string> arguments;
@@ -53,17 +54,17 @@ void LaunchEmulator(Application& app, const std::string& emulator) {
   std::vector<std::string> arguments = {"-p"};
   std::string directory = app.CurrentDirectory;
   app.Status[1] = "  " + m[kEmulatorRunning];
-  const MkFilesWritten& files = app.Compiler.MkFiles;
-  if (!app.Compiler.CompiledOk) {
+  const MkFilesWritten& files = app.LastBuild.mkFiles;
+  if (!app.LastBuild.compiledOk) {
     ShowHint(app, kYouMustFirstProceedTo, kASuccessfulCompilation);
   } else if (files.mkp.empty()) {
     ShowHint(app, kNoMkFilesCreated, kAddMkFiles2);
   } else {
     for (const std::string& name : {files.mkp, files.mkb, files.mkd}) {
-      if (!name.empty()) arguments.push_back(FilePart(name));
+      if (!name.empty()) arguments.push_back(platform::FilePart(name));
     }
-    directory = platform::AbsolutePath(DirectoryPart(files.mkp), app.CurrentDirectory);
-    app.Status[1] += " " + FilePart(files.mkp);
+    directory = platform::AbsolutePath(platform::DirectoryPart(files.mkp), app.CurrentDirectory);
+    app.Status[1] += " " + platform::FilePart(files.mkp);
   }
   app.Status[1] += "...";
   // A terminal closed during the hint ends the run: nothing more is started.

@@ -6,19 +6,22 @@
 
 namespace calvern {
 
-ProgramImage ProgramImageOf(const Compilation& compilation) {
+ProgramImage ProgramImageOf(const CompiledProgram& program) {
   ProgramImage image;
   for (int cell = 0; cell < MemoryImage::kCellCount; ++cell) {
-    image.cells[cell] = compilation.Image.ByteValue(cell);
+    int value = program.image.Value(cell);
+    image.cells[cell] = value >= 0 ? value : ProgramImage::kUnused;
   }
-  image.binaryZoneUsed = compilation.BinaryZoneUsed;
-  image.decimalZoneUsed = compilation.DecimalZoneUsed;
+  image.binaryZoneUsed = program.binaryZoneUsed;
+  image.decimalZoneUsed = program.decimalZoneUsed;
   return image;
 }
 
 void RunLinkMenu(Application& app) {
   std::optional<ProgramImage> program;
-  if (app.Compiler.CompiledOk) program = ProgramImageOf(app.Compiler);
+  if (app.LastBuild.compiledOk && app.LastBuild.program) {
+    program = ProgramImageOf(*app.LastBuild.program);
+  }
   LinkContext context{
       *app.Terminal,      app.Messages,  app.Config.ComPort, app.Config.MkIdentifier,
       app.LinkStatusLine, app.Status[1], app.Status[2],      program ? &*program : nullptr};

@@ -1,7 +1,9 @@
 #include "shell/menu_actions.h"
 
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/requester.h"
+#include "shell/compile_report.h"
 
 namespace calvern {
 namespace {
@@ -16,15 +18,6 @@ std::string Ask(Application& app, const std::string& title, const std::string& f
 
 }  // namespace
 
-std::string SourceBase(const std::string& path) {
-  for (std::size_t i = path.size(); i-- > 0;) {
-    char c = path[i];
-    if (c == '.') return path.substr(0, i + 1);
-    if (c == ' ' || c == '/' || c == '\\') break;
-  }
-  return path;
-}
-
 void ChooseSource(Application& app) {
   const MessageTable& m = app.Messages;
   Settings& s = app.Config;
@@ -33,33 +26,42 @@ void ChooseSource(Application& app) {
     app.Status[1] = m[kActionCancelled];
     return;
   }
-  app.Status[1] = m[kSourceSelected] + "       : " + FilePart(s.SourcePath);
-  std::string base = SourceBase(s.SourcePath);
+  app.Status[1] = m[kSourceSelected] + "       : " + platform::FilePart(s.SourcePath);
+  // A blank after the last dot ends the name: "my prog" has no extension.
+  std::string base =
+      platform::WithoutExtension(s.SourcePath, platform::ExtensionRule::kNoBlankInside);
   s.ListingPath = base + "LST";
-  app.Status[2] = m[kCompiledNameWillBe] + " : " + FilePart(s.ListingPath);
+  app.Status[2] = m[kCompiledNameWillBe] + " : " + platform::FilePart(s.ListingPath);
   s.MkBaseName = base;
-  app.Status[3] = m[kEventualMkFile] + "      : " + FilePart(s.MkBaseName) + "MK?";
-  app.Compiler.CompiledOk = false;
+  app.Status[3] = m[kEventualMkFile] + "      : " + platform::FilePart(s.MkBaseName) + "MK?";
+  app.LastBuild.compiledOk = false;
 }
 
-std::optional<CompileOutcome> CompileCurrentSource(Application& app) {
+std::optional<CompileJobResult> CompileCurrentSource(Application& app) {
   if (app.Config.SourcePath.empty()) {
     app.Status[1] = app.Messages[kNoSourceSelected];
     return std::nullopt;
   }
-  app.SourceDirectory = DirectoryPart(app.Config.SourcePath);
-  CompileRequest request;
+  CompileJobRequest request;
   request.sourcePath = app.Config.SourcePath;
   request.listingPath = app.Config.ListingPath;
   request.mkBaseName = app.Config.MkBaseName;
   request.slaveMode = app.SlaveMode;
-  request.progress = [&app](const std::string& line) { app.Terminal->PrintLine(line); };
+  if (!app.SlaveMode) {
+    request.progress = [&app](MessageId message, const std::string& file) {
+      app.Terminal->PrintLine(app.Messages[message] + file + "...");
+    };
+  }
   request.chooseMkFileName = [&app] {
     return Ask(app, app.Messages[kSelectMkOutputFile], AllFilesFilter(app, "MK? (*.MK?)|*.MK?|"));
   };
-  CompileOutcome outcome = app.Compiler.CompileSource(request);
-  app.Status = app.Compiler.Status;
-  return outcome;
+  app.LastBuild = {};
+  CompileJobResult result = RunCompileJob(request);
+  app.Status = CompileStatusLines(result, app.Messages);
+  if (result.outcome == JobOutcome::kCompiled) {
+    app.LastBuild = {true, result.mkFiles, result.program};
+  }
+  return result;
 }
 
 void ChooseEditorAndEmulator(Application& app) {
@@ -68,14 +70,14 @@ void ChooseEditorAndEmulator(Application& app) {
   std::string editor = Ask(app, m[kSelectYourEditor], filter);
   if (!editor.empty()) {
     app.Config.EditorPath = editor;
-    app.Status[1] = m[kEditorSelected] + " : " + FilePart(editor);
+    app.Status[1] = m[kEditorSelected] + " : " + platform::FilePart(editor);
   } else {
     app.Status[1] = m[kEditor] + ": " + m[kActionCancelled];
   }
   std::string emulator = Ask(app, m[kSelectYourEmulator], filter);
   if (!emulator.empty()) {
     app.Config.EmulatorPath = emulator;
-    app.Status[2] = m[kEmulatorSelected] + " : " + FilePart(emulator);
+    app.Status[2] = m[kEmulatorSelected] + " : " + platform::FilePart(emulator);
   } else {
     app.Status[2] = m[kEmulator] + ": " + m[kActionCancelled];
   }
@@ -85,13 +87,16 @@ void ChooseLanguage(Application& app) {
   std::string answer =
       Ask(app, "Select your language...", AllFilesFilter(app, "LOC (*.LOC)|*.LOC|"));
   // Language files are used from the current directory only.
-  app.Config.LanguageFile = FilePart(answer);
+  app.Config.LanguageFile = platform::FilePart(answer);
   LoadMessages(app);
   app.LinkStatusLine = NotConnectedLine(app.Messages);
 }
 
 void SaveSettings(Application& app) {
-  if (platform::ReplaceFile(app.SettingsFilePath, SettingsText(app.Config))) return;
+  if (platform::WriteFileAtomically(app.SettingsFilePath, SettingsText(app.Config),
+                                    platform::Durability::kSyncToDisk)) {
+    return;
+  }
   platform::Console& console = *app.Terminal;
   console.Clear();
   console.SetColour(platform::kBrightWhite, platform::kBlack);

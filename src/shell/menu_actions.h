@@ -12,16 +12,12 @@ namespace calvern {
 void ChooseSource(Application& app);
 // Key 2: compile the current source; the status lines show the outcome. Nothing (and "No
 // source selected!") when no source is chosen.
-std::optional<CompileOutcome> CompileCurrentSource(Application& app);
+std::optional<CompileJobResult> CompileCurrentSource(Application& app);
 // Key 5: choose the editor, then the emulator.
 void ChooseEditorAndEmulator(Application& app);
 // Key 9: choose the language file.
 void ChooseLanguage(Application& app);
 // Key 0 after the loop: writes the settings; reports a failure and waits for Enter.
 void SaveSettings(Application& app);
-
-// The path without its extension but with its dot ("C:\work\prog.txt" gives "C:\work\prog.");
-// a path whose file part has no extension stays whole.
-std::string SourceBase(const std::string& path);
 
 }  // namespace calvern

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "compiler/char_source.h"
 #include "compiler/numbers.h"
 #include "output/text_lines.h"
+#include "platform/files.h"
 
 namespace calvern {
 namespace {
@@ -40,7 +40,7 @@ void ParsePortLine(const std::string& line, std::string& comPort, int& mkIdentif
 
 std::optional<Settings> ReadSettingsFile(const std::string& path) {
   // Seven short lines: anything far larger is not a settings file.
-  std::optional<std::string> content = ReadWholeFile(path, kMaxSettingsBytes);
+  std::optional<std::string> content = platform::ReadWholeFile(path, kMaxSettingsBytes);
   if (!content) return std::nullopt;
   std::string text = std::move(*content);
   if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);  // tolerate a byte-order mark

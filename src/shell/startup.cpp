@@ -1,15 +1,10 @@
-#include "compiler/char_source.h"
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/requester.h"
 #include "shell/application.h"
 #include "shell/language_file.h"
 
 namespace calvern {
-
-std::string DirectoryPart(const std::string& path) {
-  std::size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 
 std::string NotConnectedLine(const MessageTable& messages) {
   return " |  " + messages[kNotYetConnected] + "  |*";
@@ -22,7 +17,8 @@ void LoadMessages(Application& app) {
   std::optional<std::string> bytes =
       app.Config.LanguageFile.empty()
           ? std::nullopt
-          : ReadWholeFile(app.CurrentDirectory + app.Config.LanguageFile, kMaxSettingsBytes);
+          : platform::ReadWholeFile(app.CurrentDirectory + app.Config.LanguageFile,
+                                    kMaxSettingsBytes);
   if (!bytes) return;
   LanguageFileResult result = ParseLanguageFile(*bytes, app.Messages);
   app.LanguageHelpFile = result.helpFile;
@@ -42,9 +38,10 @@ namespace {
 void PrepareStatusLines(Application& app) {
   const MessageTable& m = app.Messages;
   const Settings& s = app.Config;
-  app.Status[1] =
-      s.SourcePath.empty() ? m[kNoSourceDefined] : m[kStartingWithSource] + FilePart(s.SourcePath);
-  app.Status[2] = m[kEditorIs] + FilePart(s.EditorPath) + m[kEmulatorIs] + FilePart(s.EmulatorPath);
+  app.Status[1] = s.SourcePath.empty() ? m[kNoSourceDefined]
+                                       : m[kStartingWithSource] + platform::FilePart(s.SourcePath);
+  app.Status[2] = m[kEditorIs] + platform::FilePart(s.EditorPath) + m[kEmulatorIs] +
+                  platform::FilePart(s.EmulatorPath);
   // A COM port is shown by its number after the "COM" of the messages, a device by its path.
   std::string port = s.ComPort.starts_with("COM") ? m[kCom] + s.ComPort.substr(3) : s.ComPort;
   app.Status[3] = std::to_string(app.KeywordCount) + m[kInstructions] + ". (" + port + "/" +
@@ -55,7 +52,7 @@ void PrepareStatusLines(Application& app) {
 
 int StartApplication(Application& app, const std::string* parameter) {
   app.Status.Clear();
-  app.KeywordCount = app.Compiler.Keywords.Count();
+  app.KeywordCount = KeywordTable::BuiltIn().Count();
   app.CurrentDirectory = platform::CurrentDirectory();
   app.SlaveMode = parameter != nullptr;
   app.SettingsFilePath = app.SlaveMode ? *parameter : app.CurrentDirectory + "calvern.inf";
@@ -63,6 +60,8 @@ int StartApplication(Application& app, const std::string* parameter) {
 
   if (std::optional<Settings> settings = ReadSettingsFile(app.SettingsFilePath)) {
     app.Config = *settings;
+    // In slave mode line 3 holds the command.
+    if (app.SlaveMode) app.SlaveCommand = app.Config.EditorPath;
   } else {
     if (app.SlaveMode) return kSettingsUnreadable;
     app.Config = Settings();

@@ -281,6 +281,15 @@ std::string UpperCase(std::string_view text) {
   return upper;
 }
 
+namespace {
+
+int HexDigit(char c) { return c <= '9' ? c - '0' : c - 'A' + 10; }
+int HexByte(std::string_view text) { return HexDigit(text[0]) * 16 + HexDigit(text[1]); }
+
+bool IsFormCode(int index) { return index >= kDirTab && index <= kDirEnd; }
+
+}  // namespace
+
 KeywordTable::KeywordTable() {
   int i = 1;
   int g = 0;
@@ -289,10 +298,12 @@ KeywordTable::KeywordTable() {
     std::string_view keyword = pair.keyword;
     std::string_view code = pair.code;
     if (!keyword.empty()) {
-      keyword_[i] = UpperCase(keyword);
-      code_[i] = UpperCase(code);
-      group_[i] = g;
-      firstIndex_.emplace(keyword_[i], i);  // keeps the first of equal keywords
+      KeywordEntry& entry = entry_[i];
+      entry.index = i;
+      entry.keyword = UpperCase(keyword);
+      entry.code = UpperCase(code);
+      entry.group = g;
+      firstIndex_.emplace(entry.keyword, i);  // keeps the first of equal keywords
       ++i;
     } else if (code == "+") {
       ++g;
@@ -302,6 +313,80 @@ KeywordTable::KeywordTable() {
   }
   count_ = i - 1;
   groupStart_[kGroupCount] = i;
+  // Aliases first: the decoding of an alias is the decoding of the entry it stands for.
+  for (int k = 1; k <= count_; ++k) {
+    const std::string& text = entry_[k].code;
+    entry_[k].target = text.starts_with("<") ? k - static_cast<int>(text.size()) : k;
+  }
+  for (int k = 1; k <= count_; ++k) Decode(entry_[k]);
+}
+
+// Reads the code text position by position, as each group lays it out.
+void KeywordTable::Decode(KeywordEntry& e) const {
+  if (e.target != e.index) return;  // an alias is used through its target
+  const std::string& code = e.code;
+  switch (e.group) {
+    case kGroupDirective:
+      if (IsFormCode(e.index)) {
+        e.opcode = HexByte(code);  // "60VV": opcode 60, two value operands
+        e.signature = code.substr(2);
+      } else if (code.find_first_of("0123456789") == std::string::npos) {
+        e.signature = code;  // "SVR": a text, a value and a register
+      }
+      break;
+    case kGroupPlainKey:
+      e.opcode = HexByte(code);
+      e.prefix = code == "F2" ? KeysPrefix::kPP : KeysPrefix::kNone;  // RTI is entered as PP RTI
+      break;
+    case kGroupFKey:
+    case kGroupKKey:
+      e.opcode = HexByte(code);
+      e.prefix = e.group == kGroupFKey ? KeysPrefix::kF : KeysPrefix::kK;
+      break;
+    case kGroupLoop:
+      // "5D" for L0: F L0 5D with one address byte, PF L0 FD with two.
+      e.opcode = HexByte(code);
+      e.prefix = KeysPrefix::kF;
+      e.longOpcode = 0xF0 + HexDigit(code[1]);
+      e.longPrefix = KeysPrefix::kPF;
+      break;
+    case kGroupJump:
+      // "05CC" for x<0: keys prefix digit (0 "F ", 2 none), one-byte opcode 5C, indirect
+      // digit C; the long opcode is F followed by the low digit of the one-byte opcode.
+      e.prefix = code[0] == '0' ? KeysPrefix::kF : KeysPrefix::kNone;
+      e.opcode = HexByte(code.substr(1, 2));
+      e.longOpcode = 0xF0 + HexDigit(code[2]);
+      e.longPrefix = KeysPrefix::kP;
+      e.indirectDigit = HexDigit(code[3]);
+      break;
+    case kGroupRegister:
+      // "6D" for RM: direct form 6r, indirect form Dr.
+      e.directDigit = HexDigit(code[0]);
+      e.indirectDigit = HexDigit(code[1]);
+      break;
+    case kGroupStructure: {
+      // A two-digit kind, then a test digit (UNTIL, WHILE, IF) or the offset of the arithmetic
+      // key in the plain-key group (SUM, MUL).
+      static constexpr StructureKeyword kKinds[] = {
+          StructureKeyword::kFor,   StructureKeyword::kNext,     StructureKeyword::kDo,
+          StructureKeyword::kLoop,  StructureKeyword::kRepeat,   StructureKeyword::kUntil,
+          StructureKeyword::kWhile, StructureKeyword::kIfThen,   StructureKeyword::kEndIf,
+          StructureKeyword::kElse,  StructureKeyword::kSumOrMul, StructureKeyword::kSelect,
+          StructureKeyword::kCase,  StructureKeyword::kDefault,  StructureKeyword::kEndSelect};
+      e.structure = kKinds[(code[0] - '0') * 10 + (code[1] - '0')];
+      if (e.structure == StructureKeyword::kUntil || e.structure == StructureKeyword::kWhile ||
+          e.structure == StructureKeyword::kIfThen) {
+        e.test = code[2] - '0';
+      }
+      if (e.structure == StructureKeyword::kSumOrMul) {
+        e.arithmeticKey = GroupStart(kGroupPlainKey) + std::stoi(code.substr(2));
+      }
+      if (e.structure == StructureKeyword::kCase) e.relation = e.keyword.substr(4);
+      break;
+    }
+    default:
+      break;
+  }
 }
 
 const KeywordTable& KeywordTable::BuiltIn() {
@@ -312,12 +397,6 @@ const KeywordTable& KeywordTable::BuiltIn() {
 int KeywordTable::Find(std::string_view upperToken) const {
   auto it = firstIndex_.find(std::string(upperToken));
   return it == firstIndex_.end() ? 0 : it->second;
-}
-
-int KeywordTable::ResolveAlias(int i) const {
-  const std::string& code = code_[i];
-  if (!code.empty() && code[0] == '<') return i - static_cast<int>(code.size());
-  return i;
 }
 
 }  // namespace calvern

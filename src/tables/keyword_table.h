@@ -138,6 +138,58 @@ enum DirectiveIndex : int {
   kDirDafk = 112,
 };
 
+// The keys a step's listing shows in front of its keyword.
+enum class KeysPrefix { kNone, kF, kK, kPK, kPP, kPF, kP };
+
+// What a structured-control keyword (group 7) does.
+enum class StructureKeyword {
+  kNone,
+  kFor,
+  kNext,
+  kDo,
+  kLoop,
+  kRepeat,
+  kUntil,
+  kWhile,
+  kIfThen,
+  kEndIf,
+  kElse,
+  kSumOrMul,
+  kSelect,
+  kCase,
+  kDefault,
+  kEndSelect,
+};
+
+// One keyword with its code text decoded once, at table load, into what the compiler uses.
+// Only the fields of the entry's group are set.
+struct KeywordEntry {
+  int index = 0;
+  std::string keyword;  // upper-cased: the text the listing shows
+  std::string code;     // upper-cased code or signature text, as stored
+  int group = 0;
+  int target = 0;  // the entry an alias stands for; the entry itself otherwise
+
+  // Plain keys, F and K functions, loops and jumps: the opcode of the basic form (for loops
+  // and jumps the form with one address byte) and its keys prefix. Form codes: their opcode.
+  int opcode = -1;
+  KeysPrefix prefix = KeysPrefix::kNone;
+  // Loops and jumps: the opcode of the form with two address bytes, and its keys prefix.
+  int longOpcode = -1;
+  KeysPrefix longPrefix = KeysPrefix::kNone;
+  // Register instructions: the high digit of the direct form. Register instructions and jumps:
+  // the high digit of the indirect form.
+  int directDigit = -1;
+  int indirectDigit = -1;
+
+  StructureKeyword structure = StructureKeyword::kNone;
+  int test = -1;          // UNTIL, WHILE, IF: 0 x<0, 1 x=0, 2 x>=0, 3 x!=0
+  int arithmeticKey = 0;  // SUM, MUL: the entry of "+" or "*"
+  std::string relation;   // CASE forms: "=", "<>", "!=", ">=" or "<"
+
+  std::string signature;  // directives: their parameter letters (form codes: after the opcode)
+};
+
 // The table after loading: 1-based arrays of upper-cased keywords and codes with their groups.
 // Built once from constant data and never changed afterwards.
 class KeywordTable {
@@ -149,23 +201,35 @@ class KeywordTable {
   static const KeywordTable& BuiltIn();
 
   int Count() const { return count_; }
-  const std::string& Keyword(int i) const { return keyword_[i]; }
-  const std::string& Code(int i) const { return code_[i]; }
-  int Group(int i) const { return group_[i]; }
+  const std::string& Keyword(int i) const { return entry_[i].keyword; }
+  const std::string& Code(int i) const { return entry_[i].code; }
+  int Group(int i) const { return entry_[i].group; }
   // First index of group g; GroupStart(kGroupCount) is Count() + 1.
   int GroupStart(int g) const { return groupStart_[g]; }
 
   // Index of the first entry whose keyword equals the upper-cased token exactly, 0 when none.
   int Find(std::string_view upperToken) const;
   // An alias ("<" repeated k times) stands for the entry k places before it; one level only.
-  int ResolveAlias(int i) const;
+  int ResolveAlias(int i) const { return entry_[i].target; }
+  // Entry i with its decoded code.
+  const KeywordEntry& Entry(int i) const { return entry_[i]; }
+
+  // Entries that structures and the encoder address by meaning.
+  const KeywordEntry& Goto() const { return entry_[GroupStart(kGroupJump) + 4]; }
+  // The conditional jump of a test digit: 0 x<0, 1 x=0, 2 x>=0, 3 x!=0.
+  const KeywordEntry& TestJump(int test) const { return entry_[GroupStart(kGroupJump) + test]; }
+  // L0-L3 for the loop registers 0-3.
+  const KeywordEntry& LoopInstruction(int reg) const {
+    return entry_[GroupStart(kGroupLoop) + reg];
+  }
+  const KeywordEntry& Recall() const { return entry_[GroupStart(kGroupRegister)]; }     // RM
+  const KeywordEntry& Store() const { return entry_[GroupStart(kGroupRegister) + 1]; }  // M
 
  private:
   KeywordTable();
+  void Decode(KeywordEntry& entry) const;
 
-  std::array<std::string, kMaxEntries + 1> keyword_;
-  std::array<std::string, kMaxEntries + 1> code_;
-  std::array<int, kMaxEntries + 1> group_{};
+  std::array<KeywordEntry, kMaxEntries + 1> entry_;
   std::array<int, 21> groupStart_{};
   int count_ = 0;
   std::unordered_map<std::string, int> firstIndex_;  // same answer as a first-match scan

@@ -10,6 +10,74 @@
 #include <filesystem>
 
 namespace calvern::platform {
+namespace {
+
+// Writes all of `content` to a descriptor, retrying after interruptions and short writes.
+bool WriteAll(int fd, std::string_view content) {
+  while (!content.empty()) {
+    ssize_t n = ::write(fd, content.data(), content.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    content.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+class PosixReplacementFile : public ReplacementFile {
+ public:
+  PosixReplacementFile(std::string target, std::string temporary, int fd)
+      : target_(std::move(target)), temporary_(std::move(temporary)), fd_(fd) {}
+  ~PosixReplacementFile() override {
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_) ::unlink(temporary_.c_str());
+  }
+
+  bool Commit(std::string_view content, Durability durability, Placement placement) override {
+    if (fd_ < 0 || committed_) return false;
+    // The new file keeps the permissions of the one it replaces; a new one gets the usual
+    // permissions of the user's new files (the temporary file was private to us).
+    struct stat old;
+    if (::stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+      (void)::fchmod(fd_, old.st_mode & 07777);
+    } else {
+      mode_t mask = ::umask(0);
+      ::umask(mask);
+      (void)::fchmod(fd_, 0666 & ~mask);
+    }
+    bool ok =
+        WriteAll(fd_, content) && (durability == Durability::kRenameOnly || ::fsync(fd_) == 0);
+    ok = ::close(fd_) == 0 && ok;
+    fd_ = -1;
+    if (!ok || !Place(placement)) return false;
+    committed_ = true;
+    return true;
+  }
+
+ private:
+  bool Place(Placement placement) {
+    if (placement == Placement::kReplace) return ::rename(temporary_.c_str(), target_.c_str()) == 0;
+    // A hard link fails when the name is taken, where a rename would replace the file.
+    bool placed = ::link(temporary_.c_str(), target_.c_str()) == 0;
+    // File systems without hard links: rename, after checking that the name is still free.
+    if (!placed && errno != EEXIST && !PathExists(target_)) {
+      return ::rename(temporary_.c_str(), target_.c_str()) == 0;
+    }
+    ::unlink(temporary_.c_str());
+    return placed;
+  }
+
+  std::string target_;
+  std::string temporary_;
+  int fd_;
+  bool committed_ = false;
+};
+
+}  // namespace
+
+bool PathExists(const std::string& path) {
+  struct stat entry;
+  return ::lstat(path.c_str(), &entry) == 0;
+}
 
 std::string CurrentDirectory() {
   std::vector<char> buffer(4096);
@@ -38,64 +106,43 @@ std::string AbsolutePath(const std::string& path, const std::string& base) {
   return base + path;
 }
 
-bool PathExists(const std::string& path) {
-  struct stat entry;
-  return lstat(path.c_str(), &entry) == 0;
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(a, b, error) && !error;
 }
 
-namespace {
-
-// Writes the content to a temporary file created exclusively beside `path` (never through a
-// file or link that was already there). Returns its name, or empty when it failed.
-std::string WriteTemporaryBeside(const std::string& path, const std::string& content) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string temporary =
-        path + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(attempt);
-    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-      if (errno == EEXIST) continue;
-      return std::string();
-    }
-    std::size_t done = 0;
-    while (done < content.size()) {
-      ssize_t n = write(fd, content.data() + done, content.size() - done);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) break;
-      done += static_cast<std::size_t>(n);
-    }
-    bool complete = done == content.size() && fsync(fd) == 0;
-    if (close(fd) != 0 || !complete) {
-      unlink(temporary.c_str());
-      return std::string();
-    }
-    return temporary;
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                       &std::fclose);
+  if (!file) return std::nullopt;
+  std::string content;
+  char buffer[65536];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+    content.append(buffer, n);
+    if (content.size() > maxBytes) return std::nullopt;
   }
-  return std::string();
+  // A directory opens on some systems but cannot be read: treat it as unopenable.
+  if (std::ferror(file.get())) return std::nullopt;
+  return content;
 }
 
-}  // namespace
-
-bool ReplaceFile(const std::string& path, const std::string& content) {
-  std::string temporary = WriteTemporaryBeside(path, content);
-  if (temporary.empty()) return false;
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    unlink(temporary.c_str());
-    return false;
-  }
-  return true;
+std::unique_ptr<ReplacementFile> ReplacementFile::Create(const std::string& path) {
+  // Created exclusively under a fresh name: never through a name that exists already.
+  std::string temporary = path + ".XXXXXX";
+  int fd = ::mkstemp(temporary.data());
+  if (fd < 0) return nullptr;
+  return std::make_unique<PosixReplacementFile>(path, std::move(temporary), fd);
 }
 
-bool WriteNewFile(const std::string& path, const std::string& content) {
-  std::string temporary = WriteTemporaryBeside(path, content);
-  if (temporary.empty()) return false;
-  // A hard link fails when the name is taken, where a rename would replace the file.
-  bool placed = link(temporary.c_str(), path.c_str()) == 0;
-  // File systems without hard links: rename, after checking that the name is still free.
-  if (!placed && errno != EEXIST && !PathExists(path)) {
-    placed = std::rename(temporary.c_str(), path.c_str()) == 0;
-  }
-  unlink(temporary.c_str());
-  return placed;
+bool WriteFileAtomically(const std::string& path, std::string_view content, Durability durability) {
+  std::unique_ptr<ReplacementFile> file = ReplacementFile::Create(path);
+  return file && file->Commit(content, durability);
+}
+
+bool WriteNewFile(const std::string& path, std::string_view content) {
+  std::unique_ptr<ReplacementFile> file = ReplacementFile::Create(path);
+  return file && file->Commit(content, Durability::kSyncToDisk, Placement::kNeverReplace);
 }
 
 }  // namespace calvern::platform

@@ -1,0 +1,54 @@
+// For the compiler's unit tests: compiles a text and shows the outcome as the menu shows it
+// (status lines 1 and 2) next to the image cells.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "compiler/compile.h"
+#include "shell/compile_report.h"
+#include "tables/message_table.h"
+
+namespace calvern {
+
+using Texts = std::vector<std::string>;
+inline const std::string kData = "\xC2\xB2";
+
+// n one-step statements: moves the next instruction to step n.
+inline std::string Filler(int steps) {
+  std::string text;
+  for (int i = 0; i < steps; ++i) text += " ENT";
+  return text + "\n";
+}
+
+class TestCompiler {
+ public:
+  // Compiles `text`: 0 when it compiled, 1 after an error (then in Status).
+  int CompileText(std::string text) {
+    result_ = CompileProgram(std::move(text));
+    Status = result_.error ? ErrorStatusLines(*result_.error, messages_) : StatusLines();
+    return result_.Ok() ? 0 : 1;
+  }
+  const CompileResult& Result() const { return result_; }
+  const CompiledProgram& Program() const { return result_.program; }
+  int CurrentStep() const { return result_.program.firstFreeStep; }
+  std::string Code(int cell) const { return Program().image.CodeText(cell); }
+  Texts Codes(int from, int count) const {
+    Texts codes;
+    for (int k = 0; k < count; ++k) codes.push_back(Code(from + k));
+    return codes;
+  }
+  Texts Keys(int from, int count) const {
+    Texts keys;
+    for (int k = 0; k < count; ++k) keys.push_back(Program().image.Keys(from + k));
+    return keys;
+  }
+
+  StatusLines Status;
+
+ private:
+  MessageTable messages_;
+  CompileResult result_;
+};
+
+}  // namespace calvern

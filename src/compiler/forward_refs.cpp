@@ -1,0 +1,43 @@
+#include "compiler/forward_refs.h"
+
+namespace calvern {
+
+bool ForwardRefTable::Add(ForwardRef ref) {
+  if (static_cast<int>(refs_.size()) >= kCapacity) Compact();
+  if (static_cast<int>(refs_.size()) >= kCapacity) return false;
+  byName_[ref.name].push_back(static_cast<int>(refs_.size()));
+  refs_.push_back(std::move(ref));
+  return true;
+}
+
+std::vector<ForwardRef> ForwardRefTable::Resolve(const std::string& name) {
+  std::vector<ForwardRef> resolved;
+  auto it = byName_.find(name);
+  if (it == byName_.end()) return resolved;
+  for (int i : it->second) {
+    resolved.push_back(refs_[i]);
+    refs_[i].name.clear();
+  }
+  byName_.erase(it);
+  return resolved;
+}
+
+const ForwardRef* ForwardRefTable::FirstPending() const {
+  for (const ForwardRef& ref : refs_) {
+    if (!ref.name.empty()) return &ref;
+  }
+  return nullptr;
+}
+
+void ForwardRefTable::Compact() {
+  std::vector<ForwardRef> kept;
+  byName_.clear();
+  for (ForwardRef& ref : refs_) {
+    if (ref.name.empty()) continue;
+    byName_[ref.name].push_back(static_cast<int>(kept.size()));
+    kept.push_back(std::move(ref));
+  }
+  refs_ = std::move(kept);
+}
+
+}  // namespace calvern

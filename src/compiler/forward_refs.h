@@ -1,0 +1,48 @@
+// Jumps and data items that name a label not yet defined. Each reference says what its
+// label's definition patches, and where.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace calvern {
+
+enum class PatchKind {
+  kJumpLong,     // two BCD address bytes: hundreds, then the low two digits
+  kJumpOneByte,  // one BCD byte: the low two digits (the "!" forms of WHILE, IF and ELSE)
+  kNumDigits,    // #NUM: `digits` digit keystrokes, padded with leading zeros
+  kAddressLow,   // #DAL: the low two digits as a hexadecimal byte
+  kAddressFull,  // #DAF, #DAFK, "A" form operands: two BCD bytes, hundreds first
+  kOffset,       // #OFFSET: distance from the #BASE location, one byte
+  kFormOffset,   // "O" form operands: distance from the form program's start, one byte
+};
+
+struct ForwardRef {
+  std::string name;  // empty once resolved
+  PatchKind kind = PatchKind::kJumpLong;
+  int cell = 0;    // the first cell the patch writes
+  int digits = 0;  // kNumDigits: how many
+};
+
+// At most 512 references are pending at a time; resolved entries are dropped when room is
+// needed, keeping the recording order.
+class ForwardRefTable {
+ public:
+  static constexpr int kCapacity = 512;
+
+  // Records a reference; false when 512 references are already pending.
+  [[nodiscard]] bool Add(ForwardRef ref);
+  // Marks every pending reference to name resolved and returns them in recording order.
+  std::vector<ForwardRef> Resolve(const std::string& name);
+  // The earliest recorded reference still pending, or nullptr.
+  const ForwardRef* FirstPending() const;
+
+ private:
+  void Compact();
+
+  std::vector<ForwardRef> refs_;
+  std::unordered_map<std::string, std::vector<int>> byName_;
+};
+
+}  // namespace calvern

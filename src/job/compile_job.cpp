@@ -1,0 +1,79 @@
+#include "job/compile_job.h"
+
+#include "output/listing_writer.h"
+#include "output/mk_file_writer.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+
+namespace calvern {
+namespace {
+
+// Far more than the calculator's 10 000 steps can come from, however verbose the source.
+constexpr std::size_t kMaxSourceBytes = 64u << 20;
+
+// Writes the MK files that are due beside `name` (its extension replaced). A file that cannot
+// be written is skipped.
+MkFilesWritten WriteMkFiles(const CompiledProgram& program, const std::string& name) {
+  MkFilesWritten written;
+  const std::string base = platform::WithoutExtension(name, platform::ExtensionRule::kAfterLastDot);
+  for (const MkFileContents::File& file : MkFilesOf(program).files) {
+    const std::string path = base + file.extension;
+    if (!platform::WriteFileAtomically(path, file.bytes)) continue;
+    std::string& slot = file.extension[2] == 'P'   ? written.mkp
+                        : file.extension[2] == 'B' ? written.mkb
+                                                   : written.mkd;
+    slot = path;
+  }
+  return written;
+}
+
+}  // namespace
+
+CompileJobResult RunCompileJob(const CompileJobRequest& request) {
+  CompileJobResult result;
+  auto progress = [&](MessageId message, const std::string& path) {
+    if (request.progress) request.progress(message, platform::FilePart(path));
+  };
+
+  progress(kOpeningSourceFile, request.sourcePath);
+  std::optional<std::string> text = platform::ReadWholeFile(request.sourcePath, kMaxSourceBytes);
+  if (!text) {
+    result.outcome = JobOutcome::kCantOpenSource;
+    return result;
+  }
+  progress(kCreatingCompiledFile, request.listingPath);
+  // The listing must never be the source itself: writing it would destroy the user's program.
+  std::unique_ptr<platform::ReplacementFile> listing;
+  if (!platform::SameFile(request.sourcePath, request.listingPath)) {
+    listing = platform::ReplacementFile::Create(request.listingPath);
+  }
+  if (!listing) {
+    result.outcome = JobOutcome::kCantCreateListing;
+    return result;
+  }
+
+  CompileResult compiled = CompileProgram(std::move(*text));
+  result.warnings = std::move(compiled.warnings);
+  if (!compiled.Ok()) {
+    // After an error the listing is left empty: callers look at it to see that nothing compiled.
+    result.outcome = JobOutcome::kCompileError;
+    result.error = std::move(compiled.error);
+    (void)listing->Commit("");
+    return result;
+  }
+  if (!listing->Commit(ListingText(compiled.program))) {
+    result.outcome = JobOutcome::kCantCreateListing;
+    return result;
+  }
+  result.firstFreeStep = compiled.program.firstFreeStep;
+  std::string mkName;
+  const int mode =
+      request.slaveMode ? (request.mkBaseName.empty() ? 0 : 2) : compiled.program.mkFilesRequest;
+  if (mode == 1 && request.chooseMkFileName) mkName = request.chooseMkFileName();
+  if (mode == 2) mkName = request.mkBaseName;
+  if (!mkName.empty()) result.mkFiles = WriteMkFiles(compiled.program, mkName);
+  result.program = std::make_shared<const CompiledProgram>(std::move(compiled.program));
+  return result;
+}
+
+}  // namespace calvern

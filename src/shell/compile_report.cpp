@@ -1,0 +1,48 @@
+#include "shell/compile_report.h"
+
+namespace calvern {
+
+std::string DiagnosticText(const Diagnostic& d, const MessageTable& m) {
+  switch (d.kind) {
+    case DiagnosticKind::kOpenStructure:
+      return m[kEndOfFile] + d.detail + " (" + m[kFromStep] + std::to_string(d.step) + ")" +
+             m[kStructureNotClosed];
+    case DiagnosticKind::kUnresolvedReference:
+      return m[kUnresolvedReference] + d.detail;
+    default:
+      return d.lead + m[d.message] + d.detail;
+  }
+}
+
+StatusLines ErrorStatusLines(const Diagnostic& d, const MessageTable& m) {
+  StatusLines lines;
+  if (d.kind == DiagnosticKind::kStatement) {
+    lines[1] = m[kErrorAtLine] + std::to_string(d.line);
+    lines[2] = std::string(d.indent, ' ') + DiagnosticText(d, m);
+  } else {
+    lines[1] = DiagnosticText(d, m);
+  }
+  return lines;
+}
+
+StatusLines CompileStatusLines(const CompileJobResult& result, const MessageTable& m) {
+  StatusLines lines;
+  switch (result.outcome) {
+    case JobOutcome::kCantOpenSource:
+      lines[1] = m[kCantOpenSource];
+      break;
+    case JobOutcome::kCantCreateListing:
+      lines[1] = m[kCantCreateOutput];
+      break;
+    case JobOutcome::kCompileError:
+      lines = ErrorStatusLines(*result.error, m);
+      break;
+    case JobOutcome::kCompiled:
+      lines[1] = m[kCompilationSuccessful];
+      lines[2] = m[kFirstFreeStep] + std::to_string(result.firstFreeStep);
+      break;
+  }
+  return lines;
+}
+
+}  // namespace calvern

@@ -1,0 +1,25 @@
+// Turns what a compilation reports into the texts the user reads: the status lines under the
+// menu (and, joined, the report of slave mode).
+#pragma once
+
+#include <string>
+
+#include "compiler/diagnostic.h"
+#include "job/compile_job.h"
+#include "shell/status_lines.h"
+#include "tables/message_table.h"
+
+namespace calvern {
+
+// The text of a diagnostic without its place: "unknown register COUNTER" for a failed
+// statement, "Error: unresolved reference X" for a label never defined...
+std::string DiagnosticText(const Diagnostic& diagnostic, const MessageTable& messages);
+
+// The status lines of an error: the position in line 1, the detail (indented as the menu has
+// always shown it) in line 2.
+StatusLines ErrorStatusLines(const Diagnostic& diagnostic, const MessageTable& messages);
+
+// The status lines after a compilation job, successful or not.
+StatusLines CompileStatusLines(const CompileJobResult& result, const MessageTable& messages);
+
+}  // namespace calvern
