@@ -201,8 +201,6 @@ TEST(InteractiveMenu, EditorReceivesTheFileInItsOwnDirectory) {
   EXPECT_TRUE(terminal.WaitFor("Emulator: Action cancelled"));
   terminal.TypeLine("3");
   EXPECT_TRUE(terminal.WaitFor("Error: Editor can't be run!"));
-  terminal.TypeLine("7");
-  EXPECT_TRUE(terminal.WaitFor("serial link with the calculator is not available"));
 }
 
 TEST(InteractiveMenu, EmulatorStartsOnTheMkFiles) {

@@ -9,6 +9,13 @@
 
 namespace calvern::platform {
 
+// The columns a UTF-8 text takes on the console: its characters, not its bytes.
+inline int DisplayWidth(std::string_view text) {
+  int width = 0;
+  for (char c : text) width += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return width;
+}
+
 // Console colours used by the menus.
 enum ConsoleColour : int { kBlack = 0, kLightGrey = 7, kBrightWhite = 15 };
 

@@ -20,6 +20,9 @@ std::vector<std::string> FilesIn(const std::string& directory);
 // The path itself when absolute, else taken from `base` (a directory ending with a separator).
 std::string AbsolutePath(const std::string& path, const std::string& base);
 
+// Whether a file, directory or link of that name exists.
+bool PathExists(const std::string& path);
+
 // Whether two paths name the same file: the same existing file (through links too), or, for
 // files still to be made, the same place.
 bool SameFile(const std::string& a, const std::string& b);
@@ -39,6 +42,9 @@ bool RemoveFile(const std::string& path);
 // that a compilation makes again need not wait for the disk; the user's settings do.
 enum class Durability { kRenameOnly, kSyncToDisk };
 
+// Whether the new file may take the place of an existing one of that name.
+enum class Placement { kReplace, kNeverReplace };
+
 // A file being replaced: the new content goes to a temporary file created beside the target,
 // which takes the target's name only when Commit succeeds. Until then the old file is
 // untouched; a file never committed is removed.
@@ -50,12 +56,17 @@ class ReplacementFile {
   virtual ~ReplacementFile() = default;
   // Writes the whole content and puts the file in place of the target.
   [[nodiscard]] virtual bool Commit(std::string_view content,
-                                    Durability durability = Durability::kRenameOnly) = 0;
+                                    Durability durability = Durability::kRenameOnly,
+                                    Placement placement = Placement::kReplace) = 0;
 };
 
 // Replaces `path` with `content` through a ReplacementFile. False when it failed; the old file
 // is then as it was.
 [[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view content,
                                        Durability durability = Durability::kRenameOnly);
+
+// Writes a new file in the same way, forced to the disk, but never in place of an existing
+// one: false when `path` exists by the time the file is complete.
+[[nodiscard]] bool WriteNewFile(const std::string& path, std::string_view content);
 
 }  // namespace calvern::platform

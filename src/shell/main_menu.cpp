@@ -1,7 +1,9 @@
 #include "shell/main_menu.h"
 
+#include "link/link_status.h"
 #include "shell/help_file.h"
 #include "shell/launcher.h"
+#include "shell/link_action.h"
 #include "shell/menu_actions.h"
 
 namespace calvern {
@@ -10,26 +12,6 @@ namespace {
 using platform::kBlack;
 using platform::kBrightWhite;
 using platform::kLightGrey;
-
-// Characters, not bytes, so that translated texts frame correctly.
-int DisplayWidth(const std::string& text) {
-  int width = 0;
-  for (char c : text) width += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return width;
-}
-
-// The link status line framed by a box with a shadow of "*".
-void DrawLinkStatusBox(platform::Console& console, const std::string& line) {
-  int inner = std::max(0, DisplayWidth(line) - 4);
-  std::string rule = " +" + std::string(inner, '-') + "+";
-  std::string blank = " |" + std::string(inner, ' ') + "|*";
-  console.PrintLine(rule);
-  console.PrintLine(blank);
-  console.PrintLine(line);
-  console.PrintLine(blank);
-  console.PrintLine(rule + "*");
-  console.PrintLine("  " + std::string(inner + 2, '*'));
-}
 
 }  // namespace
 
@@ -84,7 +66,7 @@ void DispatchMenuKey(Application& app, const std::string& key) {
       ShowHelpFile(app);
       break;
     case '7':
-      app.Status[1] = app.Messages[kLinkNotAvailable];
+      RunLinkMenu(app);
       break;
     case '8':
       LaunchEmulator(app, app.Config.EmulatorPath);

@@ -17,15 +17,24 @@ int NumberOrZero(const std::string& text) {
 
 }  // namespace
 
-void ParsePortLine(const std::string& line, int& comPort, int& mkIdentifier) {
+void ParsePortLine(const std::string& line, std::string& comPort, int& mkIdentifier) {
+  if (line.starts_with("/")) {
+    // A device path, up to the last comma (a path may hold commas, an identifier does not).
+    std::size_t comma = line.rfind(',');
+    if (comma != std::string::npos && comma > 1 && comma + 1 < line.size()) {
+      comPort = line.substr(0, comma);
+      mkIdentifier = NumberOrZero(line.substr(comma + 1));
+      return;
+    }
+  }
   std::size_t comma = line.find(',');
   std::size_t p = comma == std::string::npos ? 0 : comma + 1;  // 1-based position of the comma
   if (!line.starts_with("COM") || p < 5 || p == line.size()) {
-    comPort = 1;
+    comPort = "COM1";
     mkIdentifier = 255;
     return;
   }
-  comPort = NumberOrZero(line.substr(3, comma - 3));
+  comPort = "COM" + std::to_string(NumberOrZero(line.substr(3, comma - 3)));
   mkIdentifier = NumberOrZero(line.substr(comma + 1));
 }
 
@@ -53,7 +62,7 @@ std::string SettingsText(const Settings& s) {
   CrlfText text;
   for (const std::string& line :
        {s.SourcePath, s.ListingPath, s.EditorPath, s.MkBaseName, s.EmulatorPath,
-        "COM" + std::to_string(s.ComPort) + "," + std::to_string(s.MkIdentifier), s.LanguageFile}) {
+        s.ComPort + "," + std::to_string(s.MkIdentifier), s.LanguageFile}) {
     text.Add(line);
   }
   return text.Take();

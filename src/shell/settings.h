@@ -17,14 +17,15 @@ struct Settings {
   std::string EditorPath = "notepad.exe";  // in slave mode: the command number
   std::string MkBaseName;                  // source path without extension, ending with "."
   std::string EmulatorPath;
-  int ComPort = 1;
+  // "COM" + the port number, or the path of a serial device (a USB adapter has no COM number).
+  std::string ComPort = "COM1";
   int MkIdentifier = 255;
   std::string LanguageFile;
 };
 
-// Port and identifier from line 6 ("COM3,7"); a malformed line gives port 1, identifier 255,
-// and a part that is not a number gives 0.
-void ParsePortLine(const std::string& line, int& comPort, int& mkIdentifier);
+// Port and identifier from line 6: "COM3,7" (a port part that is not a number gives COM0, an
+// identifier that is not one gives 0) or "/dev/ttyUSB0,7". A malformed line gives COM1 and 255.
+void ParsePortLine(const std::string& line, std::string& comPort, int& mkIdentifier);
 
 // Reads the seven lines (UTF-8, CR LF or LF); missing lines read as empty. nullopt when the
 // file cannot be opened.

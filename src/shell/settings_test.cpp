@@ -12,12 +12,27 @@ namespace {
 TEST(Settings, PortLineRules) {
   struct Case {
     const char* line;
-    int port, id;
-  } cases[] = {{"COM3,7", 3, 7},  {"COM1,255", 1, 255}, {"COM,7", 1, 255}, {"COM3", 1, 255},
-               {"COM3,", 1, 255}, {"com3,7", 1, 255},   {"COMX,7", 0, 7},  {"COM12,x", 12, 0},
-               {"", 1, 255},      {"COM3,7,9", 3, 7}};
+    const char* port;
+    int id;
+  } cases[] = {{"COM3,7", "COM3", 7},
+               {"COM1,255", "COM1", 255},
+               {"COM,7", "COM1", 255},
+               {"COM3", "COM1", 255},
+               {"COM3,", "COM1", 255},
+               {"com3,7", "COM1", 255},
+               {"COMX,7", "COM0", 7},
+               {"COM12,x", "COM12", 0},
+               {"COM03,7", "COM3", 7},
+               {"", "COM1", 255},
+               {"COM3,7,9", "COM3", 7},
+               {"/dev/ttyUSB0,7", "/dev/ttyUSB0", 7},
+               {"/dev/serial/by-id/usb-a,b-port0,200", "/dev/serial/by-id/usb-a,b-port0", 200},
+               {"/dev/ttyUSB0", "COM1", 255},
+               {"/dev/ttyUSB0,", "COM1", 255},
+               {"/,5", "COM1", 255}};
   for (const Case& c : cases) {
-    int port = -1, id = -1;
+    std::string port = "?";
+    int id = -1;
     ParsePortLine(c.line, port, id);
     EXPECT_EQ(port, c.port) << c.line;
     EXPECT_EQ(id, c.id) << c.line;
@@ -42,7 +57,7 @@ TEST_F(SettingsFile, ReadsSevenLinesAndEmptyLinesStayEmpty) {
   EXPECT_EQ(s->EditorPath, "") << "an empty line 3 is not the default editor";
   EXPECT_EQ(s->MkBaseName, "src.");
   EXPECT_EQ(s->EmulatorPath, "emu");
-  EXPECT_EQ(s->ComPort, 2);
+  EXPECT_EQ(s->ComPort, "COM2");
   EXPECT_EQ(s->MkIdentifier, 9);
   EXPECT_EQ(s->LanguageFile, "ru.loc");
 }
@@ -54,8 +69,17 @@ TEST_F(SettingsFile, MissingLinesReadEmptyAndLfEndsAreAccepted) {
   EXPECT_EQ(s->SourcePath, "a b.txt");
   EXPECT_EQ(s->EditorPath, "2");
   EXPECT_EQ(s->MkBaseName, "");
-  EXPECT_EQ(s->ComPort, 1);
+  EXPECT_EQ(s->ComPort, "COM1");
   EXPECT_EQ(s->MkIdentifier, 255);
+}
+
+TEST_F(SettingsFile, PortLineIsWrittenBackAsItWasRead) {
+  for (const char* line : {"COM3,7", "/dev/ttyUSB0,255"}) {
+    Write(std::string("a\r\nb\r\nc\r\nd\r\ne\r\n") + line + "\r\nf\r\n");
+    std::optional<Settings> s = ReadSettingsFile(path_);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(SettingsText(*s), std::string("a\r\nb\r\nc\r\nd\r\ne\r\n") + line + "\r\nf\r\n");
+  }
 }
 
 TEST_F(SettingsFile, MissingFileGivesNothing) {

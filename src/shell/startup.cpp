@@ -42,8 +42,10 @@ void PrepareStatusLines(Application& app) {
                                        : m[kStartingWithSource] + platform::FilePart(s.SourcePath);
   app.Status[2] = m[kEditorIs] + platform::FilePart(s.EditorPath) + m[kEmulatorIs] +
                   platform::FilePart(s.EmulatorPath);
-  app.Status[3] = std::to_string(app.KeywordCount) + m[kInstructions] + ". (" + m[kCom] +
-                  std::to_string(s.ComPort) + "/" + std::to_string(s.MkIdentifier) + ")";
+  // A COM port is shown by its number after the "COM" of the messages, a device by its path.
+  std::string port = s.ComPort.starts_with("COM") ? m[kCom] + s.ComPort.substr(3) : s.ComPort;
+  app.Status[3] = std::to_string(app.KeywordCount) + m[kInstructions] + ". (" + port + "/" +
+                  std::to_string(s.MkIdentifier) + ")";
 }
 
 }  // namespace

@@ -164,6 +164,25 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kShortJumpOutOfBlock] =
         "a one-byte jump ('!') can't reach this label from another block of 100 steps, "
         "jump at step ";
+    t[kSettingsCalculatorOn] = " Settings : Calculator on ";
+    t[kProgramNotSent] = "Program not sent: ";
+    t[kProgramSentWithErrors] = "Program sent with errors: ";
+    t[kCantOpenPort] = "can't open the serial port ";
+    t[kNoAnswerAt] = "no answer from the calculator at ";
+    t[kCalculatorRejected] = "the calculator rejected ";
+    t[kProgramZoneName] = "program zone";
+    t[kBinaryZoneName] = "binary zone";
+    t[kDecimalZoneName] = "decimal zone";
+    t[kBlockWord] = " block ";
+    t[kEndOfZone] = "the end of ";
+    t[kCalculatorNotReady] = "the calculator did not report ready";
+    t[kTransferModeNotSwitched] = "the calculator did not switch its transfer mode";
+    t[kImageNotSaved] = "Image not saved: ";
+    t[kScreenIncomplete] = "Screen incomplete: ";
+    t[kLineWord] = "line ";
+    t[kNoFreeImageName] = "no free file name";
+    t[kCantWrite] = "can't write ";
+    t[kFaultyAnswerAt] = "a faulty answer from the calculator at ";
     return t;
   }();
   return texts;

@@ -32,7 +32,7 @@ class PosixReplacementFile : public ReplacementFile {
     if (!committed_) ::unlink(temporary_.c_str());
   }
 
-  bool Commit(std::string_view content, Durability durability) override {
+  bool Commit(std::string_view content, Durability durability, Placement placement) override {
     if (fd_ < 0 || committed_) return false;
     // The new file keeps the permissions of the one it replaces; a new one gets the usual
     // permissions of the user's new files (the temporary file was private to us).
@@ -48,12 +48,24 @@ class PosixReplacementFile : public ReplacementFile {
         WriteAll(fd_, content) && (durability == Durability::kRenameOnly || ::fsync(fd_) == 0);
     ok = ::close(fd_) == 0 && ok;
     fd_ = -1;
-    if (!ok || ::rename(temporary_.c_str(), target_.c_str()) != 0) return false;
+    if (!ok || !Place(placement)) return false;
     committed_ = true;
     return true;
   }
 
  private:
+  bool Place(Placement placement) {
+    if (placement == Placement::kReplace) return ::rename(temporary_.c_str(), target_.c_str()) == 0;
+    // A hard link fails when the name is taken, where a rename would replace the file.
+    bool placed = ::link(temporary_.c_str(), target_.c_str()) == 0;
+    // File systems without hard links: rename, after checking that the name is still free.
+    if (!placed && errno != EEXIST && !PathExists(target_)) {
+      return ::rename(temporary_.c_str(), target_.c_str()) == 0;
+    }
+    ::unlink(temporary_.c_str());
+    return placed;
+  }
+
   std::string target_;
   std::string temporary_;
   int fd_;
@@ -61,6 +73,11 @@ class PosixReplacementFile : public ReplacementFile {
 };
 
 }  // namespace
+
+bool PathExists(const std::string& path) {
+  struct stat entry;
+  return ::lstat(path.c_str(), &entry) == 0;
+}
 
 std::string CurrentDirectory() {
   std::vector<char> buffer(4096);
@@ -144,6 +161,11 @@ std::unique_ptr<ReplacementFile> ReplacementFile::Create(const std::string& path
 bool WriteFileAtomically(const std::string& path, std::string_view content, Durability durability) {
   std::unique_ptr<ReplacementFile> file = ReplacementFile::Create(path);
   return file && file->Commit(content, durability);
+}
+
+bool WriteNewFile(const std::string& path, std::string_view content) {
+  std::unique_ptr<ReplacementFile> file = ReplacementFile::Create(path);
+  return file && file->Commit(content, Durability::kSyncToDisk, Placement::kNeverReplace);
 }
 
 }  // namespace calvern::platform

@@ -1,0 +1,49 @@
+#include "link/png_writer.h"
+
+#include <png.h>
+
+#include <csetjmp>
+#include <vector>
+
+namespace calvern {
+namespace {
+
+void AppendBytes(png_structp png, png_bytep data, png_size_t length) {
+  static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<char*>(data), length);
+}
+
+void FlushNothing(png_structp) {}
+
+// Runs libpng; it reports errors by a long jump back here, so this frame holds no objects
+// with destructors.
+bool WriteRows(png_structp png, png_infop info, const platform::Picture& picture, png_bytepp rows,
+               std::string* out) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_set_write_fn(png, out, AppendBytes, FlushNothing);
+  png_set_IHDR(png, info, picture.Width(), picture.Height(), 8, PNG_COLOR_TYPE_RGB,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  png_write_image(png, rows);
+  png_write_end(png, nullptr);
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> EncodePng(const platform::Picture& picture) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  if (png == nullptr) return std::nullopt;
+  png_infop info = png_create_info_struct(png);
+  std::vector<png_bytep> rows(picture.Height());
+  for (int y = 0; y < picture.Height(); ++y) {
+    // libpng only reads the rows it writes.
+    rows[y] = const_cast<png_bytep>(picture.Rgb().data() + 3u * y * picture.Width());
+  }
+  std::string bytes;
+  bool written = info != nullptr && WriteRows(png, info, picture, rows.data(), &bytes);
+  png_destroy_write_struct(&png, &info);
+  if (!written) return std::nullopt;
+  return bytes;
+}
+
+}  // namespace calvern

@@ -1,0 +1,165 @@
+#include "link/program_transfer.h"
+
+#include "link/link_status.h"
+
+namespace calvern {
+namespace {
+
+constexpr std::uint8_t kAccepted = 0x40;
+constexpr const char* kOk = " : OK.";
+constexpr const char* kNotOk = " : ??.";
+
+std::string BlockText(const MessageTable& m, const ZoneLayout& zone, int block) {
+  return m[zone.nameMessage] + m[kBlockWord] + std::to_string(block);
+}
+
+// A cell's byte; cells missing from an image read as unused.
+int CellValue(const ProgramImage& image, int cell) {
+  return cell < static_cast<int>(image.cells.size()) ? image.cells[cell] : ProgramImage::kUnused;
+}
+
+bool BlockUsed(const ProgramImage& image, const ZoneLayout& zone, int block) {
+  int start = zone.first + block * zone.size;
+  for (int cell = start; cell < start + zone.size; ++cell) {
+    if (CellValue(image, cell) != ProgramImage::kUnused) return true;
+  }
+  return false;
+}
+
+// Asks for the status; the reply stays in the session's buffer.
+LinkReply RequestStatus(LinkSession& session) { return session.Exchange({0x10, 0xA0, 0x00}); }
+
+// Keeps the first failure of a transfer; a silent calculator stops it.
+void Record(TransferReport& report, std::string failure, bool stop) {
+  if (report.failure.empty()) report.failure = std::move(failure);
+  report.stopped = report.stopped || stop;
+}
+
+}  // namespace
+
+std::optional<std::string> WaitCalculatorReady(LinkContext& context, LinkSession& session) {
+  for (int poll = 0; poll < session.Timeouts().statusPolls; ++poll) {
+    if (poll > 0) session.PauseBetweenPolls();
+    LinkReply reply = RequestStatus(session);
+    if (reply.failure == LinkFailure::kPortUnavailable) {
+      return NoReplyText(context.Messages, session, "");
+    }
+    if (reply.Answered() && reply.length == 6) return std::nullopt;
+    if (!reply.Answered()) break;
+  }
+  return context.Messages[kCalculatorNotReady];
+}
+
+std::optional<std::string> SetRemoteMode(LinkContext& context, LinkSession& session, bool on) {
+  if (std::optional<std::string> failure = WaitCalculatorReady(context, session)) return failure;
+  std::uint8_t mode = static_cast<std::uint8_t>(0x81 - (on ? 1 : 0));
+  if (!session.Exchange({0x30, 0xA0, mode}).Answered()) {
+    return context.Messages[kTransferModeNotSwitched];
+  }
+  for (int poll = 0; poll < session.Timeouts().statusPolls; ++poll) {
+    if (poll > 0) session.PauseBetweenPolls();
+    LinkReply reply = RequestStatus(session);
+    if (!reply.Answered()) break;
+    if (reply.length >= 4 && (session.Buffer.Payload(3) != 0) == on) return std::nullopt;
+  }
+  return context.Messages[kTransferModeNotSwitched];
+}
+
+bool SendZone(LinkContext& context, LinkSession& session, const ProgramImage& image,
+              const ZoneLayout& zone, TransferReport& report) {
+  const MessageTable& m = context.Messages;
+  platform::Console& console = context.Console;
+  console.PrintLine("");
+  console.PrintLine(m[zone.titleMessage]);
+  console.PrintLine("");
+  for (int block = 0; block < zone.blocks; ++block) {
+    if (!BlockUsed(image, zone, block)) continue;
+    console.Print("  Set block " + std::to_string(block));
+    LinkReply reply = session.Exchange({0x30, zone.code, 0x01, static_cast<std::uint8_t>(block)});
+    if (!reply.Answered()) {
+      console.PrintLine(kNotOk);
+      Record(report, m[kProgramNotSent] + NoReplyText(m, session, BlockText(m, zone, block)), true);
+      return false;
+    }
+    bool selected = session.Replied(reply, kAccepted);
+    console.Print(std::string(selected ? kOk : kNotOk) + " " + m[kSendingBlock]);
+
+    session.Buffer.Payload(0) = 0x30;
+    session.Buffer.Payload(1) = zone.code;
+    session.Buffer.Payload(2) = 0x11;
+    int start = zone.first + block * zone.size;
+    for (int i = 0; i < zone.size; ++i) {
+      int value = CellValue(image, start + i);
+      session.Buffer.Payload(3 + i) =
+          value == ProgramImage::kUnused ? zone.filler : static_cast<std::uint8_t>(value);
+    }
+    reply = session.Transaction(zone.size + 3);
+    bool written = session.Replied(reply, kAccepted);
+    console.PrintLine(written ? kOk : kNotOk);
+    if (!reply.Answered()) {
+      Record(report, m[kProgramNotSent] + NoReplyText(m, session, BlockText(m, zone, block)), true);
+      return false;
+    }
+    if (!selected || !written) {
+      Record(report, m[kProgramSentWithErrors] + m[kCalculatorRejected] + BlockText(m, zone, block),
+             false);
+    }
+  }
+  console.Print(" " + m[kFinalizing]);
+  LinkReply reply = session.Exchange({0x30, zone.code, 0x81});
+  bool finished = session.Replied(reply, kAccepted);
+  console.PrintLine(finished ? kOk : kNotOk);
+  std::string end = m[kEndOfZone] + m[zone.nameMessage];
+  if (!reply.Answered()) {
+    Record(report, m[kProgramNotSent] + NoReplyText(m, session, end), true);
+    return false;
+  }
+  if (!finished) Record(report, m[kProgramSentWithErrors] + m[kCalculatorRejected] + end, false);
+  return true;
+}
+
+void SendProgram(LinkContext& context, LinkSession& session) {
+  const MessageTable& m = context.Messages;
+  platform::Console& console = context.Console;
+  if (context.Program == nullptr) {
+    console.PrintLine("");
+    console.PrintLine("   " + m[kYouMustFirstProceedTo]);
+    console.PrintLine("   " + m[kASuccessfulCompilation]);
+    console.PrintLine("");
+    console.Print("   " + m[kNoProgramToSend] + m[kPressEnter]);
+    console.ReadLine();
+    return;
+  }
+  const ProgramImage& image = *context.Program;
+  TransferReport report;
+  if (std::optional<std::string> failure = SetRemoteMode(context, session, true)) {
+    Record(report, m[kProgramNotSent] + *failure, true);
+  }
+  bool going = !report.stopped && SendZone(context, session, image, kProgramZone, report);
+  for (const ZoneLayout* zone : {&kBinaryZone, &kDecimalZone}) {
+    bool used = zone == &kBinaryZone ? image.binaryZoneUsed : image.decimalZoneUsed;
+    if (!going || !used) continue;
+    if (std::optional<std::string> failure = WaitCalculatorReady(context, session)) {
+      Record(report, m[kProgramNotSent] + *failure, true);
+      going = false;
+    } else {
+      going = SendZone(context, session, image, *zone, report);
+    }
+  }
+  if (going) {
+    if (std::optional<std::string> failure = SetRemoteMode(context, session, false)) {
+      Record(report, m[kProgramSentWithErrors] + *failure, false);
+    }
+  } else if (session.LastFailure() != LinkFailure::kPortUnavailable) {
+    // The calculator stopped answering: one request to leave transfer mode, in case it only
+    // missed a reply, without waiting for its state.
+    session.Exchange({0x30, 0xA0, 0x81});
+  }
+  std::string outcome = report.failure.empty() ? m[kProgramSent] : report.failure;
+  context.StatusLine1 = outcome;
+  console.PrintLine("");
+  console.Print(outcome + m[kPressEnter]);
+  console.ReadLine();
+}
+
+}  // namespace calvern

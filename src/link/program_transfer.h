@@ -1,0 +1,54 @@
+// Sending the compiled program to the calculator: transfer mode on, the program zone and the
+// binary and decimal zones that the compilation used, block by block, transfer mode off.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "link/link_context.h"
+
+namespace calvern {
+
+// A memory zone as the calculator receives it: blocks of `size` cells from image cell `first`.
+struct ZoneLayout {
+  int titleMessage;  // the heading of its progress output
+  int nameMessage;   // its name in a failure report
+  int blocks;
+  int size;
+  int first;
+  std::uint8_t code;    // the zone's byte in the block commands
+  std::uint8_t filler;  // sent for the unused cells of a block that is sent
+};
+
+inline constexpr ZoneLayout kProgramZone{
+    kProgramZoneProgress, kProgramZoneName, 100, 100, 0, 0x80, 0xFF};
+inline constexpr ZoneLayout kBinaryZone{
+    kBinaryZoneProgress, kBinaryZoneName, 64, 64, 10000, 0x82, 0xFF};
+inline constexpr ZoneLayout kDecimalZone{
+    kDecimalZoneProgress, kDecimalZoneName, 125, 64, 14096, 0x81, 0x00};
+
+// How a transfer went: every command acknowledged, some rejected (the transfer went on), or
+// stopped because the calculator did not answer.
+struct TransferReport {
+  bool stopped = false;
+  std::string failure;  // the status line for the first failure; empty when all went well
+};
+
+// Link menu key 3: sends the program, or explains that there is none to send. Leaves the
+// outcome in status line 1.
+void SendProgram(LinkContext& context, LinkSession& session);
+
+// Sends the used blocks of one zone and finishes it; false when the transfer must stop.
+bool SendZone(LinkContext& context, LinkSession& session, const ProgramImage& image,
+              const ZoneLayout& zone, TransferReport& report);
+
+// Asks for the status until the calculator reports ready (a 6-byte status reply), a bounded
+// number of times. nullopt when ready, else the reason for the status line.
+std::optional<std::string> WaitCalculatorReady(LinkContext& context, LinkSession& session);
+
+// Switches transfer mode on or off and waits, a bounded number of times, until the calculator
+// reports it. nullopt when done, else the reason.
+std::optional<std::string> SetRemoteMode(LinkContext& context, LinkSession& session, bool on);
+
+}  // namespace calvern

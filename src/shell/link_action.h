@@ -1,0 +1,16 @@
+// Main menu key 7: the link menu, with the compiled program handed over as a plain image.
+#pragma once
+
+#include "compiler/compile.h"
+#include "link/program_image.h"
+#include "shell/application.h"
+
+namespace calvern {
+
+// The bytes of the compiled memory image; cells that hold no byte are unused.
+ProgramImage ProgramImageOf(const CompiledProgram& program);
+
+// Runs the link menu on the application's console, settings and status lines.
+void RunLinkMenu(Application& app);
+
+}  // namespace calvern
