@@ -3,6 +3,7 @@
 #include "platform/requester.h"
 #include "shell/application.h"
 #include "shell/language_file.h"
+#include "shell/slave_mode.h"
 
 namespace calvern {
 
@@ -61,7 +62,10 @@ int StartApplication(Application& app, const std::string* parameter) {
     // In slave mode line 3 holds the command.
     if (app.SlaveMode) app.SlaveCommand = app.Config.EditorPath;
   } else {
-    if (app.SlaveMode) return kSettingsUnreadable;
+    if (app.SlaveMode) {
+      ReportSlaveFailure(app.Messages[kInfoFileUnreadable] + app.SettingsFilePath);
+      return kSettingsUnreadable;
+    }
     app.Config = Settings();
   }
   LoadMessages(app);

@@ -158,6 +158,16 @@ enum MessageId : int {
   kLinkNotAvailable = 148,
   kFileNamePrompt = 149,
   kShortJumpOutOfBlock = 150,
+  // The shell's own reports: slave-mode failures, refused answers and files.
+  kInfoFileUnreadable = 160,
+  kSlaveStartsNoProgram = 161,
+  kSlaveOnlyCommand2Compiles = 162,
+  kSlaveNoSource = 163,
+  kLanguageNotFound = 164,
+  kLanguageTooLarge = 165,
+  kLanguageNotLocal = 166,
+  kAnswerTooLong = 167,
+  kSettingsFileUnreadable = 168,
 };
 
 class MessageTable {
