@@ -26,13 +26,13 @@ TEST(SlaveResultCodes, MissingInfoFileReturnsOneWithAReasonAndNoWindow) {
 }
 
 // Without a parameter Calvern is the interactive menu; input that ends at once (no terminal)
-// ends it like a closed window, without saving settings.
+// ends it like key 0: the settings are saved.
 TEST(SlaveResultCodes, WithoutParameterTheMenuEndsWithItsInput) {
   TempDir dir;
   RunResult run = RunCalvern(dir, {});
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.errorOutput, "");
-  EXPECT_FALSE(dir.Exists("calvern.inf"));
+  EXPECT_TRUE(dir.Read("calvern.inf").ends_with("\r\nCOM1,255\r\n\r\n"));
 }
 
 // Line 3 is compared exactly with "2" after upper-casing; anything else compiles nothing and
