@@ -22,9 +22,10 @@ void ReapChildrenAutomatically() {
   sigaction(SIGCHLD, &ignore, nullptr);
 }
 
-// Spawns the program; the pid, or -1 when it could not be started.
+// Spawns the program; the pid, or -1 when it could not be started. The program gets the
+// default handling of the signals that the menu catches or ignores.
 pid_t Spawn(const std::string& program, const std::vector<std::string>& arguments,
-            const std::string& workingDirectory, const posix_spawnattr_t* attributes) {
+            const std::string& workingDirectory) {
   std::vector<std::string> argv = {program};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   std::vector<char*> pointers;
@@ -36,8 +37,16 @@ pid_t Spawn(const std::string& program, const std::vector<std::string>& argument
   if (!workingDirectory.empty()) {
     posix_spawn_file_actions_addchdir_np(&actions, workingDirectory.c_str());
   }
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  for (int signal : {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGCHLD}) sigaddset(&defaults, signal);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
   pid_t pid = 0;
-  int error = posix_spawnp(&pid, program.c_str(), &actions, attributes, pointers.data(), environ);
+  int error = posix_spawnp(&pid, program.c_str(), &actions, &attributes, pointers.data(), environ);
+  posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   return error == 0 ? pid : -1;
 }
@@ -52,31 +61,21 @@ bool IsExecutableFile(const std::string& path) {
 bool StartProgram(const std::string& program, const std::vector<std::string>& arguments,
                   const std::string& workingDirectory) {
   ReapChildrenAutomatically();
-  return Spawn(program, arguments, workingDirectory, nullptr) != -1;
+  return Spawn(program, arguments, workingDirectory) != -1;
 }
 
 bool RunProgramAndWait(const std::string& program, const std::vector<std::string>& arguments,
                        const std::string& workingDirectory) {
-  // While the program has the terminal, Ctrl-C and Ctrl-\ are its keys: the menu ignores them,
-  // and the program gets the default handling back. Children must not be reaped behind our
-  // back while we wait for this one.
-  struct sigaction ignore {
-  }, oldInterrupt{}, oldQuit{}, byDefault{}, oldChild{};
+  // While the program has the terminal, Ctrl-C and Ctrl-\ are its keys: the menu ignores
+  // them. Children must not be reaped behind our back while we wait for this one.
+  struct sigaction ignore = {}, byDefault = {};
+  struct sigaction oldInterrupt = {}, oldQuit = {}, oldChild = {};
   ignore.sa_handler = SIG_IGN;
   byDefault.sa_handler = SIG_DFL;
   sigaction(SIGINT, &ignore, &oldInterrupt);
   sigaction(SIGQUIT, &ignore, &oldQuit);
   sigaction(SIGCHLD, &byDefault, &oldChild);
-
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  sigset_t defaults;
-  sigemptyset(&defaults);
-  for (int signal : {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGCHLD}) sigaddset(&defaults, signal);
-  posix_spawnattr_setsigdefault(&attributes, &defaults);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
-  pid_t pid = Spawn(program, arguments, workingDirectory, &attributes);
-  posix_spawnattr_destroy(&attributes);
+  pid_t pid = Spawn(program, arguments, workingDirectory);
 
   if (pid != -1) {
     int status = 0;
