@@ -1,5 +1,6 @@
 // End-to-end: the interactive menu, typed at in a real terminal.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 
 #include <fstream>
@@ -57,6 +58,7 @@ int ZombieChildrenOfCalvern() {
 
 TEST(InteractiveMenu, FirstRunScreen) {
   TempDir dir;
+  setenv("VISUAL", "visual-editor", 1);  // the first run's editor is the user's usual one
   TerminalSession terminal(dir);
   ASSERT_TRUE(terminal.WaitFor(kPrompt));
   std::vector<std::string> screen = terminal.Screen();
@@ -82,7 +84,7 @@ TEST(InteractiveMenu, FirstRunScreen) {
                                        "",
                                        "",
                                        "  No source defined",
-                                       "  Editor is notepad.exe Emulator is",
+                                       "  Editor is visual-editor Emulator is",
                                        "  249 instructions. (COM1/255)"};
   ASSERT_GE(screen.size(), expected.size());
   EXPECT_EQ(std::vector<std::string>(screen.begin(), screen.begin() + expected.size()), expected);
@@ -94,11 +96,13 @@ TEST(InteractiveMenu, FirstRunScreen) {
 
   terminal.TypeLine("0");
   EXPECT_EQ(terminal.WaitForExit(), 0);
-  EXPECT_EQ(dir.Read("calvern.inf"), "\r\n\r\nnotepad.exe\r\n\r\n\r\nCOM1,255\r\n\r\n");
+  EXPECT_EQ(dir.Read("calvern.inf"), "\r\n\r\nvisual-editor\r\n\r\n\r\nCOM1,255\r\n\r\n");
+  unsetenv("VISUAL");
 }
 
 TEST(InteractiveMenu, ChooseCompileAndKeepSettings) {
   TempDir dir;
+  setenv("VISUAL", "visual-editor", 1);
   dir.Write("prog.txt", "start: $12 ENT + GOTO start\r\n");
   {
     TerminalSession terminal(dir);
@@ -118,16 +122,20 @@ TEST(InteractiveMenu, ChooseCompileAndKeepSettings) {
     ASSERT_TRUE(terminal.WaitFor("Compilation successfull!"));
     EXPECT_TRUE(terminal.WaitFor("  First free step is 6"));
     // The progress lines flash by before the next screen: read them from the terminal's stream.
+    // Every line is erased to its end (ESC [K), so that no longer text drawn earlier survives
+    // on a terminal that keeps it.
     EXPECT_TRUE(WaitForText(dir, ".terminal-output",
-                            " Opening source file prog.txt...\r\n"
-                            " Creating compiled file prog.LST...\r\n"));
+                            " Opening source file prog.txt...\x1b[K\r\n"
+                            " Creating compiled file prog.LST...\x1b[K\r\n"));
+    EXPECT_TRUE(WaitForText(dir, ".terminal-output", "  No source selected!\x1b[K\r\n"));
+    EXPECT_TRUE(WaitForText(dir, ".terminal-output", "Your choice : \x1b[K"));
     EXPECT_NE(dir.Read("prog.LST").find("  0000  |  01  | 1"), std::string::npos);
     terminal.TypeLine("0");
     ASSERT_EQ(terminal.WaitForExit(), 0);
   }
   std::string base = dir.File("prog.");
   EXPECT_EQ(dir.Read("calvern.inf"), dir.File("prog.txt") + "\r\n" + base +
-                                         "LST\r\nnotepad.exe\r\n" + base +
+                                         "LST\r\nvisual-editor\r\n" + base +
                                          "\r\n\r\nCOM1,255\r\n\r\n");
 
   // The next run starts where the last one ended.
@@ -263,6 +271,67 @@ TEST(InteractiveMenu, HelpFileIsWrittenAndOpened) {
   EXPECT_EQ(WaitForFile(dir, "editor.log"), dir.path().string() + "\n");
 }
 
+// A terminal editor has the terminal to itself: the menu waits for it and is drawn again after
+// it. A bare program name typed at key 5 stays bare and is found on the PATH.
+TEST(InteractiveMenu, TerminalEditorIsWaitedForAndFoundOnThePath) {
+  TempDir dir, programs;
+  programs.Write("term-editor",
+                 "#!/bin/sh\nclear\necho \"EDITING $1\"\nread line\necho \"$line\" > " +
+                     ShellQuote(dir.File("editor.log")) + "\n");
+  chmod(programs.File("term-editor").c_str(), 0755);
+  const std::string oldPath = std::getenv("PATH");
+  setenv("PATH", (programs.path().string() + ":" + oldPath).c_str(), 1);
+  dir.Write("prog.txt", "ENT\r\n");
+  dir.Write("calvern.inf",
+            dir.File("prog.txt") + "\r\n\r\nnotepad.exe\r\n\r\n\r\nCOM1,255\r\n\r\n");
+  TerminalSession terminal(dir);
+  setenv("PATH", oldPath.c_str(), 1);
+  ASSERT_TRUE(terminal.WaitFor(kPrompt));
+  terminal.TypeLine("5");
+  ASSERT_TRUE(terminal.WaitFor("Select your Editor..."));
+  terminal.TypeLine("term-editor");
+  ASSERT_TRUE(terminal.WaitFor("Select your Emulator..."));
+  terminal.TypeLine("");
+  ASSERT_TRUE(terminal.WaitFor("Editor selected : term-editor"));
+  terminal.TypeLine("3");
+  ASSERT_TRUE(terminal.WaitFor("EDITING " + dir.File("prog.txt")));
+  usleep(300000);
+  EXPECT_EQ(terminal.ScreenText().find(kPrompt), std::string::npos) << "the menu waits";
+  terminal.TypeLine("typed in the editor");
+  ASSERT_TRUE(terminal.WaitFor("Editing source file..."));
+  EXPECT_EQ(dir.Read("editor.log"), "typed in the editor\n");
+  EXPECT_EQ(terminal.ScreenText().find("EDITING"), std::string::npos) << "the menu is redrawn";
+  terminal.TypeLine("0");
+  ASSERT_EQ(terminal.WaitForExit(), 0);
+  EXPECT_EQ(dir.Read("calvern.inf"),
+            dir.File("prog.txt") + "\r\n\r\nterm-editor\r\n\r\n\r\nCOM1,255\r\n\r\n");
+}
+
+// Ctrl-D, Ctrl-C, a termination and a hang-up all end the menu with the choices saved, and
+// leave the shell's prompt on a fresh line.
+TEST(InteractiveMenu, EveryWayOutSavesTheSettings) {
+  for (const std::string way : {"C-d", "C-c", "TERM", "HUP"}) {
+    SCOPED_TRACE(way);
+    TempDir dir;
+    dir.Write("prog.txt", "ENT\r\n");
+    TerminalSession terminal(dir);
+    ASSERT_TRUE(terminal.WaitFor(kPrompt));
+    terminal.TypeLine("1");
+    ASSERT_TRUE(terminal.WaitFor("Select source file..."));
+    terminal.TypeLine("prog.txt");
+    ASSERT_TRUE(terminal.WaitFor("Source selected"));
+    if (way.starts_with("C-")) {
+      terminal.PressKey(way);
+    } else {
+      ASSERT_EQ(kill(terminal.ProgramPid(), way == "TERM" ? SIGTERM : SIGHUP), 0);
+    }
+    EXPECT_EQ(terminal.WaitForExit(), 0);
+    EXPECT_TRUE(dir.Read("calvern.inf").starts_with(dir.File("prog.txt") + "\r\n"));
+    std::string output = dir.Read(".terminal-output");
+    EXPECT_NE(output.find("\n", output.rfind("Your choice : ")), std::string::npos);
+  }
+}
+
 }  // namespace
 }  // namespace calvern_test
 
@@ -311,15 +380,44 @@ TEST(InteractiveLanguage, BrokenFilesWarnAndKeepEnglish) {
   terminal.TypeLine("");
   ASSERT_TRUE(terminal.WaitFor(" 0: Quit"));
 
-  // A language file that is not in the current directory falls back to English silently.
-  terminal.TypeLine("9");
-  ASSERT_TRUE(terminal.WaitFor("Select your language..."));
-  terminal.TypeLine("/nowhere/xx.LOC");
-  ASSERT_TRUE(terminal.WaitForGone("Select your language..."));
-  EXPECT_NE(terminal.ScreenText().find(" 0: Quit"), std::string::npos);
   terminal.TypeLine("0");
   ASSERT_EQ(terminal.WaitForExit(), 0);
-  EXPECT_TRUE(dir.Read("calvern.inf").ends_with("\r\nxx.LOC\r\n"));
+  EXPECT_TRUE(dir.Read("calvern.inf").ends_with("\r\nutf8.LOC\r\n"));
+}
+
+// Enter alone and every language file that can't be used keep the current language, and each
+// refusal says why in the status line; a settings line 7 with a directory is refused at start.
+TEST(InteractiveLanguage, EnterAndRefusalsKeepTheCurrentLanguage) {
+  TempDir dir;
+  CopyLanguageFile(dir, "ru.LOC");
+  dir.Write("big.LOC", "\xFF\xFE" + std::string(1100000, ' '));
+  dir.Write("calvern.inf",
+            "\r\n\r\nnotepad.exe\r\n\r\n\r\nCOM1,255\r\n" + dir.File("ru.LOC") + "\r\n");
+  TerminalSession terminal(dir);
+  ASSERT_TRUE(terminal.WaitFor(kPrompt));
+  EXPECT_TRUE(terminal.WaitFor("  Language files are read from the current directory only: " +
+                               dir.File("ru.LOC")));
+  terminal.TypeLine("9");
+  ASSERT_TRUE(terminal.WaitFor("Select your language..."));
+  terminal.TypeLine("ru.LOC");
+  ASSERT_TRUE(terminal.WaitFor(" 0: Выход"));
+  struct Case {
+    std::string answer, status;
+  } cases[] = {{"", "  Действие отменено"},
+               {"xx.LOC", "  Language file not found in the current directory: xx.LOC"},
+               {"/nowhere/xx.LOC", "  Language file not found in the current directory: xx.LOC"},
+               {"big.LOC", "  Language file too large, not read: big.LOC"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE("answer '" + c.answer + "'");
+    terminal.TypeLine("9");
+    ASSERT_TRUE(terminal.WaitFor("Select your language..."));
+    terminal.TypeLine(c.answer);
+    ASSERT_TRUE(terminal.WaitFor(c.status));
+    EXPECT_NE(terminal.ScreenText().find(" 0: Выход"), std::string::npos);
+  }
+  terminal.TypeLine("0");
+  ASSERT_EQ(terminal.WaitForExit(), 0);
+  EXPECT_TRUE(dir.Read("calvern.inf").ends_with("\r\nCOM1,255\r\nru.LOC\r\n"));
 }
 
 }  // namespace

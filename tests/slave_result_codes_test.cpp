@@ -1,7 +1,7 @@
 // End-to-end: the result codes of slave mode and how a caller learns the error line.
 #include <gtest/gtest.h>
 
-#include "slave_run.h"
+#include "terminal_session.h"
 
 namespace calvern_test {
 namespace {
@@ -16,60 +16,73 @@ TEST(SlaveResultCodes, SuccessfulCompilationReturnsZeroAndPrintsNothing) {
   EXPECT_TRUE(dir.Exists("prog.MKP"));
 }
 
-TEST(SlaveResultCodes, MissingInfoFileReturnsOneWithoutAnyMessage) {
+TEST(SlaveResultCodes, MissingInfoFileReturnsOneWithAReasonAndNoWindow) {
   TempDir dir;
   RunResult run = RunCalvern(dir, {dir.File("absent.inf")});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.errorOutput, "");
+  EXPECT_EQ(run.errorOutput, "calvern: can't open the info file " + dir.File("absent.inf") + "\n");
+  EXPECT_EQ(run.output, "");
   EXPECT_FALSE(dir.Exists("calvern.inf"));
 }
 
 // Without a parameter Calvern is the interactive menu; input that ends at once (no terminal)
-// ends it like a closed window, without saving settings.
+// ends it like key 0: the settings are saved.
 TEST(SlaveResultCodes, WithoutParameterTheMenuEndsWithItsInput) {
   TempDir dir;
   RunResult run = RunCalvern(dir, {});
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.errorOutput, "");
-  EXPECT_FALSE(dir.Exists("calvern.inf"));
+  EXPECT_TRUE(dir.Read("calvern.inf").ends_with("\r\nCOM1,255\r\n\r\n"));
 }
 
 // Line 3 is compared exactly with "2" after upper-casing; anything else compiles nothing and
-// returns 2 (a menu key runs its action first, with no console: a requester reads an empty
-// answer), and slave mode never saves settings, not even after the quit key.
-TEST(SlaveResultCodes, CommandsOtherThanCompileReturnTwo) {
-  for (const std::string command : {"2 ", " 2", "7", "1", "5", "9", "0", "X", ""}) {
-    SCOPED_TRACE("command '" + command + "'");
+// returns 2 with its reason on standard error. A menu key runs its action first, with no
+// console (a requester reads an empty answer), except the keys that would start the editor or
+// the emulator: line 3 holds the command, not a program, so they start nothing (a program
+// named like the command, found on the PATH, must not run). Slave mode never saves settings,
+// not even after the quit key.
+TEST(SlaveResultCodes, CommandsOtherThanCompileReturnTwoAndSayWhy) {
+  const std::string notCompiled = "calvern: only command 2 compiles: nothing was compiled for ";
+  const std::string notRun = "calvern: slave mode starts no editor or emulator: nothing was run ";
+  struct Case {
+    std::string command, reason;
+  } cases[] = {{"2 ", notCompiled + "command \"2 \""}, {" 2", notCompiled + "command \" 2\""},
+               {"7", notCompiled + "command \"7\""},   {"1", notCompiled + "command \"1\""},
+               {"5", notCompiled + "command \"5\""},   {"9", notCompiled + "command \"9\""},
+               {"0", notCompiled + "command \"0\""},   {"x", notCompiled + "command \"x\""},
+               {"", notCompiled + "command \"\""},     {"3", notRun + "for command 3"},
+               {"4", notRun + "for command 4"},        {"6", notRun + "for command 6"},
+               {"8", notRun + "for command 8"}};
+  TempDir programs;
+  for (const char* name : {"3", "4", "6", "8"}) {
+    programs.Write(name, "#!/bin/sh\ntouch " + ShellQuote(programs.File("ran")) + "\n");
+    fs::permissions(programs.path() / name, fs::perms::owner_all);
+  }
+  const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+  setenv("PATH", (programs.path().string() + ":" + oldPath).c_str(), 1);
+  for (const Case& c : cases) {
+    SCOPED_TRACE("command '" + c.command + "'");
     TempDir dir;
     dir.Write("prog.txt", "ENT\r\n");
-    RunResult run = RunInfoFile(dir, {dir.File("prog.txt"), dir.File("prog.LST"), command,
-                                      dir.File("prog."), "", "COM1,255", ""});
+    RunResult run = RunInfoFile(dir, {dir.File("prog.txt"), dir.File("prog.LST"), c.command,
+                                      dir.File("prog."), c.command, "COM1,255", ""});
     EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.errorOutput, c.reason + "\n");
     EXPECT_FALSE(dir.Exists("prog.LST"));
     EXPECT_FALSE(dir.Exists("prog.MKP"));
     EXPECT_FALSE(dir.Exists("calvern.inf"));
-    EXPECT_EQ(run.errorOutput, "");
+    EXPECT_FALSE(dir.Exists("calvern-help.txt"));
+    EXPECT_FALSE(programs.Exists("ran")) << "a program named like the command was started";
   }
-}
-
-// Command 6 writes the manual and starts the editor on it, then returns 2.
-TEST(SlaveResultCodes, HelpCommandWritesTheManualAndStartsTheEditor) {
-  TempDir dir;
-  dir.Write("editor.sh", "#!/bin/sh\nprintf '%s\\n' \"$1\" > " + dir.File("editor.log") + "\n");
-  fs::permissions(dir.path() / "editor.sh", fs::perms::owner_all);
-  RunResult run = RunInfoFile(dir, {"", "", "6", "", "", "", ""});
-  EXPECT_EQ(run.exitCode, 2) << "an empty editor line cannot start anything";
-  EXPECT_TRUE(dir.Exists("calvern-help.txt"));
-
-  run = RunInfoFile(dir, {"", "", "6", "", "", "", ""});
-  dir.Write("job.inf", "\r\n\r\n6\r\n");
-  EXPECT_EQ(RunCalvern(dir, {dir.File("job.inf")}).exitCode, 2);
+  setenv("PATH", oldPath.c_str(), 1);
 }
 
 TEST(SlaveResultCodes, EmptySourceLineReturnsTwo) {
   TempDir dir;
   RunResult run = RunInfoFile(dir, {"", dir.File("prog.LST"), "2", dir.File("prog.")});
   EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.errorOutput,
+            "calvern: line 1 of the info file names no source: nothing was compiled\n");
   EXPECT_FALSE(dir.Exists("prog.LST"));
 }
 
@@ -78,6 +91,7 @@ TEST(SlaveResultCodes, UnreadableSourceReturnsEightAndCreatesNoListing) {
   RunResult run =
       RunInfoFile(dir, {dir.File("absent.txt"), dir.File("prog.LST"), "2", dir.File("prog.")});
   EXPECT_EQ(run.exitCode, 8);
+  EXPECT_EQ(run.errorOutput, "calvern: Can't open source file! " + dir.File("absent.txt") + "\n");
   EXPECT_FALSE(dir.Exists("prog.LST"));
   EXPECT_FALSE(dir.Exists("prog.MKP"));
 }
@@ -88,6 +102,8 @@ TEST(SlaveResultCodes, ListingThatCannotBeCreatedReturnsNine) {
   RunResult run = RunInfoFile(
       dir, {dir.File("prog.txt"), dir.File("missing-dir/prog.LST"), "2", dir.File("prog.")});
   EXPECT_EQ(run.exitCode, 9);
+  EXPECT_EQ(run.errorOutput,
+            "calvern: Can't create output file! " + dir.File("missing-dir/prog.LST") + "\n");
   EXPECT_FALSE(dir.Exists("prog.MKP"));
 }
 

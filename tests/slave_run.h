@@ -3,6 +3,7 @@
 #pragma once
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -54,14 +55,16 @@ struct RunResult {
 };
 
 // Runs `calvern args...` with the temporary directory as working directory. Standard input is
-// empty, so a requester or prompt that wrongly appears reads a cancel instead of blocking.
-inline RunResult RunCalvern(const TempDir& dir, const std::vector<std::string>& args) {
+// empty (or the file `input`), so a requester or prompt that wrongly appears reads a cancel
+// instead of blocking. A run that has not ended after 30 seconds is killed: exit code -1.
+inline RunResult RunCalvern(const TempDir& dir, const std::vector<std::string>& args,
+                            const std::string& input = "/dev/null") {
   std::string errFile = dir.File(".stderr");
   std::string outFile = dir.File(".stdout");
   pid_t pid = fork();
   if (pid == 0) {
     if (chdir(dir.path().c_str()) != 0) _exit(127);
-    int nullInput = open("/dev/null", O_RDONLY);
+    int nullInput = open(input.c_str(), O_RDONLY);
     if (nullInput < 0 || dup2(nullInput, 0) < 0) _exit(127);
     std::FILE* err = std::freopen(errFile.c_str(), "w", stderr);
     std::FILE* out = std::freopen(outFile.c_str(), "w", stdout);
@@ -76,9 +79,17 @@ inline RunResult RunCalvern(const TempDir& dir, const std::vector<std::string>& 
     _exit(127);
   }
   int status = 0;
-  waitpid(pid, &status, 0);
+  bool ended = false;
+  for (int i = 0; i < 3000 && !ended; ++i) {
+    ended = waitpid(pid, &status, WNOHANG) == pid;
+    if (!ended) usleep(10000);
+  }
+  if (!ended) {
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+  }
   RunResult result;
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.exitCode = ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   result.errorOutput = dir.Read(".stderr");
   result.output = dir.Read(".stdout");
   return result;

@@ -33,6 +33,13 @@ inline std::string RunCommand(const std::string& command) {
   return output;
 }
 
+inline std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream buffer;
+  buffer << in.rdbuf();
+  return buffer.str();
+}
+
 class TerminalSession {
  public:
   // Starts `calvern` (with `arguments`) in `dir`.
@@ -53,6 +60,17 @@ class TerminalSession {
   void TypeLine(const std::string& text) {
     if (!text.empty()) Tmux("send-keys -t 0 -l " + ShellQuote(text));
     Tmux("send-keys -t 0 Enter");
+  }
+
+  // Presses one key named as tmux names it ("C-c", "C-d").
+  void PressKey(const std::string& key) { Tmux("send-keys -t 0 " + key); }
+
+  // The process id of calvern: the child of the shell that runs it in the window.
+  int ProgramPid() {
+    std::string shell = Tmux("display-message -p -t 0 '#{pane_pid}'");
+    std::string children = ReadAll("/proc/" + std::to_string(std::atoi(shell.c_str())) + "/task/" +
+                                   std::to_string(std::atoi(shell.c_str())) + "/children");
+    return std::atoi(children.c_str());
   }
 
   // The screen as shown now, one string per row (trailing blanks removed by tmux).

@@ -26,7 +26,7 @@ class Console {
   virtual bool Present() const = 0;
   virtual void Clear() = 0;
   virtual void Print(std::string_view text) = 0;
-  void PrintLine(std::string_view text) {
+  virtual void PrintLine(std::string_view text) {
     Print(text);
     Print("\n");
   }

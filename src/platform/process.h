@@ -1,4 +1,4 @@
-// Starting outside programs (the editor, the emulator) without waiting for them.
+// Starting outside programs: the emulator runs on by itself, the editor may need the terminal.
 #pragma once
 
 #include <string>
@@ -11,5 +11,17 @@ namespace calvern::platform {
 // program runs on by itself; when it ends it leaves no zombie behind.
 bool StartProgram(const std::string& program, const std::vector<std::string>& arguments,
                   const std::string& workingDirectory);
+
+// Starts a program like StartProgram and returns when it has ended, so that a program drawn in
+// the terminal (a terminal editor) has it to itself until then. Ctrl-C in the program does not
+// reach the caller. Returns whether it could be started.
+bool RunProgramAndWait(const std::string& program, const std::vector<std::string>& arguments,
+                       const std::string& workingDirectory);
+
+// The full path of a program name as the PATH search finds it; empty when it is not found.
+std::string FindOnPath(const std::string& name);
+
+// The editor of a first run: the user's usual editor where the system names one.
+std::string DefaultEditor();
 
 }  // namespace calvern::platform

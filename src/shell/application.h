@@ -29,7 +29,8 @@ struct Application {
   bool SlaveMode = false;
   std::string CurrentDirectory;
   Settings Config;
-  std::string SlaveCommand;  // slave mode: the command of the info file's line 3
+  bool SettingsFileUnreadable = false;  // it exists but could not be read: kept aside on saving
+  std::string SlaveCommand;             // slave mode: the command of the info file's line 3
   StatusLines Status;
   std::string LinkStatusLine;
   bool QuitRequested = false;
@@ -51,9 +52,14 @@ enum StartupResult : int {
 // messages and prepares the link status line and the status lines of the first screen.
 int StartApplication(Application& app, const std::string* parameter);
 
+// Why the language file `name` can't be used (a name with a directory, a missing or an
+// oversized file), or empty when it can.
+std::string LanguageFileRefusal(const Application& app, const std::string& name);
+
 // Fills the message table from the chosen language file, or with the English defaults when
-// there is none; a faulty file is reported in message boxes.
-void LoadMessages(Application& app);
+// there is none; a faulty file is reported in message boxes. A file that can't be used leaves
+// the defaults and its refusal is returned (empty otherwise).
+std::string LoadMessages(Application& app);
 
 // " |  Calvern .. not yet connected ..  |*" in the current language.
 std::string NotConnectedLine(const MessageTable& messages);

@@ -4,12 +4,41 @@
 
 #include <vector>
 
+#include "compiler/compile.h"
 #include "output/text_lines_testing.h"
 #include "tables/help_text.h"
 #include "tables/io_register_table.h"
 
 namespace calvern {
 namespace {
+
+std::size_t Indent(const std::string& line) { return line.find_first_not_of(' '); }
+
+// The manual's examples: a line "Example:" followed by the lines indented deeper than it, up
+// to an empty line. Each is a complete program.
+std::vector<std::string> ManualExamples() {
+  std::vector<std::string> lines = CrlfLines(HelpFileText()), examples;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].empty() || lines[i].substr(Indent(lines[i])) != "Example:") continue;
+    std::string program;
+    for (std::size_t j = i + 1;
+         j < lines.size() && !lines[j].empty() && Indent(lines[j]) > Indent(lines[i]); ++j) {
+      program += lines[j] + "\r\n";
+    }
+    examples.push_back(program);
+  }
+  return examples;
+}
+
+TEST(HelpFile, EveryExampleCompilesAsPrinted) {
+  std::vector<std::string> examples = ManualExamples();
+  EXPECT_GE(examples.size(), 20u) << "the examples are marked with \"Example:\"";
+  for (const std::string& example : examples) {
+    EXPECT_FALSE(example.empty()) << "an Example: line without its program";
+    CompileResult result = CompileProgram(example);
+    EXPECT_TRUE(result.Ok()) << example << (result.error ? result.error->detail : "");
+  }
+}
 
 TEST(HelpFile, TitlesAreUnderlinedAndInOrder) {
   std::vector<std::string> lines = CrlfLines(HelpFileText());

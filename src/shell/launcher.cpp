@@ -34,8 +34,9 @@ bool OpenWithEditor(Application& app, const std::string& file) {
   // starts with no argument at all.
   std::vector<std::string> arguments;
   if (!file.empty()) arguments.push_back(platform::AbsolutePath(file, app.CurrentDirectory));
-  return platform::StartProgram(ProgramPath(app, editor), arguments,
-                                platform::AbsolutePath(directory, app.CurrentDirectory));
+  // A terminal editor needs the terminal to itself: the menu waits and is drawn again after.
+  return platform::RunProgramAndWait(ProgramPath(app, editor), arguments,
+                                     platform::AbsolutePath(directory, app.CurrentDirectory));
 }
 
 void LaunchEmulator(Application& app, const std::string& emulator) {

@@ -86,8 +86,14 @@ int RunMainMenu(Application& app) {
   for (;;) {
     DrawScreen(app);
     std::string choice = app.Terminal->ReadLine();
-    // A closed terminal ends the run like a closed window: without saving.
-    if (app.Terminal->InputEnded()) return 0;
+    // The end of the input (Ctrl-D, a closed terminal) and Ctrl-C or a termination signal end
+    // the run like key 0, keeping the choices made; the shell's prompt then starts on a fresh
+    // line.
+    if (app.Terminal->InputEnded()) {
+      app.Terminal->PrintLine("");
+      SaveSettings(app);
+      return 0;
+    }
     DispatchMenuKey(app, UpperCase(choice));
     if (app.QuitRequested) {
       SaveSettings(app);

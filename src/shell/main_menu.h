@@ -14,7 +14,8 @@ void DrawScreen(Application& app);
 // Runs the action of a menu key ("0" to "9"); other texts do nothing.
 void DispatchMenuKey(Application& app, const std::string& key);
 
-// The interactive loop: until key 0 (which saves the settings) or the end of the input.
+// The interactive loop: until key 0, the end of the input or a stop signal; each saves the
+// settings.
 int RunMainMenu(Application& app);
 
 }  // namespace calvern

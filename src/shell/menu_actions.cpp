@@ -1,5 +1,7 @@
 #include "shell/menu_actions.h"
 
+#include <filesystem>
+
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/requester.h"
@@ -12,8 +14,52 @@ std::string AllFilesFilter(const Application& app, const std::string& first) {
   return first + app.Messages[kAllFiles] + "(*.*)|*.*";
 }
 
-std::string Ask(Application& app, const std::string& title, const std::string& filter) {
-  return platform::ChooseFile(*app.Terminal, title, filter, app.Messages[kFileNamePrompt]);
+platform::FileAnswer Ask(Application& app, const std::string& title, const std::string& filter,
+                         platform::AnswerUse use = platform::AnswerUse::kFile) {
+  return platform::ChooseFile(*app.Terminal, title, filter, app.Messages[kFileNamePrompt], use);
+}
+
+using Kind = platform::FileAnswer::Kind;
+
+void ReportSettingsNotSaved(Application& app) {
+  platform::Console& console = *app.Terminal;
+  console.Clear();
+  console.SetColour(platform::kBrightWhite, platform::kBlack);
+  console.PrintLine("");
+  console.PrintLine(app.Messages[kCantSaveParameters]);
+  console.PrintLine("");
+  console.PrintLine(app.Messages[kPressEnter]);
+  console.ReadLine();
+}
+
+// Moves a settings file that could not be read to the same name + ".bad" (replacing an older
+// one). Anything that is not a regular file is left where it is: the save then fails.
+bool KeepUnreadableSettingsAside(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return true;
+  std::filesystem::rename(path, path + ".bad", error);
+  return !error;
+}
+
+// Key 5 for one program: a chosen program replaces `path` and status line `line` names it;
+// Enter alone or a refused answer leaves it as it was.
+void AskForProgram(Application& app, int line, std::string& path, int title, int selected,
+                   int what) {
+  const MessageTable& m = app.Messages;
+  platform::FileAnswer answer =
+      Ask(app, m[title], AllFilesFilter(app, "EXE (*.EXE)|*.EXE|"), platform::AnswerUse::kProgram);
+  switch (answer.kind) {
+    case Kind::kChosen:
+      path = answer.path;
+      app.Status[line] = m[selected] + " : " + platform::FilePart(path);
+      break;
+    case Kind::kCancelled:
+      app.Status[line] = m[what] + ": " + m[kActionCancelled];
+      break;
+    case Kind::kTooLong:
+      app.Status[line] = m[what] + ": " + m[kAnswerTooLong];
+      break;
+  }
 }
 
 }  // namespace
@@ -21,7 +67,13 @@ std::string Ask(Application& app, const std::string& title, const std::string& f
 void ChooseSource(Application& app) {
   const MessageTable& m = app.Messages;
   Settings& s = app.Config;
-  s.SourcePath = Ask(app, "Select source file...", AllFilesFilter(app, "TXT (*.TXT)|*.TXT|"));
+  platform::FileAnswer answer =
+      Ask(app, "Select source file...", AllFilesFilter(app, "TXT (*.TXT)|*.TXT|"));
+  if (answer.kind == Kind::kTooLong) {
+    app.Status[1] = m[kAnswerTooLong];  // the current source stays
+    return;
+  }
+  s.SourcePath = answer.path;
   if (s.SourcePath.empty()) {
     app.Status[1] = m[kActionCancelled];
     return;
@@ -52,12 +104,17 @@ std::optional<CompileJobResult> CompileCurrentSource(Application& app) {
       app.Terminal->PrintLine(app.Messages[message] + file + "...");
     };
   }
-  request.chooseMkFileName = [&app] {
-    return Ask(app, app.Messages[kSelectMkOutputFile], AllFilesFilter(app, "MK? (*.MK?)|*.MK?|"));
+  bool mkNameRefused = false;
+  request.chooseMkFileName = [&app, &mkNameRefused] {
+    platform::FileAnswer answer =
+        Ask(app, app.Messages[kSelectMkOutputFile], AllFilesFilter(app, "MK? (*.MK?)|*.MK?|"));
+    mkNameRefused = answer.kind == Kind::kTooLong;
+    return answer.path;  // empty when refused: no MK file is written
   };
   app.LastBuild = {};
   CompileJobResult result = RunCompileJob(request);
   app.Status = CompileStatusLines(result, app.Messages);
+  if (mkNameRefused) app.Status[3] = app.Messages[kAnswerTooLong];
   if (result.outcome == JobOutcome::kCompiled || result.outcome == JobOutcome::kCantWriteMkFile) {
     app.LastBuild = {true, result.mkFiles, result.program};
   }
@@ -65,46 +122,40 @@ std::optional<CompileJobResult> CompileCurrentSource(Application& app) {
 }
 
 void ChooseEditorAndEmulator(Application& app) {
-  const MessageTable& m = app.Messages;
-  const std::string filter = AllFilesFilter(app, "EXE (*.EXE)|*.EXE|");
-  std::string editor = Ask(app, m[kSelectYourEditor], filter);
-  if (!editor.empty()) {
-    app.Config.EditorPath = editor;
-    app.Status[1] = m[kEditorSelected] + " : " + platform::FilePart(editor);
-  } else {
-    app.Status[1] = m[kEditor] + ": " + m[kActionCancelled];
-  }
-  std::string emulator = Ask(app, m[kSelectYourEmulator], filter);
-  if (!emulator.empty()) {
-    app.Config.EmulatorPath = emulator;
-    app.Status[2] = m[kEmulatorSelected] + " : " + platform::FilePart(emulator);
-  } else {
-    app.Status[2] = m[kEmulator] + ": " + m[kActionCancelled];
-  }
+  AskForProgram(app, 1, app.Config.EditorPath, kSelectYourEditor, kEditorSelected, kEditor);
+  AskForProgram(app, 2, app.Config.EmulatorPath, kSelectYourEmulator, kEmulatorSelected, kEmulator);
 }
 
 void ChooseLanguage(Application& app) {
-  std::string answer =
+  platform::FileAnswer answer =
       Ask(app, "Select your language...", AllFilesFilter(app, "LOC (*.LOC)|*.LOC|"));
+  // Enter alone, and any answer that can't be used, keep the current language.
+  if (answer.kind != Kind::kChosen) {
+    app.Status[1] = app.Messages[answer.kind == Kind::kTooLong ? kAnswerTooLong : kActionCancelled];
+    return;
+  }
   // Language files are used from the current directory only.
-  app.Config.LanguageFile = platform::FilePart(answer);
+  std::string name = platform::FilePart(answer.path);
+  if (std::string refusal = LanguageFileRefusal(app, name); !refusal.empty()) {
+    app.Status[1] = refusal;
+    return;
+  }
+  app.Config.LanguageFile = name;
   LoadMessages(app);
   app.LinkStatusLine = NotConnectedLine(app.Messages);
 }
 
 void SaveSettings(Application& app) {
+  // A settings file that could not be read is kept aside rather than lost to the defaults.
+  if (app.SettingsFileUnreadable && !KeepUnreadableSettingsAside(app.SettingsFilePath)) {
+    ReportSettingsNotSaved(app);
+    return;
+  }
   if (platform::WriteFileAtomically(app.SettingsFilePath, SettingsText(app.Config),
                                     platform::Durability::kSyncToDisk)) {
     return;
   }
-  platform::Console& console = *app.Terminal;
-  console.Clear();
-  console.SetColour(platform::kBrightWhite, platform::kBlack);
-  console.PrintLine("");
-  console.PrintLine(app.Messages[kCantSaveParameters]);
-  console.PrintLine("");
-  console.PrintLine(app.Messages[kPressEnter]);
-  console.ReadLine();
+  ReportSettingsNotSaved(app);
 }
 
 }  // namespace calvern

@@ -14,8 +14,10 @@ inline constexpr std::size_t kMaxSettingsBytes = 1u << 20;
 struct Settings {
   std::string SourcePath;
   std::string ListingPath;
-  std::string EditorPath = "notepad.exe";  // in slave mode: the command number
-  std::string MkBaseName;                  // source path without extension, ending with "."
+  // The Windows editor; a first run elsewhere takes the system's usual editor. In slave mode
+  // this line holds the command number.
+  std::string EditorPath = "notepad.exe";
+  std::string MkBaseName;  // source path without extension, ending with "."
   std::string EmulatorPath;
   // "COM" + the port number, or the path of a serial device (a USB adapter has no COM number).
   std::string ComPort = "COM1";

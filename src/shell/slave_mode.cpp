@@ -1,22 +1,44 @@
 #include "shell/slave_mode.h"
 
+#include <iostream>
+
 #include "platform/requester.h"
 #include "shell/compile_report.h"
 #include "shell/main_menu.h"
 #include "shell/menu_actions.h"
 
 namespace calvern {
+namespace {
+
+// Menu keys whose action starts the editor or the emulator. In slave mode line 3 holds the
+// command, not a program, and there is no terminal to lend: such a command runs nothing.
+bool StartsAProgram(const std::string& command) {
+  return command == "3" || command == "4" || command == "6" || command == "8";
+}
+
+}  // namespace
+
+void ReportSlaveFailure(const std::string& why) { std::cerr << "calvern: " << why << std::endl; }
 
 long long RunSlaveCommand(Application& app) {
+  const MessageTable& m = app.Messages;
   const std::string command = UpperCase(app.SlaveCommand);
+  if (StartsAProgram(command)) {
+    ReportSlaveFailure(m[kSlaveStartsNoProgram] + command);
+    return kSlaveNotCompiled;
+  }
   if (command != "2") {
     // Any other menu key runs its action with no console; then the run ends with code 2.
     DispatchMenuKey(app, command);
+    ReportSlaveFailure(m[kSlaveOnlyCommand2Compiles] + "\"" + app.SlaveCommand + "\"");
     return kSlaveNotCompiled;
   }
   // The same compilation as key 2; slave mode makes it print nothing and ask nothing.
   std::optional<CompileJobResult> result = CompileCurrentSource(app);
-  if (!result) return kSlaveNotCompiled;
+  if (!result) {
+    ReportSlaveFailure(m[kSlaveNoSource]);
+    return kSlaveNotCompiled;
+  }
   // Warnings and a failed MK file go to standard error, where the caller reads the report.
   for (const Diagnostic& warning : result->warnings) {
     platform::ShowMessageBox(*app.Terminal, app.Messages[kCompilation],
@@ -30,8 +52,10 @@ long long RunSlaveCommand(Application& app) {
                                MkFileFailure(*result, app.Messages));
       return kSlaveCantCreateListing;
     case JobOutcome::kCantOpenSource:
+      ReportSlaveFailure(m[kCantOpenSource] + " " + app.Config.SourcePath);
       return kSlaveCantOpenSource;
     case JobOutcome::kCantCreateListing:
+      ReportSlaveFailure(m[kCantCreateOutput] + " " + app.Config.ListingPath);
       return kSlaveCantCreateListing;
     case JobOutcome::kCompileError:
       break;

@@ -2,6 +2,8 @@
 // command of its line 3 and reports the outcome as the exit code.
 #pragma once
 
+#include <string>
+
 #include "shell/application.h"
 
 namespace calvern {
@@ -15,6 +17,9 @@ enum SlaveResult : int {
   kSlaveCantCreateListing = 9,
   kSlaveCompilationError = 10,  // plus 256 times the line of the error
 };
+
+// The one line on standard error that says why a slave run ends with a code other than 0.
+void ReportSlaveFailure(const std::string& why);
 
 // Runs the command of a started application in slave mode and returns the full result code
 // (10 + 256 x line for a compilation error).

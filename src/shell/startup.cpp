@@ -1,8 +1,12 @@
+#include <filesystem>
+
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/process.h"
 #include "platform/requester.h"
 #include "shell/application.h"
 #include "shell/language_file.h"
+#include "shell/slave_mode.h"
 
 namespace calvern {
 
@@ -10,16 +14,29 @@ std::string NotConnectedLine(const MessageTable& messages) {
   return " |  " + messages[kNotYetConnected] + "  |*";
 }
 
-void LoadMessages(Application& app) {
+std::string LanguageFileRefusal(const Application& app, const std::string& name) {
+  const MessageTable& m = app.Messages;
+  if (name.find_first_of("/\\") != std::string::npos) return m[kLanguageNotLocal] + name;
+  const std::string path = app.CurrentDirectory + name;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return m[kLanguageNotFound] + name;
+  std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) return m[kLanguageNotFound] + name;
+  if (size > kMaxSettingsBytes) return m[kLanguageTooLarge] + name;
+  return std::string();
+}
+
+std::string LoadMessages(Application& app) {
   app.Messages.LoadDefaultMessages();
   app.LanguageHelpFile.clear();
-  // An empty name names the directory itself, which does not read as a file: English stays.
+  // No language file chosen: English.
+  if (app.Config.LanguageFile.empty()) return std::string();
+  if (std::string refusal = LanguageFileRefusal(app, app.Config.LanguageFile); !refusal.empty()) {
+    return refusal;
+  }
   std::optional<std::string> bytes =
-      app.Config.LanguageFile.empty()
-          ? std::nullopt
-          : platform::ReadWholeFile(app.CurrentDirectory + app.Config.LanguageFile,
-                                    kMaxSettingsBytes);
-  if (!bytes) return;
+      platform::ReadWholeFile(app.CurrentDirectory + app.Config.LanguageFile, kMaxSettingsBytes);
+  if (!bytes) return app.Messages[kLanguageNotFound] + app.Config.LanguageFile;
   LanguageFileResult result = ParseLanguageFile(*bytes, app.Messages);
   app.LanguageHelpFile = result.helpFile;
   if (!result.unicode) {
@@ -31,6 +48,7 @@ void LoadMessages(Application& app) {
         *app.Terminal, "Error in language file!",
         app.Config.LanguageFile + " is not correct, default ENGLISH selected.");
   }
+  return std::string();
 }
 
 namespace {
@@ -58,17 +76,32 @@ int StartApplication(Application& app, const std::string* parameter) {
   app.SettingsFilePath = app.SlaveMode ? *parameter : app.CurrentDirectory + "calvern.inf";
   app.Terminal = app.SlaveMode ? platform::NoConsole() : platform::OpenConsole();
 
+  std::string warning;
   if (std::optional<Settings> settings = ReadSettingsFile(app.SettingsFilePath)) {
     app.Config = *settings;
     // In slave mode line 3 holds the command.
     if (app.SlaveMode) app.SlaveCommand = app.Config.EditorPath;
   } else {
-    if (app.SlaveMode) return kSettingsUnreadable;
+    if (app.SlaveMode) {
+      ReportSlaveFailure(app.Messages[kInfoFileUnreadable] + app.SettingsFilePath);
+      return kSettingsUnreadable;
+    }
     app.Config = Settings();
+    app.Config.EditorPath = platform::DefaultEditor();
+    // A settings file that exists but can't be read is not silently replaced by defaults.
+    std::error_code error;
+    if (std::filesystem::exists(app.SettingsFilePath, error)) {
+      app.SettingsFileUnreadable = true;
+      std::string name = platform::FilePart(app.SettingsFilePath);
+      warning = name + app.Messages[kSettingsFileUnreadable] + name + ".bad";
+    }
   }
-  LoadMessages(app);
+  std::string refusal = LoadMessages(app);
+  if (warning.empty()) warning = refusal;
   app.LinkStatusLine = NotConnectedLine(app.Messages);
   PrepareStatusLines(app);
+  // Status line 3 carries a warning of the start-up in place of the keyword count.
+  if (!warning.empty()) app.Status[3] = warning;
   app.QuitRequested = false;
   if (!app.SlaveMode) app.Terminal->SetTitle(app.Messages[kCalvernTitle] + kVersionText);
   return kStartupOk;

@@ -183,6 +183,16 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kNoFreeImageName] = "no free file name";
     t[kCantWrite] = "can't write ";
     t[kFaultyAnswerAt] = "a faulty answer from the calculator at ";
+    t[kInfoFileUnreadable] = "can't open the info file ";
+    t[kSlaveStartsNoProgram] =
+        "slave mode starts no editor or emulator: nothing was run for command ";
+    t[kSlaveOnlyCommand2Compiles] = "only command 2 compiles: nothing was compiled for command ";
+    t[kSlaveNoSource] = "line 1 of the info file names no source: nothing was compiled";
+    t[kLanguageNotFound] = "Language file not found in the current directory: ";
+    t[kLanguageTooLarge] = "Language file too large, not read: ";
+    t[kLanguageNotLocal] = "Language files are read from the current directory only: ";
+    t[kAnswerTooLong] = "Answer longer than 4096 bytes: not stored";
+    t[kSettingsFileUnreadable] = " can't be read: defaults are used, and Quit keeps it as ";
     return t;
   }();
   return texts;

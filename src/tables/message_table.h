@@ -185,6 +185,16 @@ enum MessageId : int {
   kRegisterNameGivenTwice = 190,
   kCantWriteMkFile = 191,
   kOutputWouldOverwrite = 192,
+  // The shell's own reports: slave-mode failures, refused answers and files.
+  kInfoFileUnreadable = 170,
+  kSlaveStartsNoProgram = 171,
+  kSlaveOnlyCommand2Compiles = 172,
+  kSlaveNoSource = 173,
+  kLanguageNotFound = 174,
+  kLanguageTooLarge = 175,
+  kLanguageNotLocal = 176,
+  kAnswerTooLong = 177,
+  kSettingsFileUnreadable = 178,
 };
 
 class MessageTable {

@@ -1,5 +1,7 @@
 #include "platform/requester.h"
 
+#include <sys/stat.h>
+
 #include <iostream>
 
 #include "platform/files.h"
@@ -15,6 +17,11 @@ bool Match(const char* name, const char* mask) {
   if (*name == '\0') return false;
   if (*mask != '?' && Lower(*mask) != Lower(*name)) return false;
   return Match(name + 1, mask + 1);
+}
+
+bool IsRegularFile(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 }  // namespace
@@ -41,8 +48,8 @@ bool MatchesMask(const std::string& name, const std::string& mask) {
   return Match(name.c_str(), mask.c_str());
 }
 
-std::string ChooseFile(Console& console, const std::string& title, const std::string& filter,
-                       const std::string& prompt) {
+FileAnswer ChooseFile(Console& console, const std::string& title, const std::string& filter,
+                      const std::string& prompt, AnswerUse use) {
   const std::string directory = CurrentDirectory();
   console.PrintLine("");
   console.PrintLine(" " + title);
@@ -57,8 +64,13 @@ std::string ChooseFile(Console& console, const std::string& title, const std::st
   }
   console.Print(prompt);
   std::string answer = console.ReadLine();
-  if (answer.empty()) return std::string();
-  return AbsolutePath(answer, directory);
+  if (answer.empty()) return {FileAnswer::Kind::kCancelled, {}};
+  if (answer.size() > kMaxAnswerBytes) return {FileAnswer::Kind::kTooLong, {}};
+  const bool bare = answer.find_first_of("/\\") == std::string::npos;
+  if (use == AnswerUse::kProgram && bare && !IsRegularFile(directory + answer)) {
+    return {FileAnswer::Kind::kChosen, answer};
+  }
+  return {FileAnswer::Kind::kChosen, AbsolutePath(answer, directory)};
 }
 
 void ShowMessageBox(Console& console, const std::string& title, const std::string& text) {
