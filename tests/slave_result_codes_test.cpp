@@ -16,11 +16,12 @@ TEST(SlaveResultCodes, SuccessfulCompilationReturnsZeroAndPrintsNothing) {
   EXPECT_TRUE(dir.Exists("prog.MKP"));
 }
 
-TEST(SlaveResultCodes, MissingInfoFileReturnsOneWithoutAnyMessage) {
+TEST(SlaveResultCodes, MissingInfoFileReturnsOneWithOneLineOnStandardError) {
   TempDir dir;
   RunResult run = RunCalvern(dir, {dir.File("absent.inf")});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.errorOutput, "");
+  EXPECT_EQ(run.errorOutput,
+            "calvern: " + dir.File("absent.inf") + ": cannot open the info file\n");
   EXPECT_FALSE(dir.Exists("calvern.inf"));
 }
 
@@ -48,7 +49,8 @@ TEST(SlaveResultCodes, CommandsOtherThanCompileReturnTwo) {
     EXPECT_FALSE(dir.Exists("prog.LST"));
     EXPECT_FALSE(dir.Exists("prog.MKP"));
     EXPECT_FALSE(dir.Exists("calvern.inf"));
-    EXPECT_EQ(run.errorOutput, "");
+    EXPECT_EQ(run.errorOutput, "calvern: " + dir.File("job.inf") + ": line 3 holds command \"" +
+                                   command + "\", not 2 (compile): nothing was compiled\n");
   }
 }
 

@@ -26,6 +26,10 @@ struct Settings {
 // and a part that is not a number gives 0.
 void ParsePortLine(const std::string& line, int& comPort, int& mkIdentifier);
 
+// The settings in the seven lines of a settings or info file's bytes (UTF-8, CR LF or LF, a
+// byte-order mark tolerated); missing lines read as empty.
+Settings ParseSettingsText(std::string text);
+
 // Reads the seven lines (UTF-8, CR LF or LF); missing lines read as empty. nullopt when the
 // file cannot be opened.
 std::optional<Settings> ReadSettingsFile(const std::string& path);

@@ -3,6 +3,7 @@
 #include "platform/requester.h"
 #include "shell/application.h"
 #include "shell/language_file.h"
+#include "shell/language_search.h"
 
 namespace calvern {
 
@@ -17,7 +18,7 @@ void LoadMessages(Application& app) {
   std::optional<std::string> bytes =
       app.Config.LanguageFile.empty()
           ? std::nullopt
-          : platform::ReadWholeFile(app.CurrentDirectory + app.Config.LanguageFile,
+          : platform::ReadWholeFile(LanguageFilePath(app.Config.LanguageFile, app.CurrentDirectory),
                                     kMaxSettingsBytes);
   if (!bytes) return;
   LanguageFileResult result = ParseLanguageFile(*bytes, app.Messages);
