@@ -266,7 +266,7 @@ TEST(DataDirectives, ZoneErrors) {
       {"#DECIMAL 1000 1", "ERROR at line 1    decimal zone register outside 0-999: 1000 "},
       {"#DECIMAL 999 1 > 2", "ERROR at line 1    decimal zone register outside 0-999: 1000 "},
       {"#DECIMAL foo 1", "ERROR at line 1    unknown register FOO "},
-      {"#DECIMAL\r\n1 2\r\n3\r\n", "ERROR at line 4    unexpected end of file in #DECIMAL "},
+      {"#DECIMAL\r\n1 2\r\n3\r\n", "ERROR at line 1    unexpected end of file in #DECIMAL "},
       {"#DECIMAL 1 1E100",
        "ERROR at line 1    value outside the calculator's range (exponent -99..99): 1E100 "},
       {"#DECIMAL 1 -1E-100",
@@ -286,7 +286,7 @@ TEST(DataDirectives, TextErrors) {
       {"#FILENAME \"ABCDEFGHIJKLMNOPQRSTU\"",
        "ERROR at line 1    Filename can't exceed 20 characters! "},
       {"#FILENAMEID \" DATA\" 1", "ERROR at line 1    Filename can't start with a space! "},
-      {"#FILENAMEID \"X\"\r\n", "ERROR at line 2    Not enough parameters in #FILENAMEID "},
+      {"#FILENAMEID \"X\"\r\n", "ERROR at line 1    Not enough parameters in #FILENAMEID "},
       {"#FILENAMEID \"X\" 256", "ERROR at line 1    value out of range in #FILENAMEID 256 "},
   });
 }
@@ -294,7 +294,7 @@ TEST(DataDirectives, TextErrors) {
 TEST(DataDirectives, TableErrors) {
   ExpectReports({
       {"#DB 1 2", "ERROR at line 1    unexpected end of file in #DB "},
-      {"#DW 1\r\n", "ERROR at line 2    unexpected end of file in #DW "},
+      {"#DW 1\r\n", "ERROR at line 1    unexpected end of file in #DW "},
       {"#DL", "ERROR at line 1    unexpected end of file in #DL "},
       {"#DWK 5", "ERROR at line 1    unexpected end of file in #DWK "},
       {"#DAL 1", "ERROR at line 1    unexpected end of file in #DAL "},
@@ -316,7 +316,7 @@ TEST(DataDirectives, TableErrors) {
       {"#INITL 1 4294967296", "ERROR at line 1    value out of range in #INITL 4294967296 "},
       {"#DAL (5) #END", "ERROR at line 1    unavailable indirect addressing (5) "},
       {"#NUM (5)", "ERROR at line 1    unavailable indirect addressing (5) "},
-      {"#NUM\r\n", "ERROR at line 2    unexpected end of file ! "},
+      {"#NUM\r\n", "ERROR at line 1    unexpected end of file ! "},
   });
 }
 

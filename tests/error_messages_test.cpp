@@ -48,30 +48,33 @@ TEST(ErrorMessages, OperandErrors) {
   });
 }
 
-// A missing operand is found only once the tokenizer has consumed the rest of the source,
-// every line end and comment line included.
+// A missing operand is reported at the line of the statement it belongs to, however many line
+// ends and comment lines the tokenizer read looking for it.
 TEST(ErrorMessages, EndOfSourceErrors) {
   ExpectReports({
-      {"ENT\r\nGOTO\r\n", "ERROR at line 3    unexpected end of file ! "},
+      {"ENT\r\nGOTO\r\n", "ERROR at line 2    unexpected end of file ! "},
       {"ENT\r\nL0", "ERROR at line 2    unexpected end of file ! "},
-      {"RCL\r\n\r\n; nothing follows\r\n", "ERROR at line 4    unexpected end of file ! "},
-      {"#reg 5\r\n", "ERROR at line 2    unexpected end of file ! "},
+      {"RCL\r\n\r\n; nothing follows\r\n", "ERROR at line 1    unexpected end of file ! "},
+      {"#reg 5\r\n", "ERROR at line 1    unexpected end of file ! "},
       {"ENT\r\n#OPTIM", "ERROR at line 2    unexpected end of file in #OPTIM "},
-      // An unresolved reference has no detail line, so two blanks follow the name.
-      {"GOTO end\r\nENT\r\nEND1:\r\n", "Error: unresolved reference END  "},
+      {"ENT\n#DB 1 2\n3\n", "ERROR at line 2    unexpected end of file in #DB "},
+      // An unresolved reference names the line where it was used; no detail line follows.
+      {"GOTO end\r\nENT\r\nEND1:\r\n", "Error: unresolved reference END, line 1  "},
+      {"ENT\n\nx=0 LATER\n", "Error: unresolved reference LATER, line 3  "},
   });
 }
 
-// A token ends at the first blank character. With LF line ends the LF itself ends the last
-// token of a line and is counted at once, so its error carries the next line's number; with
-// CR LF the CR ends the token first.
-TEST(ErrorMessages, ErrorInTheLastTokenOfALineReportsTheNextLine) {
+// An error names the line where its token starts, whether lines end with LF, CR LF or CR.
+TEST(ErrorMessages, ErrorsNameTheLineWhereTheTokenStarts) {
   ExpectReports({
-      {"ENT\nfoo\nENT\n", "ERROR at line 3    unknown instruction FOO "},
+      {"ENT\nfoo\nENT\n", "ERROR at line 2    unknown instruction FOO "},
       {"ENT\nfoo ENT\n", "ERROR at line 2    unknown instruction FOO "},
-      {"ENT\nRCL count\nENT\n", "ERROR at line 3    unknown register COUNT "},
+      {"ENT\nRCL count\nENT\n", "ERROR at line 2    unknown register COUNT "},
       {"ENT\r\nfoo\r\nENT\r\n", "ERROR at line 2    unknown instruction FOO "},
-      {"; header\r\n#FirstLine 20\r\nENT\nfoo\n", "ERROR at line 24    unknown instruction FOO "},
+      {"ENT\rfoo\rENT\r", "ERROR at line 2    unknown instruction FOO "},
+      {"start: R/S\n  SIN TAMGENT\n", "ERROR at line 2    unknown instruction TAMGENT "},
+      {"RCL\n\n count", "ERROR at line 3    unknown register COUNT "},
+      {"; header\r\n#FirstLine 20\r\nENT\nfoo\n", "ERROR at line 23    unknown instruction FOO "},
   });
 }
 

@@ -108,11 +108,11 @@ TEST(RoutineDirectives, Errors) {
            {"#RCLXtoI 7 0", "ERROR at line 1   Bad value in #RCLXTOI "},
            {"#STOItoX 7 -1", "ERROR at line 1   Bad value in #STOITOX "},
            {"#RCLXtoI", "ERROR at line 1   unexpected end of file in #RCLXTOI "},
-           {"ENT\r\n#STOItoX 7\r\n", "ERROR at line 3   unexpected end of file in #STOITOX "},
+           {"ENT\r\n#STOItoX 7\r\n", "ERROR at line 2   unexpected end of file in #STOITOX "},
            // Errors inside the generated text carry the directive's line.
            {"ENT\n#RCLXtoI foo 3\nENT\n", "ERROR at line 2    unknown register FOO "},
            {"ENT\r\n#STOItoX (5 4\r\nENT\r\n", "ERROR at line 2    missing parenthesis in (5 "},
-           {"#FINDFILE RTN", "Error: unresolved reference FINDFILE  "},
+           {"#FINDFILE RTN", "Error: unresolved reference FINDFILE, line 1  "},
        }) {
     SCOPED_TRACE(c.source);
     TempDir dir;

@@ -216,15 +216,15 @@ TEST(Structures, OperandErrors) {
   ExpectReports({
       {"ENT\r\nFOR 4\r\n", "ERROR at line 2    FOR must be used with registers 0, 1, 2 or 3. "},
       {"FOR (1)", "ERROR at line 1    unavailable indirect addressing with For. "},
-      {"FOR\r\n", "ERROR at line 2    unexpected end of file ! "},
+      {"FOR\r\n", "ERROR at line 1    unexpected end of file ! "},
       {"FOR x", "ERROR at line 1    unknown register X "},
       {"SUM (120)", "ERROR at line 1    indirect adressing with register > 99 "},
       {"MUL (100)", "ERROR at line 1    indirect adressing with register > 99 "},
       {"SUM (5", "ERROR at line 1    missing parenthesis in (5 "},
-      {"ENT\r\nMUL\r\n", "ERROR at line 3    unexpected end of file ! "},
-      {"SELECT\r\n", "ERROR at line 2    unexpected end of file ! "},
+      {"ENT\r\nMUL\r\n", "ERROR at line 2    unexpected end of file ! "},
+      {"SELECT\r\n", "ERROR at line 1    unexpected end of file ! "},
       {"SELECT foo", "ERROR at line 1    unknown register FOO "},
-      {"SELECT 7\r\nCASE\r\n", "ERROR at line 3    unexpected end of file ! "},
+      {"SELECT 7\r\nCASE\r\n", "ERROR at line 2    unexpected end of file ! "},
       {"SELECT 7\r\nCASE= 5\r\n", "ERROR at line 2    CASE parameter must be $val or @reg "},
       {"SELECT 7 CASE<> x", "ERROR at line 1    CASE parameter must be $val or @reg "},
       {Times("DO ", 102), "ERROR at line 1    more than 101 structures open at DO "},
@@ -260,15 +260,16 @@ TEST(Structures, ClosingKeywordWithoutItsStructure) {
 }
 
 // At the end of the source the innermost open structure is named by the keyword that opened
-// it, with the step where it opened, before any reference it leaves pending (an open IF or
-// WHILE would otherwise be reported as its internal label).
+// it, with the step and the line where it opened, before any reference it leaves pending (an
+// open IF or WHILE would otherwise be reported as its internal label).
 TEST(Structures, OpenStructureAtTheEndOfTheSource) {
-  auto notClosed = [](const std::string& kind, int step) {
+  auto notClosed = [](const std::string& kind, int step, int line = 1) {
     return "End of file: " + kind + " (from step " + std::to_string(step) +
-           ") Structure Not closed!  ";
+           ") Structure Not closed!, line " + std::to_string(line) + "  ";
   };
   ExpectReports({
       {"ENT ENT ENT FOR 0 ENT\r\n", notClosed("FOR", 3)},
+      {"ENT\nENT\n\n  DO\nENT\n", notClosed("DO", 2, 4)},
       {"ENT REPEAT ENT", notClosed("REPEAT", 1)},
       {"DO ENT", notClosed("DO", 0)},
       {"FOR 1 ENT REPEAT ENT UNTIL(x=0)", notClosed("FOR", 0)},
@@ -280,7 +281,7 @@ TEST(Structures, OpenStructureAtTheEndOfTheSource) {
       {"ENT !IF(x=0)THEN ENT", notClosed("IF(test)THEN", 1)},
       {"DO ENT !WHILE(x=0)", notClosed("WHILE", 1)},
       {"SELECT 7 CASE $1 ENT", notClosed("CASE", 0)},
-      {"GOTO nowhere", "Error: unresolved reference NOWHERE  "},
+      {"GOTO nowhere", "Error: unresolved reference NOWHERE, line 1  "},
   });
 }
 

@@ -47,9 +47,10 @@ Status CompileAddressTable(Compilation& c, const KeywordEntry& directive) {
     if (!token) return Status::kFailed;
     if (*token == "#END") break;
     if (index == kDirDafk) {
-      long long key = LeadingNumber(*token);
-      if (key < 0 || key > 254) return c.Fail(kDataValueOutOfRange, name + " " + *token);
-      c.Out.EmitData(static_cast<int>(key), "KEY");
+      std::optional<long long> key = c.ValueOf(*token, name);
+      if (!key) return Status::kFailed;
+      if (*key < 0 || *key > 254) return c.Fail(kDataValueOutOfRange, name + " " + *token);
+      c.Out.EmitData(static_cast<int>(*key), "KEY");
       token = c.NextOperand(kUnexpectedEndOfFileIn, name);
       if (!token) return Status::kFailed;
     }

@@ -2,6 +2,7 @@
 
 #include "compiler/directive_compiler.h"
 #include "compiler/instruction_encoder.h"
+#include "compiler/numbers.h"
 #include "compiler/structure_compiler.h"
 
 namespace calvern {
@@ -46,38 +47,77 @@ Status Compilation::Fail(MessageId message, const std::string& detail) {
 }
 
 Status Compilation::Fail(Diagnostic diagnostic) {
-  if (diagnostic.column == 0) diagnostic.column = tokenizer_.TokenColumn();
+  if (diagnostic.line == 0) diagnostic.line = CurrentLine();
+  if (diagnostic.column == 0) diagnostic.column = CurrentColumn();
   return log_.Fail(std::move(diagnostic));
+}
+
+Status Compilation::FailAtStatement(MessageId message, const std::string& detail) {
+  return FailAtStatement(Diagnostic{.message = message, .detail = detail});
+}
+
+Status Compilation::FailAtStatement(Diagnostic diagnostic) {
+  const int line = statementGenerated_ ? generatingLine_ : statementLine_;
+  diagnostic.line = line + Switches.firstLineNumber;
+  diagnostic.column = statementGenerated_ ? generatingColumn_ : statementColumn_;
+  return Fail(std::move(diagnostic));
+}
+
+long long Compilation::CurrentLine() const {
+  return (statementGenerated_ ? generatingLine_ : tokenizer_.TokenLine()) +
+         Switches.firstLineNumber;
+}
+
+int Compilation::CurrentColumn() const {
+  return statementGenerated_ ? generatingColumn_ : tokenizer_.TokenColumn();
 }
 
 std::optional<std::string> Compilation::NextOperand(MessageId message, const std::string& detail) {
   std::string token = NextUpperToken();
   if (token.empty()) {
-    (void)Fail(message, detail);
+    (void)FailAtStatement(message, detail);
     return std::nullopt;
   }
   return token;
 }
 
+std::optional<long long> Compilation::NextValue(const std::string& directive, MessageId missing,
+                                                const std::string& missingDetail) {
+  std::optional<std::string> token = NextOperand(missing, missingDetail);
+  if (!token) return std::nullopt;
+  return ValueOf(*token, directive);
+}
+
+std::optional<long long> Compilation::ValueOf(const std::string& token,
+                                              const std::string& directive) {
+  std::optional<long long> value = WholeNumber(token);
+  if (!value) (void)Fail(kNumberExpectedIn, directive + " " + token);
+  return value;
+}
+
 Status Compilation::GenerateLine(std::string text) {
-  if (!statementGenerated_) generatingLine_ = tokenizer_.TokenLine();
+  if (!statementGenerated_) {
+    generatingLine_ = statementLine_;
+    generatingColumn_ = statementColumn_;
+  }
   if (!tokenizer_.Generated().QueueLine(std::move(text))) return Fail(kGeneratedLinesFull);
   return Status::kDone;
 }
 
-long long Compilation::ErrorLine() const {
-  if (statementGenerated_) return generatingLine_ + Switches.firstLineNumber;
-  return tokenizer_.LineCount() + Switches.firstLineNumber;
-}
-
-// Runs statements until the source ends or one fails; a failure gets the line it stopped at.
+// Runs statements until the source ends or one fails. A failure recorded without a place (a
+// zone that ran full) gets the place of the last token read.
 Status Compilation::CompileStatements() {
   while (!tokenizer_.AtEnd()) {
     std::string token = NextUpperToken();
     statementGenerated_ = tokenizer_.Generated().On();
+    if (!statementGenerated_) {
+      statementLine_ = tokenizer_.TokenLine();
+      statementColumn_ = tokenizer_.TokenColumn();
+    }
     (void)CompileStatement(std::move(token));
-    if (log_.HasError()) {
-      log_.Error()->line = ErrorLine();
+    if (std::optional<Diagnostic>& error = log_.Error()) {
+      if (error->line == 0) error->line = CurrentLine();
+      if (error->column == 0) error->column = CurrentColumn();
       return Status::kFailed;
     }
   }
@@ -124,14 +164,14 @@ Status Compilation::CheckEndOfSource() {
     return log_.Fail({.kind = DiagnosticKind::kOpenStructure,
                       .message = kEndOfFile,
                       .detail = OpenStructureName(*open),
-                      .line = ErrorLine(),
+                      .line = open->line,
                       .step = open->step});
   }
   if (const ForwardRef* ref = Names.references.FirstPending()) {
     return log_.Fail({.kind = DiagnosticKind::kUnresolvedReference,
                       .message = kUnresolvedReference,
                       .detail = ref->name,
-                      .line = ErrorLine()});
+                      .line = ref->line});
   }
   return Status::kDone;
 }

@@ -57,6 +57,10 @@ struct AddressOperand {
   int Address() const;
 };
 
+// Whether a register operand with this text is read without looking its name up (a register
+// digit, a number, a register in parentheses): a "#reg" name like that is never used.
+bool ReadsAsRegisterNumber(const std::string& name);
+
 // Labels, pending references and register names, with the facts the listing needs.
 struct Symbols {
   LabelTable labels;
@@ -94,6 +98,14 @@ class Compilation {
   // The next token, upper-cased; at the end of the source, the error `message` + `detail`.
   [[nodiscard]] std::optional<std::string> NextOperand(MessageId message = kUnexpectedEndOfFile,
                                                        const std::string& detail = "");
+  // The next token as a whole number, the value of `directive`; an error naming the token
+  // when it is something else, and the end-of-file error when it is missing.
+  [[nodiscard]] std::optional<long long> NextValue(const std::string& directive,
+                                                   MessageId missing = kUnexpectedEndOfFile,
+                                                   const std::string& missingDetail = "");
+  // A token read already, as such a value.
+  [[nodiscard]] std::optional<long long> ValueOf(const std::string& token,
+                                                 const std::string& directive);
   // Queues generated source text that the statement loop reads before the rest of the file.
   [[nodiscard]] Status GenerateLine(std::string text);
 
@@ -122,8 +134,17 @@ class Compilation {
 
   // Records an error: the message, with `detail` after it, at the last token read.
   Status Fail(MessageId message, const std::string& detail = "");
-  // Records an error with its text around the message ("NEXT" + " without " + "FOR.").
+  // Records an error with its text around the message ("NEXT" + " without " + "FOR."); without
+  // a line of its own it stands at the last token read.
   Status Fail(Diagnostic diagnostic);
+  // Records an error found when the source ended inside the statement: it is reported at the
+  // line of the statement that was left open.
+  Status FailAtStatement(MessageId message, const std::string& detail = "");
+  Status FailAtStatement(Diagnostic diagnostic);
+  // The line (as the user counts it) and column of the last token read; for generated text,
+  // those of the statement that generated it.
+  long long CurrentLine() const;
+  int CurrentColumn() const;
   void Warn(Diagnostic diagnostic) { log_.Warn(std::move(diagnostic)); }
   // True once an error was recorded: loops over many items stop there.
   bool Stopped() const { return log_.HasError(); }
@@ -133,8 +154,6 @@ class Compilation {
   Status CompileStatements();
   Status CompileStatement(std::string token);
   Status CheckEndOfSource();
-  // The line an error in the current statement is reported at.
-  long long ErrorLine() const;
   Status Patch(const ForwardRef& ref, int value, bool binaryLabel);
 
   int internalLabelCount_ = 0;
@@ -143,6 +162,10 @@ class Compilation {
   // reported at the line of the statement that generated it.
   bool statementGenerated_ = false;
   int generatingLine_ = 0;
+  int generatingColumn_ = 0;
+  // Where the statement being compiled started in the file (a line-end count and a column).
+  int statementLine_ = 0;
+  int statementColumn_ = 0;
 };
 
 }  // namespace calvern

@@ -195,13 +195,13 @@ TEST_F(CompilationTest, ErrorsReportDetailAndLine) {
       {"FOO", "ERROR at line 1", "   unknown instruction FOO"},
       {"#reg5 X", "ERROR at line 1", "   unknown instruction #REG5"},
       {"ENT\nfoo ENT", "ERROR at line 2", "   unknown instruction FOO"},
-      {"ENT\nFOO\nENT", "ERROR at line 3", "   unknown instruction FOO"},  // LF already read
+      {"ENT\nFOO\nENT", "ERROR at line 2", "   unknown instruction FOO"},  // where FOO starts
       {":", "ERROR at line 1", "   empty label (':' found alone) !"},
       {"A:\nENT\nA: ENT", "ERROR at line 3", "   double definition of A"},
-      {"a:\nENT\nA:\n", "ERROR at line 4", "   double definition of A"},
+      {"a:\nENT\nA:\n", "ERROR at line 3", "   double definition of A"},
       {"RCL", "ERROR at line 1", "   unexpected end of file !"},
       {"GOTO  ;nothing", "ERROR at line 1", "   unexpected end of file !"},
-      {"L3\n", "ERROR at line 2", "   unexpected end of file !"},
+      {"L3\n", "ERROR at line 1", "   unexpected end of file !"},  // the statement's line
       {"STO (100)", "ERROR at line 1", "   indirect adressing with register > 99"},
       {"GOTO (100)", "ERROR at line 1", "   indirect adressing with register > 99"},
       {"RCL 00", "ERROR at line 1", "   unknown register 00"},
@@ -211,7 +211,7 @@ TEST_F(CompilationTest, ErrorsReportDetailAndLine) {
       {"RCL (5", "ERROR at line 1", "   missing parenthesis in (5"},
       {"RCL \\NetworkID", "ERROR at line 1", "   unknown register \\NETWORKID"},
       {"RCL G", "ERROR at line 1", "   unknown register G"},
-      {"RCL foo\nENT", "ERROR at line 2", "   unknown register FOO"},
+      {"RCL foo\nENT", "ERROR at line 1", "   unknown register FOO"},
       {"#reg 5 X #reg 5 Y RCL X", "ERROR at line 1", "   unknown register X"},
       {"!", "ERROR at line 1", "   unknown instruction !"},
       {"#?", "ERROR at line 1", "   unknown instruction #?"},
@@ -254,9 +254,9 @@ TEST_F(CompilationTest, SettingsDirectivesSetTheirSwitchesWithoutSteps) {
 }
 
 TEST_F(CompilationTest, PendingReferencesAtTheEndAreReportedByName) {
-  EXPECT_EQ(Failure("GOTO Later\nENT").first, "Error: unresolved reference LATER");
-  EXPECT_EQ(Failure("GOTO B x=0 A B:").first, "Error: unresolved reference A");
-  EXPECT_EQ(Failure("GOTO B GOTO A").first, "Error: unresolved reference B");
+  EXPECT_EQ(Failure("GOTO Later\nENT").first, "Error: unresolved reference LATER, line 1");
+  EXPECT_EQ(Failure("GOTO B\nx=0 A\nB:").first, "Error: unresolved reference A, line 2");
+  EXPECT_EQ(Failure("GOTO B GOTO A").first, "Error: unresolved reference B, line 1");
 }
 
 TEST_F(CompilationTest, LabelAndReferenceLimits) {

@@ -7,6 +7,9 @@ namespace calvern {
 Status Compilation::DefineLabel(const std::string& token) {
   if (token == ":") return Fail(kEmptyLabel);
   std::string name = token.substr(0, token.size() - 1);
+  // An operand that starts with a digit is read as a step number: such a label could never
+  // be jumped to.
+  if (name[0] >= '0' && name[0] <= '9') return Fail(kLabelStartsWithDigit, name);
   if (Names.labels.Find(name) >= 0) return Fail(kDoubleDefinitionOf, name);
   if (Names.labels.Full()) return Fail(kLabelTableFull, name);
   const bool binaryLabel = Out.InBinaryZone();

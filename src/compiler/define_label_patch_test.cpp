@@ -90,7 +90,7 @@ TEST(DefineLabelPatch, EveryReferenceOfTheNameAndNoOtherIsPatched) {
   EXPECT_EQ(c.Codes(0, 5), (Texts{"F1", "12", "34", "22", "22"}));
   EXPECT_EQ(c.Keys(1, 2), (Texts{"1 2", "3 4"}));
   EXPECT_NE(c.CompileText("GOTO NAME #DAL NAME OTHER #END NAME:"), 0);
-  EXPECT_EQ(c.Status[1], "Error: unresolved reference OTHER");
+  EXPECT_EQ(c.Status[1], "Error: unresolved reference OTHER, line 1");
 }
 
 TEST(DefineLabelPatch, JumpToABinaryLabelIsRefused) {

@@ -17,16 +17,31 @@ Status CompileRegisterName(Compilation& c) {
   if (reg->indirect) return c.Fail(kUnavailableIndirectAddressing, *operand);
   std::optional<std::string> name = c.NextOperand();
   if (!name) return Status::kFailed;
+  // Stored programs may hold such names, so they compile, with a warning: a name that reads as
+  // a register number is never looked up, and of two registers with one name the lower wins.
+  if (ReadsAsRegisterNumber(*name)) {
+    c.Warn({.message = kRegisterNameIsANumber,
+            .detail = *name,
+            .line = c.CurrentLine(),
+            .column = c.Source().TokenColumn()});
+  } else if (int other = c.Names.registerNames.Find(*name); other >= 0 && other != reg->number) {
+    c.Warn({.message = kRegisterNameGivenTwice,
+            .detail = *name,
+            .line = c.CurrentLine(),
+            .column = c.Source().TokenColumn()});
+  }
   c.Names.registerNames.SetName(reg->number, *name);
   c.Names.namedRegisterUsed = true;
   return Status::kDone;
 }
 
-Status CompileSetting(Compilation& c, int index) {
-  std::optional<std::string> operand =
-      index == kDirOptim ? c.NextOperand(kUnexpectedEndOfFileIn, "#OPTIM") : c.NextOperand();
+Status CompileSetting(Compilation& c, const KeywordEntry& directive) {
+  const int index = directive.index;
+  std::optional<long long> operand =
+      index == kDirOptim ? c.NextValue(directive.keyword, kUnexpectedEndOfFileIn, "#OPTIM")
+                         : c.NextValue(directive.keyword);
   if (!operand) return Status::kFailed;
-  long long value = LeadingNumber(*operand);
+  const long long value = *operand;
   SourceSwitches& s = c.Switches;
   switch (index) {
     case kDirFirstLine:
@@ -56,7 +71,7 @@ Status CompileDirective(Compilation& c, const KeywordEntry& directive) {
     case kDirMkFiles:
     case kDirLabelList:
     case kDirOptim:
-      return CompileSetting(c, index);
+      return CompileSetting(c, directive);
     case kDirProgram:
     case kDirBinary:
     case kDirBlock:

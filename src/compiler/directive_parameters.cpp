@@ -27,7 +27,7 @@ Status ReadUntilQuote(Compilation& c, const std::string& name, std::string& text
   Tokenizer& source = c.Source();
   text.clear();
   for (;;) {
-    if (source.AtEnd()) return c.Fail(kUnexpectedEndOfFileIn, name);
+    if (source.AtEnd()) return c.FailAtStatement(kUnexpectedEndOfFileIn, name);
     int ch = source.ReadTextChar();
     if (ch == '"') return Status::kDone;
     // Line ends and bytes 80-FF (negative) cannot stand in a text.

@@ -21,8 +21,9 @@ enum class PatchKind {
 struct ForwardRef {
   std::string name;  // empty once resolved
   PatchKind kind = PatchKind::kJumpLong;
-  int cell = 0;    // the first cell the patch writes
-  int digits = 0;  // kNumDigits: how many
+  int cell = 0;        // the first cell the patch writes
+  int digits = 0;      // kNumDigits: how many
+  long long line = 0;  // where the reference stands, for the message when it stays unresolved
 };
 
 // At most 512 references are pending at a time; resolved entries are dropped when room is

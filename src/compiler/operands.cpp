@@ -10,7 +10,22 @@ namespace {
 
 constexpr std::string_view kRegisterDigits = "0123456789ABCDEF";
 
+// The register a text names by its own characters: one register digit 0-F, or leading digits
+// making 1-9999 ("015" is 15); -1 when it must be looked up as a name ("00" is a name).
+int RegisterDigits(const std::string& text) {
+  if (text.size() == 1) {
+    std::size_t digit = kRegisterDigits.find(text[0]);
+    return digit == std::string_view::npos ? -1 : static_cast<int>(digit);
+  }
+  long long number = LeadingDigits(text);
+  return number >= 1 && number <= 9999 ? static_cast<int>(number) : -1;
+}
+
 }  // namespace
+
+bool ReadsAsRegisterNumber(const std::string& name) {
+  return name.starts_with("(") || RegisterDigits(name) >= 0;
+}
 
 std::optional<RegisterOperand> Compilation::RegisterNumber(const std::string& token, bool quiet) {
   auto fail = [&](MessageId message) -> std::optional<RegisterOperand> {
@@ -25,14 +40,7 @@ std::optional<RegisterOperand> Compilation::RegisterNumber(const std::string& to
     indirect = true;
     if (text.empty()) return fail(kUnknownRegister);
   }
-  if (text.size() == 1) {
-    std::size_t digit = kRegisterDigits.find(text[0]);
-    if (digit != std::string_view::npos) return RegisterOperand{static_cast<int>(digit), indirect};
-  } else {
-    // Leading digits make a register number 1-9999 ("015" is 15); "00" is looked up as a name.
-    long long number = LeadingDigits(text);
-    if (number >= 1 && number <= 9999) return RegisterOperand{static_cast<int>(number), indirect};
-  }
+  if (int number = RegisterDigits(text); number >= 0) return RegisterOperand{number, indirect};
   int named = Names.registerNames.Find(text);
   if (named < 0) return fail(kUnknownRegister);
   Names.registerNames.MarkReferenced(named);
@@ -58,6 +66,7 @@ std::optional<AddressOperand> Compilation::AddressValue(const std::string& token
 
 Status Compilation::AwaitLabel(const std::string& name, ForwardRef patch) {
   patch.name = name;
+  patch.line = CurrentLine();
   if (!Names.references.Add(std::move(patch))) return Fail(kReferenceTableFull, name);
   return Status::kDone;
 }

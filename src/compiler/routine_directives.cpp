@@ -67,8 +67,10 @@ Status CompileRadioConversion(Compilation& c, const KeywordEntry& directive) {
   std::string reg = c.NextUpperToken();
   std::string count = reg.empty() ? std::string() : c.NextUpperToken();
   if (count.empty())
-    return c.Fail({.message = kUnexpectedEndOfFileIn, .detail = name, .indent = 2});
-  long long n = LeadingNumber(count);
+    return c.FailAtStatement({.message = kUnexpectedEndOfFileIn, .detail = name, .indent = 2});
+  std::optional<long long> number = c.ValueOf(count, name);
+  if (!number) return Status::kFailed;
+  const long long n = *number;
   if (n <= 0) return c.Fail({.message = kBadValueIn, .detail = name, .indent = 2});
   std::string k = std::to_string(120 / n);
   if (directive.index == kDirRclXtoI) return c.GenerateLine("RCL " + reg + " 4 - $" + k + " /");

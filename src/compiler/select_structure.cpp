@@ -16,11 +16,18 @@ std::string EndPreviousCase(const Compilation& c, const std::string& skipLabel) 
   return "GOTO __label" + std::to_string(serial) + " " + skipLabel + ":";
 }
 
-// The comparison that leaves register minus operand in X. A constant after a constant only
-// corrects X by their difference; the same @register twice in a row needs no new RCL.
+// A constant that is a plain integer ("$12", "$-3"): the difference of two of them is exact.
+bool PlainInteger(const std::string& operand) {
+  return operand[0] == '$' && WholeNumber(operand.substr(1)) && operand[1] != '+';
+}
+
+// The comparison that leaves register minus operand in X. An integer constant after an integer
+// constant only corrects X by their difference (X still holds the register minus the previous
+// one); any other constant is compared with the register again. The same @register twice in a
+// row needs no new RCL.
 bool Comparison(const std::string& reg, const std::string& operand, const std::string& previous,
                 std::string& text) {
-  if (operand[0] == '$' && previous[0] == '$') {
+  if (PlainInteger(operand) && PlainInteger(previous)) {
     long long d = LeadingNumber(operand.substr(1)) - LeadingNumber(previous.substr(1));
     if (d > 0) text = " $" + std::to_string(d) + " -";
     if (d < 0) text = " $" + std::to_string(-d) + " +";
@@ -63,7 +70,7 @@ Status CompileCase(Compilation& c, const KeywordEntry& keyword) {
     std::string reg = c.NextUpperToken();
     operand = reg.empty() ? std::string() : "@" + reg;  // CASE= RCL x is CASE= @x
   }
-  if (operand.empty()) return c.Fail(kUnexpectedEndOfFile);
+  if (operand.empty()) return c.FailAtStatement(kUnexpectedEndOfFile);
   const std::string reg = c.Structures.Innermost()->text;
   std::string comparison;
   if (!Comparison(reg, operand, previous, comparison)) return c.Fail(kCaseParameter);

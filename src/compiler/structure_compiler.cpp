@@ -43,6 +43,7 @@ Status CompileStructure(Compilation& c, const KeywordEntry& keyword) {
 Status PushStructure(Compilation& c, StructureEntry entry) {
   if (c.Structures.Full()) return c.Fail(kStructuresTooDeep, OpenStructureName(entry));
   entry.step = c.Out.CurrentStep();
+  entry.line = c.CurrentLine();
   // Loops come back to their first step: the step where they open.
   if (entry.kind == StructureKind::kFor || entry.kind == StructureKind::kDo ||
       entry.kind == StructureKind::kRepeat) {

@@ -27,6 +27,7 @@ struct StructureEntry {
   std::string text;
   bool oneByte = false;  // WHILE, IF: the forward jump has one address byte ("!")
   int step = 0;          // where the structure opened
+  long long line = 0;    // the line of the keyword that opened it
 };
 
 class StructureStack {

@@ -19,8 +19,8 @@ void EmitValue(Compilation& c, long long value, int size) {
 // A number that must not exceed `maximum`; nullopt after reporting it.
 std::optional<long long> ReadItem(Compilation& c, const std::string& token, const std::string& name,
                                   long long maximum) {
-  long long value = LeadingNumber(token);
-  if (value < 0 || value > maximum) {
+  std::optional<long long> value = c.ValueOf(token, name);
+  if (value && (*value < 0 || *value > maximum)) {
     (void)c.Fail(kDataValueOutOfRange, name + " " + token);
     return std::nullopt;
   }
@@ -64,13 +64,14 @@ Status CompileInit(Compilation& c, const KeywordEntry& directive) {
   if (!countToken) return Status::kFailed;
   std::optional<std::string> valueToken = c.NextOperand(kUnexpectedEndOfFileIn, name);
   if (!valueToken) return Status::kFailed;
-  long long count = LeadingNumber(*countToken);
-  if (count < 1) return c.Fail(kAtLeastOneIterationIn, name);
+  std::optional<long long> count = c.ValueOf(*countToken, name);
+  if (!count) return Status::kFailed;
+  if (*count < 1) return c.Fail(kAtLeastOneIterationIn, name);
   std::optional<long long> value = ReadItem(c, *valueToken, directive.keyword, MaximumOf(size));
   if (!value) return Status::kFailed;
   DataPlacement placement(c.Out);
   // A count past the zone's end stops at the first cell that does not fit.
-  for (long long k = 0; k < count && !c.Stopped(); ++k) EmitValue(c, *value, size);
+  for (long long k = 0; k < *count && !c.Stopped(); ++k) EmitValue(c, *value, size);
   return Status::kDone;
 }
 

@@ -35,7 +35,9 @@ Status CompileFileName(Compilation& c, const KeywordEntry& directive) {
   long long id = 0;
   const bool withId = directive.index == kDirFilenameid;
   if (withId) {
-    id = LeadingNumber(params.slot[2]);
+    std::optional<long long> value = c.ValueOf(params.slot[2], "#FILENAMEID");
+    if (!value) return Status::kFailed;
+    id = *value;
     if (id < 0 || id > 255) return c.Fail(kDataValueOutOfRange, "#FILENAMEID " + params.slot[2]);
   }
   name.resize(20, ' ');

@@ -4,13 +4,15 @@ namespace calvern {
 
 int Tokenizer::ReadSourceChar() {
   if (generated_.On()) return generated_.Read();
+  if (source_.AtEnd()) return source_.Read();
   int c = source_.Read();
-  if (c == 10) {
+  if (c == 13 || (c == 10 && !afterCr_)) {
     ++lineCount_;
     column_ = 0;
-  } else {
+  } else if (c != 10) {
     ++column_;
   }
+  afterCr_ = c == 13;
   return c;
 }
 

@@ -28,10 +28,12 @@ class Tokenizer {
   // Skips blanks and returns the next character, or 0 when the input ends first.
   int SkipBlanks();
 
-  // Line feeds consumed since the start of the compilation.
+  // Line ends read since the start of the compilation: LF, CR LF and a CR alone each end a
+  // line, so a file counts its lines alike in every line-end convention.
   int LineCount() const { return lineCount_; }
-  // Where the first character of the last token stood: its line as a line-feed count, and its
-  // column counted from 1 (0 for a token of generated text).
+  // Where the first character of the last token stood: its line as a count of line ends
+  // before it, and its column counted from 1 (0 for a token of generated text). After the end
+  // of the input: where the input ended.
   int TokenLine() const { return tokenLine_; }
   int TokenColumn() const { return tokenColumn_; }
 
@@ -42,7 +44,8 @@ class Tokenizer {
   CharSource& source_;
   GeneratedLines generated_;
   int lineCount_ = 0;
-  int column_ = 0;  // characters of the file read since its last line feed
+  int column_ = 0;        // characters of the file read since its last line end
+  bool afterCr_ = false;  // the last character of the file read was a CR
   int tokenLine_ = 0;
   int tokenColumn_ = 0;
 };

@@ -76,7 +76,8 @@ TEST(TokenizerTest, CountsEveryLineFeedItConsumes) {
   EXPECT_EQ(Tokenize("A ;x\r\n\nB").lineCount, 2);
   EXPECT_EQ(Tokenize("A ;x").lineCount, 0);
   EXPECT_EQ(Tokenize("\n\n\n").lineCount, 3);
-  EXPECT_EQ(Tokenize("A\rB").lineCount, 0);  // a carriage return alone is no line
+  EXPECT_EQ(Tokenize("A\rB").lineCount, 1);          // a carriage return alone ends a line too
+  EXPECT_EQ(Tokenize("A\r\n\rB\n\r").lineCount, 4);  // CR LF, CR, LF, CR
 
   // The line feed that ends a token is consumed with it.
   MemoryCharSource source("A\nB C");
@@ -84,7 +85,10 @@ TEST(TokenizerTest, CountsEveryLineFeedItConsumes) {
   EXPECT_EQ(tokenizer.NextToken(), "A");
   EXPECT_EQ(tokenizer.LineCount(), 1);
   EXPECT_EQ(tokenizer.NextToken(), "B");
+  EXPECT_EQ(tokenizer.TokenLine(), 1);  // where B starts
+  EXPECT_EQ(tokenizer.TokenColumn(), 1);
   EXPECT_EQ(tokenizer.NextToken(), "C");
+  EXPECT_EQ(tokenizer.TokenColumn(), 3);
   EXPECT_EQ(tokenizer.LineCount(), 1);
   EXPECT_EQ(tokenizer.NextToken(), "");
 }

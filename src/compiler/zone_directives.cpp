@@ -10,11 +10,11 @@ namespace {
 
 // #BLOCK n: step 100 n in the program zone, binary address 1000 + 64 n in the binary zone.
 Status CompileBlock(Compilation& c) {
-  std::optional<std::string> token = c.NextOperand();
-  if (!token) return Status::kFailed;
-  long long n = LeadingNumber(*token);
+  std::optional<long long> value = c.NextValue("#BLOCK");
+  if (!value) return Status::kFailed;
+  const long long n = *value;
   long long blocks = c.Out.InBinaryZone() ? 64 : 100;
-  if (n < 0 || n >= blocks) return c.Fail(kBadValueIn, "#BLOCK " + *token);
+  if (n < 0 || n >= blocks) return c.Fail(kBadValueIn, "#BLOCK " + std::to_string(n));
   if (c.Out.InBinaryZone()) {
     c.Out.SetBinaryPointer(static_cast<int>(1000 + 64 * n));
   } else {
@@ -50,6 +50,7 @@ Status CompileDecimal(Compilation& c) {
     if (reg > 999) return c.Fail(kDecimalRegisterOutOfRange, std::to_string(reg));
     std::optional<std::string> value = c.NextOperand(kUnexpectedEndOfFileIn, "#DECIMAL");
     if (!value) return Status::kFailed;
+    if (!IsDecimalNumber(*value)) return c.Fail(kNumberExpectedIn, "#DECIMAL " + *value);
     std::optional<DecimalImage> image = DecimalRegisterImage(*value);
     if (!image) return c.Fail(kDecimalExponentOutOfRange, *value);
     c.Out.SetDecimalRegister(reg, image->bytes, *value);

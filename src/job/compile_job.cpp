@@ -11,20 +11,32 @@ namespace {
 // Far more than the calculator's 10 000 steps can come from, however verbose the source.
 constexpr std::size_t kMaxSourceBytes = 64u << 20;
 
-// Writes the MK files that are due beside `name` (its extension replaced). A file that cannot
-// be written is skipped.
-MkFilesWritten WriteMkFiles(const CompiledProgram& program, const std::string& name) {
-  MkFilesWritten written;
+// Writes the MK files that are due beside `name` (its extension replaced). The first file that
+// must not or cannot be written stops the writing and is reported; an older file of that name
+// is removed, so that it is not taken for the result of this compilation.
+void WriteMkFiles(const CompiledProgram& program, const std::string& name,
+                  const CompileJobRequest& request, CompileJobResult& result) {
   const std::string base = platform::WithoutExtension(name, platform::ExtensionRule::kAfterLastDot);
   for (const MkFileContents::File& file : MkFilesOf(program).files) {
     const std::string path = base + file.extension;
-    if (!platform::WriteFileAtomically(path, file.bytes)) continue;
-    std::string& slot = file.extension[2] == 'P'   ? written.mkp
-                        : file.extension[2] == 'B' ? written.mkb
-                                                   : written.mkd;
+    if (platform::SameFile(path, request.sourcePath) ||
+        platform::SameFile(path, request.listingPath)) {
+      result.outcome = JobOutcome::kCantWriteMkFile;
+      result.failedFile = path;
+      result.failedFileIsInput = true;
+      return;
+    }
+    if (!platform::WriteFileAtomically(path, file.bytes)) {
+      if (!platform::ExistsButNotRegular(path)) (void)platform::RemoveFile(path);
+      result.outcome = JobOutcome::kCantWriteMkFile;
+      result.failedFile = path;
+      return;
+    }
+    std::string& slot = file.extension[2] == 'P'   ? result.mkFiles.mkp
+                        : file.extension[2] == 'B' ? result.mkFiles.mkb
+                                                   : result.mkFiles.mkd;
     slot = path;
   }
-  return written;
 }
 
 }  // namespace
@@ -71,7 +83,7 @@ CompileJobResult RunCompileJob(const CompileJobRequest& request) {
       request.slaveMode ? (request.mkBaseName.empty() ? 0 : 2) : compiled.program.mkFilesRequest;
   if (mode == 1 && request.chooseMkFileName) mkName = request.chooseMkFileName();
   if (mode == 2) mkName = request.mkBaseName;
-  if (!mkName.empty()) result.mkFiles = WriteMkFiles(compiled.program, mkName);
+  if (!mkName.empty()) WriteMkFiles(compiled.program, mkName, request, result);
   result.program = std::make_shared<const CompiledProgram>(std::move(compiled.program));
   return result;
 }

@@ -27,9 +27,10 @@ struct CompileJobRequest {
 
 enum class JobOutcome {
   kCompiled,
-  kCantOpenSource,
-  kCantCreateListing,
+  kCantOpenSource,     // missing, unreadable, or not a regular file
+  kCantCreateListing,  // or the listing would be the source itself
   kCompileError,
+  kCantWriteMkFile,  // compiled and listed, but an MK file could not be written: `failedFile`
 };
 
 // The MK files a compilation wrote, for the emulator; empty names for files not written.
@@ -43,7 +44,9 @@ struct CompileJobResult {
   std::vector<Diagnostic> warnings;
   int firstFreeStep = 0;
   MkFilesWritten mkFiles;
-  // The compiled program (kCompiled), kept for the link and the emulator.
+  std::string failedFile;          // kCantWriteMkFile: the MK file that could not be written
+  bool failedFileIsInput = false;  // it would have overwritten the source or the listing
+  // The compiled program (kCompiled, kCantWriteMkFile), kept for the link and the emulator.
   std::shared_ptr<const CompiledProgram> program;
 };
 

@@ -20,12 +20,20 @@ std::vector<std::string> FilesIn(const std::string& directory);
 // The path itself when absolute, else taken from `base` (a directory ending with a separator).
 std::string AbsolutePath(const std::string& path, const std::string& base);
 
-// Whether two paths name the same existing file.
+// Whether two paths name the same file: the same existing file (through links too), or, for
+// files still to be made, the same place.
 bool SameFile(const std::string& a, const std::string& b);
 
-// The whole content of a file, or nothing when it cannot be opened or read, or holds more than
-// `maxBytes` (a device or a runaway file must not eat the memory).
+// Whether the path names something that exists but is not a regular file (a directory, a
+// FIFO, a device): such a path is no place for a program's output.
+bool ExistsButNotRegular(const std::string& path);
+
+// The whole content of a regular file, or nothing when it cannot be opened or read, is not a
+// regular file (a FIFO would wait for a writer forever), or holds more than `maxBytes`.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes);
+
+// Removes a file; false when there was one and it could not be removed.
+bool RemoveFile(const std::string& path);
 
 // Whether a replaced file is forced to the disk before it takes the old one's place. Outputs
 // that a compilation makes again need not wait for the disk; the user's settings do.
@@ -36,7 +44,8 @@ enum class Durability { kRenameOnly, kSyncToDisk };
 // untouched; a file never committed is removed.
 class ReplacementFile {
  public:
-  // Creates the temporary file; nullptr when the directory does not allow it.
+  // Creates the temporary file; nullptr when the directory does not allow it or the target
+  // exists and is not a regular file.
   static std::unique_ptr<ReplacementFile> Create(const std::string& path);
   virtual ~ReplacementFile() = default;
   // Writes the whole content and puts the file in place of the target.

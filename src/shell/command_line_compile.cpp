@@ -4,13 +4,13 @@
 #include <iostream>
 #include <memory>
 
-#include "output/mk_file_writer.h"
 #include "output/symbol_file.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "shell/application.h"
 #include "shell/command_line.h"
 #include "shell/command_line_verbs.h"
+#include "shell/compile_report.h"
 #include "shell/editor_diagnostics.h"
 #include "shell/language_search.h"
 
@@ -53,18 +53,6 @@ bool LoadLanguage(Application& app, const std::string& languageFile) {
   return true;
 }
 
-// The MK files that were due and could not be written, by name.
-std::string MissingMkFile(const CompiledProgram& program, const MkFilesWritten& written,
-                          const std::string& base) {
-  for (const MkFileContents::File& file : MkFilesOf(program).files) {
-    const std::string& slot = file.extension[2] == 'P'   ? written.mkp
-                              : file.extension[2] == 'B' ? written.mkb
-                                                         : written.mkd;
-    if (slot.empty()) return base + file.extension;
-  }
-  return "";
-}
-
 int RunCompile(const CompileArguments& a) {
   Application app;
   if (!LoadLanguage(app, a.languageFile)) {
@@ -86,11 +74,6 @@ int RunCompile(const CompileArguments& a) {
   if (platform::SameFile(a.source, request.listingPath)) {
     return FileError("the listing would overwrite the source " + a.source);
   }
-  for (const char* extension : {"MKP", "MKB", "MKD"}) {
-    if (platform::SameFile(a.source, request.mkBaseName + extension)) {
-      return FileError("an MK file would overwrite the source " + a.source);
-    }
-  }
   if (!a.symbols.empty() && (platform::SameFile(a.source, a.symbols) ||
                              platform::SameFile(request.listingPath, a.symbols))) {
     return FileError("the symbol file would overwrite the source or the listing");
@@ -108,15 +91,13 @@ int RunCompile(const CompileArguments& a) {
     case JobOutcome::kCompileError:
       std::cerr << EditorDiagnosticLine(a.source, *result.error, app.Messages) << std::endl;
       return kExitCompileError;
+    case JobOutcome::kCantWriteMkFile:
+      return FileError(MkFileFailure(result, app.Messages));
     case JobOutcome::kCompiled:
       break;
   }
-  const CompiledProgram& program = *result.program;
-  if (mkAsked || program.mkFilesRequest != 0) {
-    std::string missing = MissingMkFile(program, result.mkFiles, request.mkBaseName);
-    if (!missing.empty()) return FileError("cannot write the MK file " + missing);
-  }
-  if (!a.symbols.empty() && !platform::WriteFileAtomically(a.symbols, SymbolFileText(program))) {
+  if (!a.symbols.empty() &&
+      !platform::WriteFileAtomically(a.symbols, SymbolFileText(*result.program))) {
     return FileError("cannot write the symbol file " + a.symbols);
   }
   return kExitOk;

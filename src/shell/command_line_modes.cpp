@@ -9,8 +9,9 @@
 namespace calvern {
 namespace {
 
-// Why a slave run ended with `code`: one line for standard error, empty for success and for a
-// compilation error (whose report the "Compilation" box has written already).
+// Why a slave run ended with `code`: one line for standard error, empty for success and for
+// the failures whose report a "Compilation" box has written already (an error in the source,
+// an MK file that could not be written).
 std::string SlaveFailureLine(long long code, const Application& app, const std::string& infoFile) {
   const std::string where = "calvern: " + infoFile + ": ";
   switch (code) {
@@ -27,6 +28,8 @@ std::string SlaveFailureLine(long long code, const Application& app, const std::
     case kSlaveCantOpenSource:
       return where + "cannot open the source " + app.Config.SourcePath;
     case kSlaveCantCreateListing:
+      // An MK file that failed has been reported already, by its own line.
+      if (app.Status[1] != app.Messages[kCantCreateOutput]) return "";
       return where + "cannot write the listing " + app.Config.ListingPath;
     default:
       return "";

@@ -4,11 +4,12 @@ namespace calvern {
 
 std::string DiagnosticText(const Diagnostic& d, const MessageTable& m) {
   switch (d.kind) {
+    // These name the line of the keyword or reference they are about.
     case DiagnosticKind::kOpenStructure:
       return m[kEndOfFile] + d.detail + " (" + m[kFromStep] + std::to_string(d.step) + ")" +
-             m[kStructureNotClosed];
+             m[kStructureNotClosed] + m[kLineSuffix] + std::to_string(d.line);
     case DiagnosticKind::kUnresolvedReference:
-      return m[kUnresolvedReference] + d.detail;
+      return m[kUnresolvedReference] + d.detail + m[kLineSuffix] + std::to_string(d.line);
     default:
       return d.lead + m[d.message] + d.detail;
   }
@@ -40,9 +41,23 @@ StatusLines CompileStatusLines(const CompileJobResult& result, const MessageTabl
     case JobOutcome::kCompiled:
       lines[1] = m[kCompilationSuccessful];
       lines[2] = m[kFirstFreeStep] + std::to_string(result.firstFreeStep);
+      if (!result.warnings.empty()) lines[3] = "  " + WarningText(result.warnings.front(), m);
+      break;
+    case JobOutcome::kCantWriteMkFile:
+      lines[1] = m[kCompilationSuccessful];
+      lines[2] = m[kFirstFreeStep] + std::to_string(result.firstFreeStep);
+      lines[3] = "  " + MkFileFailure(result, m);
       break;
   }
   return lines;
+}
+
+std::string MkFileFailure(const CompileJobResult& result, const MessageTable& m) {
+  return m[result.failedFileIsInput ? kOutputWouldOverwrite : kCantWriteMkFile] + result.failedFile;
+}
+
+std::string WarningText(const Diagnostic& warning, const MessageTable& m) {
+  return DiagnosticText(warning, m) + m[kLineSuffix] + std::to_string(warning.line);
 }
 
 }  // namespace calvern

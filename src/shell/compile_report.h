@@ -15,6 +15,12 @@ namespace calvern {
 // statement, "Error: unresolved reference X" for a label never defined...
 std::string DiagnosticText(const Diagnostic& diagnostic, const MessageTable& messages);
 
+// "Can't write MK file dir/prog.MKP", or why it must not be written.
+std::string MkFileFailure(const CompileJobResult& result, const MessageTable& messages);
+
+// A warning with the line it is about: "WARNING: ... A, line 3".
+std::string WarningText(const Diagnostic& warning, const MessageTable& messages);
+
 // The status lines of an error: the position in line 1, the detail (indented as the menu has
 // always shown it) in line 2.
 StatusLines ErrorStatusLines(const Diagnostic& diagnostic, const MessageTable& messages);

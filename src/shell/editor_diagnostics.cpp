@@ -23,7 +23,11 @@ std::string EditorDiagnosticLine(const std::string& file, const Diagnostic& d,
     if (d.column > 0) line += std::to_string(d.column) + ":";
   }
   line += d.kind == DiagnosticKind::kWarning ? " warning: " : " error: ";
-  return line + Trimmed(DiagnosticText(d, messages));
+  // The place is said in front already: no ", line 12" at the end.
+  std::string text = DiagnosticText(d, messages);
+  const std::string lineSuffix = messages[kLineSuffix] + std::to_string(d.line);
+  if (text.ends_with(lineSuffix)) text.erase(text.size() - lineSuffix.size());
+  return line + Trimmed(text);
 }
 
 }  // namespace calvern

@@ -27,6 +27,8 @@ TEST(EditorDiagnostics, PlaceKindAndBareText) {
        "p.txt:4:1: warning: unknown register Y"},
       {{.kind = DiagnosticKind::kUnresolvedReference, .detail = "L"},
        "p.txt: error: Error: unresolved reference L"},
+      {{.kind = DiagnosticKind::kUnresolvedReference, .detail = "L", .line = 9},
+       "p.txt:9: error: Error: unresolved reference L"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(EditorDiagnosticLine("p.txt", c.diagnostic, messages), c.line);

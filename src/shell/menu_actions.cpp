@@ -58,7 +58,7 @@ std::optional<CompileJobResult> CompileCurrentSource(Application& app) {
   app.LastBuild = {};
   CompileJobResult result = RunCompileJob(request);
   app.Status = CompileStatusLines(result, app.Messages);
-  if (result.outcome == JobOutcome::kCompiled) {
+  if (result.outcome == JobOutcome::kCompiled || result.outcome == JobOutcome::kCantWriteMkFile) {
     app.LastBuild = {true, result.mkFiles, result.program};
   }
   return result;

@@ -1,6 +1,7 @@
 #include "shell/slave_mode.h"
 
 #include "platform/requester.h"
+#include "shell/compile_report.h"
 #include "shell/main_menu.h"
 #include "shell/menu_actions.h"
 
@@ -16,9 +17,18 @@ long long RunSlaveCommand(Application& app) {
   // The same compilation as key 2; slave mode makes it print nothing and ask nothing.
   std::optional<CompileJobResult> result = CompileCurrentSource(app);
   if (!result) return kSlaveNotCompiled;
+  // Warnings and a failed MK file go to standard error, where the caller reads the report.
+  for (const Diagnostic& warning : result->warnings) {
+    platform::ShowMessageBox(*app.Terminal, app.Messages[kCompilation],
+                             WarningText(warning, app.Messages));
+  }
   switch (result->outcome) {
     case JobOutcome::kCompiled:
       return kSlaveOk;
+    case JobOutcome::kCantWriteMkFile:
+      platform::ShowMessageBox(*app.Terminal, app.Messages[kCompilation],
+                               MkFileFailure(*result, app.Messages));
+      return kSlaveCantCreateListing;
     case JobOutcome::kCantOpenSource:
       return kSlaveCantOpenSource;
     case JobOutcome::kCantCreateListing:

@@ -143,6 +143,14 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kJumpTargetOutOfRange] = "jump target outside steps 0-9999: ";
     t[kBinaryLabelAsJumpTarget] = "a binary-zone label can't be a jump target: ";
     t[kDirectiveNotAvailable] = "directive not available in this version of Calvern: ";
+    t[kLineSuffix] = ", line ";
+    t[kLabelStartsWithDigit] = "a label can't begin with a digit: ";
+    t[kNumberExpectedIn] = "number expected in ";
+    t[kRegisterNameIsANumber] =
+        "WARNING: a #reg name that reads as a register number is never used: ";
+    t[kRegisterNameGivenTwice] = "WARNING: #reg name given to two registers, the lower keeps it: ";
+    t[kCantWriteMkFile] = "Can't write MK file ";
+    t[kOutputWouldOverwrite] = "Output would overwrite the source or another output: ";
     t[kRegisterOutOfRangeIn] = "a direct register 0-99 is expected in ";
     t[kGeneratedLinesFull] = "generated source lines exceed the buffer of 1001 lines";
     t[kStructuresTooDeep] = "more than 101 structures open at ";

@@ -148,6 +148,10 @@ enum MessageId : int {
   kJumpTargetOutOfRange = 134,
   kBinaryLabelAsJumpTarget = 135,
   kDirectiveNotAvailable = 136,
+  kLineSuffix = 137,
+  kLabelStartsWithDigit = 138,
+  kNumberExpectedIn = 139,
+  kRegisterNameIsANumber = 140,
   kRegisterOutOfRangeIn = 141,
   kGeneratedLinesFull = 142,
   kStructuresTooDeep = 143,
@@ -158,6 +162,9 @@ enum MessageId : int {
   kLinkNotAvailable = 148,
   kFileNamePrompt = 149,
   kShortJumpOutOfBlock = 150,
+  kRegisterNameGivenTwice = 190,
+  kCantWriteMkFile = 191,
+  kOutputWouldOverwrite = 192,
 };
 
 class MessageTable {

@@ -90,14 +90,36 @@ std::string AbsolutePath(const std::string& path, const std::string& base) {
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
+  namespace fs = std::filesystem;
   std::error_code error;
-  return std::filesystem::equivalent(a, b, error) && !error;
+  if (fs::equivalent(a, b, error) && !error) return true;
+  fs::path placeA = fs::weakly_canonical(fs::absolute(a, error), error);
+  if (error) return false;
+  fs::path placeB = fs::weakly_canonical(fs::absolute(b, error), error);
+  return !error && placeA == placeB;
 }
 
+bool ExistsButNotRegular(const std::string& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
+}
+
+bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }
+
 std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                       &std::fclose);
-  if (!file) return std::nullopt;
+  // Opened without waiting, so that a FIFO cannot hold the program; only regular files read.
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat info;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(::fdopen(fd, "rb"), &std::fclose);
+  if (!file) {
+    ::close(fd);
+    return std::nullopt;
+  }
   std::string content;
   char buffer[65536];
   std::size_t n;
@@ -111,6 +133,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
 }
 
 std::unique_ptr<ReplacementFile> ReplacementFile::Create(const std::string& path) {
+  if (path.empty() || ExistsButNotRegular(path)) return nullptr;
   // Created exclusively under a fresh name: never through a name that exists already.
   std::string temporary = path + ".XXXXXX";
   int fd = ::mkstemp(temporary.data());
