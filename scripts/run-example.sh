@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" build
+CALVERN_TARGET=calvern "$root/scripts/build.sh" build
 out="$root/build/examples"
 mkdir -p "$out"
 for program in quadratic sieve days_in_month; do

@@ -1,9 +1,19 @@
 #!/usr/bin/env bash
-# Installs what a fresh Debian 12 machine lacks to build and test Calvern.
+# Installs what a fresh Debian 12 machine lacks to build Calvern.
+#   scripts/setup.sh           what building the program needs
+#   scripts/setup.sh --tests   and what the tests and benchmarks need
+#   scripts/setup.sh --fuzz    and what the fuzzing build needs
 # Packages already present are left alone; apt runs only when something is missing.
 set -euo pipefail
-packages=(g++ cmake make pkg-config libgtest-dev libbenchmark-dev libpng-dev zlib1g-dev
-          libjpeg-dev libstb-dev tmux)
+packages=(g++ cmake make pkg-config libcli11-dev nlohmann-json3-dev libpng-dev zlib1g-dev
+          libjpeg-dev libstb-dev)
+for flag in "$@"; do
+  case "$flag" in
+    --tests) packages+=(libgtest-dev libbenchmark-dev tmux) ;;
+    --fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
+    *) echo "setup: unknown option $flag (use --tests or --fuzz)" >&2; exit 2 ;;
+  esac
+done
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

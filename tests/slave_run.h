@@ -54,10 +54,11 @@ struct RunResult {
   std::string output;  // standard output
 };
 
-// Runs `calvern args...` with the temporary directory as working directory. Standard input is
+// Runs `binary args...` with the temporary directory as working directory. Standard input is
 // empty (or the file `input`), so a requester or prompt that wrongly appears reads a cancel
 // instead of blocking. A run that has not ended after 30 seconds is killed: exit code -1.
-inline RunResult RunCalvern(const TempDir& dir, const std::vector<std::string>& args,
+inline RunResult RunProgram(const std::string& binary, const TempDir& dir,
+                            const std::vector<std::string>& args,
                             const std::string& input = "/dev/null") {
   std::string errFile = dir.File(".stderr");
   std::string outFile = dir.File(".stdout");
@@ -70,8 +71,8 @@ inline RunResult RunCalvern(const TempDir& dir, const std::vector<std::string>& 
     std::FILE* out = std::freopen(outFile.c_str(), "w", stdout);
     if (!err || !out) _exit(127);
     std::vector<char*> argv;
-    std::string binary = CALVERN_BINARY;
-    argv.push_back(binary.data());
+    std::string program = binary;
+    argv.push_back(program.data());
     std::vector<std::string> copies = args;
     for (std::string& a : copies) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -93,6 +94,11 @@ inline RunResult RunCalvern(const TempDir& dir, const std::vector<std::string>& 
   result.errorOutput = dir.Read(".stderr");
   result.output = dir.Read(".stdout");
   return result;
+}
+
+inline RunResult RunCalvern(const TempDir& dir, const std::vector<std::string>& args,
+                            const std::string& input = "/dev/null") {
+  return RunProgram(CALVERN_BINARY, dir, args, input);
 }
 
 // Writes the info file job.inf, each line ended by CR LF, and runs calvern on it.

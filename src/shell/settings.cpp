@@ -38,13 +38,8 @@ void ParsePortLine(const std::string& line, std::string& comPort, int& mkIdentif
   mkIdentifier = NumberOrZero(line.substr(comma + 1));
 }
 
-std::optional<Settings> ReadSettingsFile(const std::string& path) {
-  // Seven short lines: anything far larger is not a settings file.
-  std::optional<std::string> content = platform::ReadWholeFile(path, kMaxSettingsBytes);
-  if (!content) return std::nullopt;
-  std::string text = std::move(*content);
+Settings ParseSettingsText(std::string text) {
   if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);  // tolerate a byte-order mark
-
   std::vector<std::string> lines = SplitLines(text);
   lines.resize(7);  // missing lines read as empty; lines after the seventh are ignored
   Settings settings;
@@ -56,6 +51,13 @@ std::optional<Settings> ReadSettingsFile(const std::string& path) {
   ParsePortLine(lines[5], settings.ComPort, settings.MkIdentifier);
   settings.LanguageFile = lines[6];
   return settings;
+}
+
+std::optional<Settings> ReadSettingsFile(const std::string& path) {
+  // Seven short lines: anything far larger is not a settings file.
+  std::optional<std::string> content = platform::ReadWholeFile(path, kMaxSettingsBytes);
+  if (!content) return std::nullopt;
+  return ParseSettingsText(std::move(*content));
 }
 
 std::string SettingsText(const Settings& s) {

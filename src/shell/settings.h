@@ -29,6 +29,10 @@ struct Settings {
 // identifier that is not one gives 0) or "/dev/ttyUSB0,7". A malformed line gives COM1 and 255.
 void ParsePortLine(const std::string& line, std::string& comPort, int& mkIdentifier);
 
+// The settings in the seven lines of a settings or info file's bytes (UTF-8, CR LF or LF, a
+// byte-order mark tolerated); missing lines read as empty.
+Settings ParseSettingsText(std::string text);
+
 // Reads the seven lines (UTF-8, CR LF or LF); missing lines read as empty. nullopt when the
 // file cannot be opened.
 std::optional<Settings> ReadSettingsFile(const std::string& path);

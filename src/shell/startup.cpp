@@ -6,6 +6,7 @@
 #include "platform/requester.h"
 #include "shell/application.h"
 #include "shell/language_file.h"
+#include "shell/language_search.h"
 #include "shell/slave_mode.h"
 
 namespace calvern {
@@ -17,7 +18,8 @@ std::string NotConnectedLine(const MessageTable& messages) {
 std::string LanguageFileRefusal(const Application& app, const std::string& name) {
   const MessageTable& m = app.Messages;
   if (name.find_first_of("/\\") != std::string::npos) return m[kLanguageNotLocal] + name;
-  const std::string path = app.CurrentDirectory + name;
+  // The current directory first, then the language files installed with Calvern.
+  const std::string path = LanguageFilePath(name, app.CurrentDirectory);
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return m[kLanguageNotFound] + name;
   std::uintmax_t size = std::filesystem::file_size(path, error);
@@ -35,7 +37,8 @@ std::string LoadMessages(Application& app) {
     return refusal;
   }
   std::optional<std::string> bytes =
-      platform::ReadWholeFile(app.CurrentDirectory + app.Config.LanguageFile, kMaxSettingsBytes);
+      platform::ReadWholeFile(LanguageFilePath(app.Config.LanguageFile, app.CurrentDirectory),
+                              kMaxSettingsBytes);
   if (!bytes) return app.Messages[kLanguageNotFound] + app.Config.LanguageFile;
   LanguageFileResult result = ParseLanguageFile(*bytes, app.Messages);
   app.LanguageHelpFile = result.helpFile;

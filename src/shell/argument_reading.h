@@ -1,0 +1,23 @@
+// `calvern FILE` names either a slave-mode info file or a source to compile. A name that is no
+// existing file, or that ends in ".inf" (any letter case), is an info file as it always was.
+// Another file is an info file when it reads like one: its third line is a menu key (a single
+// digit) and nothing follows its seventh line. Such a file could also be a tiny source, so
+// the caller says which reading it took.
+#pragma once
+
+#include <string>
+
+namespace calvern {
+
+enum class ArgumentReading { kInfoFile, kSource };
+
+struct ArgumentChoice {
+  ArgumentReading reading = ArgumentReading::kInfoFile;
+  bool ambiguous = false;  // an existing file not named ".inf" taken as an info file
+};
+
+bool HasInfoFileName(const std::string& path);
+
+ArgumentChoice ReadingOfArgument(const std::string& path);
+
+}  // namespace calvern

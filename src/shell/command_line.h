@@ -1,0 +1,18 @@
+// The program's command line: the menu with no argument, slave mode with an info file, or a
+// verb (`compile`, `help`) with its options; `calvern SOURCE` is short for `calvern compile
+// SOURCE`.
+#pragma once
+
+namespace calvern {
+
+// Exit codes of the verbs. Slave mode keeps its own codes.
+enum CommandLineExit : int {
+  kExitOk = 0,
+  kExitCompileError = 1,
+  kExitUsage = 2,
+  kExitFileError = 3,  // a file cannot be read or written
+};
+
+int RunCommandLine(int argc, char** argv);
+
+}  // namespace calvern

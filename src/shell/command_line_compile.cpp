@@ -1,0 +1,123 @@
+// `calvern compile SOURCE [-o LISTING] [--mk | --mk-base BASE] [--symbols FILE.json]
+// [--lang FILE.LOC]`: one compilation with its diagnostics on standard error.
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <memory>
+
+#include "output/symbol_file.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "shell/application.h"
+#include "shell/command_line.h"
+#include "shell/command_line_verbs.h"
+#include "shell/compile_report.h"
+#include "shell/editor_diagnostics.h"
+#include "shell/language_search.h"
+
+namespace calvern {
+namespace {
+
+struct CompileArguments {
+  std::string source;
+  std::string listing;
+  bool mkBesideListing = false;
+  std::string mkBase;
+  std::string symbols;
+  std::string languageFile;
+};
+
+int FileError(const std::string& what) {
+  std::cerr << "calvern: " << what << "\n";
+  return kExitFileError;
+}
+
+// "dir/prog.txt" gives "dir/prog.", and so does "dir/prog": the MK files and the listing are
+// named by adding their extension.
+std::string DottedBase(const std::string& path) {
+  std::string base = platform::WithoutExtension(path, platform::ExtensionRule::kNoBlankInside);
+  if (!base.ends_with('.')) base += '.';
+  return base;
+}
+
+// The messages in the chosen language; false when the language file cannot be read.
+bool LoadLanguage(Application& app, const std::string& languageFile) {
+  app.CurrentDirectory = platform::CurrentDirectory();
+  app.Terminal = platform::NoConsole();  // a faulty file's warnings go to standard error
+  app.Config.LanguageFile = languageFile;
+  if (!languageFile.empty() &&
+      !platform::ReadWholeFile(LanguageFilePath(languageFile, app.CurrentDirectory),
+                               kMaxSettingsBytes)) {
+    return false;
+  }
+  LoadMessages(app);
+  return true;
+}
+
+int RunCompile(const CompileArguments& a) {
+  Application app;
+  if (!LoadLanguage(app, a.languageFile)) {
+    return FileError("cannot read the language file " + a.languageFile);
+  }
+  CompileJobRequest request;
+  request.sourcePath = a.source;
+  request.listingPath = a.listing.empty() ? DottedBase(a.source) + "LST" : a.listing;
+  const bool mkAsked = a.mkBesideListing || !a.mkBase.empty();
+  // Without --mk or --mk-base the source's own "#MKFiles" decides, and the files go beside
+  // the listing (there is no requester on the command line).
+  // BASE names the files up to their extension: "out/prog" and "out/prog." both give
+  // out/prog.MKP.
+  request.mkBaseName = a.mkBase.empty()          ? DottedBase(request.listingPath)
+                       : a.mkBase.ends_with('.') ? a.mkBase
+                                                 : a.mkBase + ".";
+  request.slaveMode = mkAsked;
+  request.chooseMkFileName = [&request] { return request.mkBaseName; };
+  if (platform::SameFile(a.source, request.listingPath)) {
+    return FileError("the listing would overwrite the source " + a.source);
+  }
+  if (!a.symbols.empty() && (platform::SameFile(a.source, a.symbols) ||
+                             platform::SameFile(request.listingPath, a.symbols))) {
+    return FileError("the symbol file would overwrite the source or the listing");
+  }
+
+  CompileJobResult result = RunCompileJob(request);
+  for (const Diagnostic& warning : result.warnings) {
+    std::cerr << EditorDiagnosticLine(a.source, warning, app.Messages) << "\n";
+  }
+  switch (result.outcome) {
+    case JobOutcome::kCantOpenSource:
+      return FileError("cannot read the source " + a.source);
+    case JobOutcome::kCantCreateListing:
+      return FileError("cannot write the listing " + request.listingPath);
+    case JobOutcome::kCompileError:
+      std::cerr << EditorDiagnosticLine(a.source, *result.error, app.Messages) << std::endl;
+      return kExitCompileError;
+    case JobOutcome::kCantWriteMkFile:
+      return FileError(MkFileFailure(result, app.Messages));
+    case JobOutcome::kCompiled:
+      break;
+  }
+  if (!a.symbols.empty() &&
+      !platform::WriteFileAtomically(a.symbols, SymbolFileText(*result.program))) {
+    return FileError("cannot write the symbol file " + a.symbols);
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+Verb AddCompileVerb(CLI::App& parser) {
+  auto a = std::make_shared<CompileArguments>();
+  CLI::App* command = parser.add_subcommand(
+      "compile", "Compile a source into its listing (and MK files); `calvern SOURCE` is short");
+  command->add_option("SOURCE", a->source, "The calculator program to compile")->required();
+  command->add_option("-o,--output", a->listing, "The listing (default: SOURCE with .LST)");
+  CLI::Option* mk =
+      command->add_flag("--mk", a->mkBesideListing, "Write the MK files beside the listing");
+  command->add_option("--mk-base", a->mkBase, "Write the MK files as BASE.MKP, BASE.MKB...")
+      ->excludes(mk);
+  command->add_option("--symbols", a->symbols, "Write labels, register names and zones as JSON");
+  command->add_option("--lang", a->languageFile, "Report errors in this language (FILE.LOC)");
+  return {command, [a] { return RunCompile(*a); }};
+}
+
+}  // namespace calvern

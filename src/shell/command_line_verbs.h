@@ -1,0 +1,31 @@
+// The pieces the command line is made of: one verb per file, each adding its subcommand to the
+// parser, and the two ways of running without a verb (the menu, slave mode).
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace CLI {
+class App;
+}
+
+namespace calvern {
+
+// A verb's subcommand in the parser, and what runs it once the arguments are parsed (it
+// returns the exit code).
+struct Verb {
+  CLI::App* command;
+  std::function<int()> run;
+};
+
+Verb AddCompileVerb(CLI::App& parser);
+Verb AddHelpVerb(CLI::App& parser);
+
+// The interactive menu (no argument).
+int RunMenu();
+
+// Slave mode: performs the command of the info file and reports on standard error why a run
+// ended with a code other than 0.
+int RunSlaveMode(const std::string& infoFile);
+
+}  // namespace calvern
