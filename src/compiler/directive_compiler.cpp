@@ -2,6 +2,9 @@
 
 #include "compiler/compilation.h"
 #include "compiler/data_directives.h"
+#include "compiler/form_directives.h"
+#include "compiler/graphics_directives.h"
+#include "compiler/menu_directives.h"
 #include "compiler/numbers.h"
 #include "compiler/routine_directives.h"
 
@@ -116,16 +119,53 @@ Status CompileDirective(Compilation& c, const KeywordEntry& directive) {
     case kDirRclXtoI:
     case kDirStoItoX:
       return CompileRoutineDirective(c, directive);
+    case kDirDefgraph:
+    case kDirFont:
+    case kDirDefchar:
+    case kDirEndfont:
+    case kDirLoadimage:
+      return CompileGraphicsDirective(c, directive);
+    case kDirTab:
+    case kDirLdx:
+    case kDirLdy:
+    case kDirType:
+    case kDirAtype:
+    case kDirLdadr:
+    case kDirSqu:
+    case kDirFrame:
+    case kDirDrawp:
+    case kDirDrawb:
+    case kDirTxtp:
+    case kDirTxtb:
+    case kDirTxtk:
+    case kDirPrexp:
+    case kDirPrform:
+    case kDirPrhex:
+    case kDirMcall:
+    case kDirRetum:
+    case kDirLcall:
+    case kDirRetul:
+    case kDirJnez:
+    case kDirJm:
+    case kDirEnd:
+      return CompileFormCode(c, directive);
+    case kDirFormTable:
+    case kDirDefineForm:
+    case kDirFormFlags:
+    case kDirFormInput:
+    case kDirFormOutput:
+    case kDirFormLeft:
+    case kDirFormRight:
+    case kDirFormMainProgram:
+    case kDirFormElements:
+    case kDirFormElementProgram:
+      return CompileFormTableDirective(c, directive);
     case kDirEndStringInput:  // end of a generated line: back to the file
       c.Source().Generated().SwitchOff();
       return Status::kDone;
-    case kDirEndmenuinput:  // end of generated menus: back to the file, nothing held any more
-      c.Source().Generated().SwitchOff();
-      c.Source().Generated().HoldLines(0);
-      return Status::kDone;
     default:
-      // Graphics, form codes, form tables and menus come with later versions.
-      return c.Fail(kDirectiveNotAvailable, directive.keyword);
+      // Everything else of group 0 belongs to the menu generator, #ENDMENUINPUT included.
+      return CompileMenuDirective(c, directive);
   }
 }
 

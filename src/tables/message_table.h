@@ -195,11 +195,19 @@ enum MessageId : int {
   kLanguageNotLocal = 176,
   kAnswerTooLong = 177,
   kSettingsFileUnreadable = 178,
+
+  // Graphics and pictures: 200-219.
+
+  // Form codes and form tables: 220-239.
+
+  // The menu generator: 240-259.
+
+  // The link's command-line verbs: 260-279.
 };
 
 class MessageTable {
  public:
-  static constexpr int kSize = 201;  // entries 0-200
+  static constexpr int kSize = 280;  // entries 0-279
   static constexpr int kTranslatedCount = 130;
 
   MessageTable() { LoadDefaultMessages(); }
