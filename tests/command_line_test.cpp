@@ -123,7 +123,9 @@ TEST(CommandLine, DiagnosticsInTheFormEditorsParse) {
   TempDir dir;
   dir.Write("prog.txt", cases[0].source);
   fs::copy_file(fs::path(CALVERN_SOURCE_DIR) / "lang" / "fr.LOC", dir.path() / "fr.LOC");
-  for (const std::string& lang : std::vector<std::string>{"fr.LOC"}) {
+  for (const std::string& lang :
+       std::vector<std::string>{"fr.LOC", "./fr.LOC", (dir.path() / "fr.LOC").string()}) {
+    SCOPED_TRACE(lang);
     RunResult run = RunCalvern(dir, {"compile", "prog.txt", "--lang", lang});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.errorOutput, "prog.txt:3:4: error: registre inconnu COUNTER\n");

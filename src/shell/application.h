@@ -52,14 +52,19 @@ enum StartupResult : int {
 // messages and prepares the link status line and the status lines of the first screen.
 int StartApplication(Application& app, const std::string* parameter);
 
-// Why the language file `name` can't be used (a name with a directory, a missing or an
-// oversized file), or empty when it can.
-std::string LanguageFileRefusal(const Application& app, const std::string& name);
+// Where a language file may come from: the menu and the settings take a bare name (the current
+// directory, then the installed files); the command line's --lang also takes a path.
+enum class LanguagePath { kBareNameOnly, kPathAllowed };
+
+// Why the language file `name` can't be used (a name with a directory where only a bare name
+// is allowed, a missing or an oversized file), or empty when it can.
+std::string LanguageFileRefusal(const Application& app, const std::string& name,
+                                LanguagePath rule = LanguagePath::kBareNameOnly);
 
 // Fills the message table from the chosen language file, or with the English defaults when
 // there is none; a faulty file is reported in message boxes. A file that can't be used leaves
 // the defaults and its refusal is returned (empty otherwise).
-std::string LoadMessages(Application& app);
+std::string LoadMessages(Application& app, LanguagePath rule = LanguagePath::kBareNameOnly);
 
 // " |  Calvern .. not yet connected ..  |*" in the current language.
 std::string NotConnectedLine(const MessageTable& messages);

@@ -12,7 +12,6 @@
 #include "shell/command_line_verbs.h"
 #include "shell/compile_report.h"
 #include "shell/editor_diagnostics.h"
-#include "shell/language_search.h"
 
 namespace calvern {
 namespace {
@@ -39,23 +38,18 @@ std::string DottedBase(const std::string& path) {
   return base;
 }
 
-// The messages in the chosen language; false when the language file cannot be read.
-bool LoadLanguage(Application& app, const std::string& languageFile) {
+// The messages in the chosen language (a bare name or a path); why the language file can't be
+// used, or empty.
+std::string LoadLanguage(Application& app, const std::string& languageFile) {
   app.CurrentDirectory = platform::CurrentDirectory();
   app.Terminal = platform::NoConsole();  // a faulty file's warnings go to standard error
   app.Config.LanguageFile = languageFile;
-  if (!languageFile.empty() &&
-      !platform::ReadWholeFile(LanguageFilePath(languageFile, app.CurrentDirectory),
-                               kMaxSettingsBytes)) {
-    return false;
-  }
-  LoadMessages(app);
-  return true;
+  return LoadMessages(app, LanguagePath::kPathAllowed);
 }
 
 int RunCompile(const CompileArguments& a) {
   Application app;
-  if (!LoadLanguage(app, a.languageFile)) {
+  if (!LoadLanguage(app, a.languageFile).empty()) {
     return FileError("cannot read the language file " + a.languageFile);
   }
   CompileJobRequest request;

@@ -15,9 +15,12 @@ std::string NotConnectedLine(const MessageTable& messages) {
   return " |  " + messages[kNotYetConnected] + "  |*";
 }
 
-std::string LanguageFileRefusal(const Application& app, const std::string& name) {
+std::string LanguageFileRefusal(const Application& app, const std::string& name,
+                                LanguagePath rule) {
   const MessageTable& m = app.Messages;
-  if (name.find_first_of("/\\") != std::string::npos) return m[kLanguageNotLocal] + name;
+  if (rule == LanguagePath::kBareNameOnly && name.find_first_of("/\\") != std::string::npos) {
+    return m[kLanguageNotLocal] + name;
+  }
   // The current directory first, then the language files installed with Calvern.
   const std::string path = LanguageFilePath(name, app.CurrentDirectory);
   std::error_code error;
@@ -28,12 +31,13 @@ std::string LanguageFileRefusal(const Application& app, const std::string& name)
   return std::string();
 }
 
-std::string LoadMessages(Application& app) {
+std::string LoadMessages(Application& app, LanguagePath rule) {
   app.Messages.LoadDefaultMessages();
   app.LanguageHelpFile.clear();
   // No language file chosen: English.
   if (app.Config.LanguageFile.empty()) return std::string();
-  if (std::string refusal = LanguageFileRefusal(app, app.Config.LanguageFile); !refusal.empty()) {
+  if (std::string refusal = LanguageFileRefusal(app, app.Config.LanguageFile, rule);
+      !refusal.empty()) {
     return refusal;
   }
   std::optional<std::string> bytes =
