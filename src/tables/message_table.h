@@ -199,6 +199,7 @@ enum MessageId : int {
   // Graphics and pictures: 200-219.
 
   // Form codes and form tables: 220-239.
+  kFormOffsetOutOfRange = 220,
 
   // The menu generator: 240-259.
 
