@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <sstream>
 
 #include "output/mk_file_writer.h"
@@ -64,6 +63,18 @@ TEST(MkFileSet, MalformedFilesAreRefused) {
   EXPECT_FALSE(IsMkFileName("MKP"));
 }
 
+// The text with every rate such as "958 bytes/s" written "N bytes/s".
+std::string MaskRates(std::string text) {
+  for (std::size_t at = text.find(" bytes/s"); at != std::string::npos;
+       at = text.find(" bytes/s", at + 1)) {
+    std::size_t start = at;
+    while (start > 0 && text[start - 1] >= '0' && text[start - 1] <= '9') --start;
+    text.replace(start, at - start, "N");
+    at = start + 1;
+  }
+  return text;
+}
+
 TEST(TransferProgress, BarOnATerminalLinesElsewhere) {
   MessageTable messages;
   std::ostringstream bar, lines;
@@ -74,17 +85,15 @@ TEST(TransferProgress, BarOnATerminalLinesElsewhere) {
   }
   onTerminal.Finish();
   inLog.Finish();
-  const std::string rate = " blocks, [0-9]+ bytes/s";
-  EXPECT_TRUE(std::regex_match(
-      bar.str(), std::regex("\rcalvern: \\[#####\\.{15}\\] sent 1 of 4" + rate + "\x1b\\[K" +
-                            "\rcalvern: \\[#{10}\\.{10}\\] sent 2 of 4" + rate + "\x1b\\[K" +
-                            "\rcalvern: \\[#{15}\\.{5}\\] sent 3 of 4" + rate + "\x1b\\[K" +
-                            "\rcalvern: \\[#{20}\\] sent 4 of 4" + rate + "\x1b\\[K\n")))
-      << bar.str();
+  const std::string rate = " blocks, N bytes/s";
+  EXPECT_EQ(MaskRates(bar.str()),
+            "\rcalvern: [#####...............] sent 1 of 4" + rate + "\x1b[K" +
+                "\rcalvern: [##########..........] sent 2 of 4" + rate + "\x1b[K" +
+                "\rcalvern: [###############.....] sent 3 of 4" + rate + "\x1b[K" +
+                "\rcalvern: [####################] sent 4 of 4" + rate + "\x1b[K\n");
   // The first and the last block within a second: two plain lines.
-  EXPECT_TRUE(std::regex_match(lines.str(), std::regex("calvern: sent 1 of 4" + rate +
-                                                       "\ncalvern: sent 4 of 4" + rate + "\n")))
-      << lines.str();
+  EXPECT_EQ(MaskRates(lines.str()),
+            "calvern: sent 1 of 4" + rate + "\ncalvern: sent 4 of 4" + rate + "\n");
 }
 
 }  // namespace
