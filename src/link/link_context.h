@@ -1,6 +1,7 @@
 // What the link menu needs from the application, handed over by reference.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "link/link_transaction.h"
@@ -25,6 +26,8 @@ struct LinkContext {
   // The real serial port, unless a test or the fuzzer stands in for it.
   PortOpener OpenPort = platform::OpenSerialPort;
   LinkTimeouts Timeouts = {};
+  // Told after each block of a program transfer has been sent (accepted or not).
+  std::function<void(const LinkSession&)> BlockSent;
 };
 
 }  // namespace calvern

@@ -33,12 +33,13 @@ std::string ConnectedLine(const MessageTable& messages, const std::string& name)
   return " |" + messages[kCalvernConnectedTo] + fitted + "|*";
 }
 
-bool IdentifyCalculator(LinkSession& session, const MessageTable& messages,
-                        std::string& linkStatusLine) {
+std::optional<std::string> IdentifyCalculator(LinkSession& session, const MessageTable& messages,
+                                              std::string& linkStatusLine) {
   LinkReply reply = session.Exchange({0x10, 0x00, 0x00});
-  if (!reply.Answered() || reply.length == 0) return false;
-  linkStatusLine = ConnectedLine(messages, CalculatorName(session.Buffer, reply.length));
-  return true;
+  if (!reply.Answered() || reply.length == 0) return std::nullopt;
+  std::string name = CalculatorName(session.Buffer, reply.length);
+  linkStatusLine = ConnectedLine(messages, name);
+  return name;
 }
 
 std::string NoReplyText(const MessageTable& messages, const LinkSession& session,

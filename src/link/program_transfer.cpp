@@ -30,39 +30,72 @@ bool BlockUsed(const ProgramImage& image, const ZoneLayout& zone, int block) {
 LinkReply RequestStatus(LinkSession& session) { return session.Exchange({0x10, 0xA0, 0x00}); }
 
 // Keeps the first failure of a transfer; a silent calculator stops it.
-void Record(TransferReport& report, std::string failure, bool stop) {
-  if (report.failure.empty()) report.failure = std::move(failure);
+void Record(TransferReport& report, LinkOutcome outcome, std::string text, bool stop) {
+  if (report.failure.outcome == LinkOutcome::kDone) report.failure = {outcome, std::move(text)};
   report.stopped = report.stopped || stop;
+}
+
+// A calculator that stopped answering at `where` stops the transfer.
+void RecordSilence(TransferReport& report, const MessageTable& m, const LinkSession& session,
+                   const std::string& where) {
+  Record(report, OutcomeOfSilence(session), m[kProgramNotSent] + NoReplyText(m, session, where),
+         true);
+}
+
+// The zones a transfer sends after the program zone.
+bool ZoneUsed(const ProgramImage& image, const ZoneLayout& zone) {
+  return &zone == &kProgramZone ||
+         (&zone == &kBinaryZone ? image.binaryZoneUsed : image.decimalZoneUsed);
 }
 
 }  // namespace
 
-std::optional<std::string> WaitCalculatorReady(LinkContext& context, LinkSession& session) {
+std::vector<int> UsedBlocks(const ProgramImage& image, const ZoneLayout& zone) {
+  std::vector<int> blocks;
+  for (int block = 0; block < zone.blocks; ++block) {
+    if (BlockUsed(image, zone, block)) blocks.push_back(block);
+  }
+  return blocks;
+}
+
+int BlocksToSend(const ProgramImage& image) {
+  int count = 0;
+  for (const ZoneLayout* zone : {&kProgramZone, &kBinaryZone, &kDecimalZone}) {
+    if (ZoneUsed(image, *zone)) count += static_cast<int>(UsedBlocks(image, *zone).size());
+  }
+  return count;
+}
+
+std::optional<LinkProblem> WaitCalculatorReady(LinkContext& context, LinkSession& session) {
   for (int poll = 0; poll < session.Timeouts().statusPolls; ++poll) {
     if (poll > 0) session.PauseBetweenPolls();
     LinkReply reply = RequestStatus(session);
     if (reply.failure == LinkFailure::kPortUnavailable) {
-      return NoReplyText(context.Messages, session, "");
+      return LinkProblem{LinkOutcome::kPortUnavailable, NoReplyText(context.Messages, session, "")};
     }
     if (reply.Answered() && reply.length == 6) return std::nullopt;
-    if (!reply.Answered()) break;
+    if (!reply.Answered()) {
+      return LinkProblem{LinkOutcome::kNoAnswer, context.Messages[kCalculatorNotReady]};
+    }
   }
-  return context.Messages[kCalculatorNotReady];
+  // It answered every time, busy.
+  return LinkProblem{LinkOutcome::kRefused, context.Messages[kCalculatorNotReady]};
 }
 
-std::optional<std::string> SetRemoteMode(LinkContext& context, LinkSession& session, bool on) {
-  if (std::optional<std::string> failure = WaitCalculatorReady(context, session)) return failure;
+std::optional<LinkProblem> SetRemoteMode(LinkContext& context, LinkSession& session, bool on) {
+  if (std::optional<LinkProblem> failure = WaitCalculatorReady(context, session)) return failure;
+  const std::string& notSwitched = context.Messages[kTransferModeNotSwitched];
   std::uint8_t mode = static_cast<std::uint8_t>(0x81 - (on ? 1 : 0));
   if (!session.Exchange({0x30, 0xA0, mode}).Answered()) {
-    return context.Messages[kTransferModeNotSwitched];
+    return LinkProblem{OutcomeOfSilence(session), notSwitched};
   }
   for (int poll = 0; poll < session.Timeouts().statusPolls; ++poll) {
     if (poll > 0) session.PauseBetweenPolls();
     LinkReply reply = RequestStatus(session);
-    if (!reply.Answered()) break;
+    if (!reply.Answered()) return LinkProblem{OutcomeOfSilence(session), notSwitched};
     if (reply.length >= 4 && (session.Buffer.Payload(3) != 0) == on) return std::nullopt;
   }
-  return context.Messages[kTransferModeNotSwitched];
+  return LinkProblem{LinkOutcome::kRefused, notSwitched};
 }
 
 bool SendZone(LinkContext& context, LinkSession& session, const ProgramImage& image,
@@ -72,13 +105,12 @@ bool SendZone(LinkContext& context, LinkSession& session, const ProgramImage& im
   console.PrintLine("");
   console.PrintLine(m[zone.titleMessage]);
   console.PrintLine("");
-  for (int block = 0; block < zone.blocks; ++block) {
-    if (!BlockUsed(image, zone, block)) continue;
+  for (int block : UsedBlocks(image, zone)) {
     console.Print("  Set block " + std::to_string(block));
     LinkReply reply = session.Exchange({0x30, zone.code, 0x01, static_cast<std::uint8_t>(block)});
     if (!reply.Answered()) {
       console.PrintLine(kNotOk);
-      Record(report, m[kProgramNotSent] + NoReplyText(m, session, BlockText(m, zone, block)), true);
+      RecordSilence(report, m, session, BlockText(m, zone, block));
       return false;
     }
     bool selected = session.Replied(reply, kAccepted);
@@ -97,12 +129,13 @@ bool SendZone(LinkContext& context, LinkSession& session, const ProgramImage& im
     bool written = session.Replied(reply, kAccepted);
     console.PrintLine(written ? kOk : kNotOk);
     if (!reply.Answered()) {
-      Record(report, m[kProgramNotSent] + NoReplyText(m, session, BlockText(m, zone, block)), true);
+      RecordSilence(report, m, session, BlockText(m, zone, block));
       return false;
     }
+    if (context.BlockSent) context.BlockSent(session);
     if (!selected || !written) {
-      Record(report, m[kProgramSentWithErrors] + m[kCalculatorRejected] + BlockText(m, zone, block),
-             false);
+      Record(report, LinkOutcome::kRefused,
+             m[kProgramSentWithErrors] + m[kCalculatorRejected] + BlockText(m, zone, block), false);
     }
   }
   console.Print(" " + m[kFinalizing]);
@@ -111,11 +144,43 @@ bool SendZone(LinkContext& context, LinkSession& session, const ProgramImage& im
   console.PrintLine(finished ? kOk : kNotOk);
   std::string end = m[kEndOfZone] + m[zone.nameMessage];
   if (!reply.Answered()) {
-    Record(report, m[kProgramNotSent] + NoReplyText(m, session, end), true);
+    RecordSilence(report, m, session, end);
     return false;
   }
-  if (!finished) Record(report, m[kProgramSentWithErrors] + m[kCalculatorRejected] + end, false);
+  if (!finished) {
+    Record(report, LinkOutcome::kRefused, m[kProgramSentWithErrors] + m[kCalculatorRejected] + end,
+           false);
+  }
   return true;
+}
+
+TransferReport TransferProgram(LinkContext& context, LinkSession& session,
+                               const ProgramImage& image) {
+  const MessageTable& m = context.Messages;
+  TransferReport report;
+  if (std::optional<LinkProblem> failure = SetRemoteMode(context, session, true)) {
+    Record(report, failure->outcome, m[kProgramNotSent] + failure->text, true);
+  }
+  bool going = !report.stopped && SendZone(context, session, image, kProgramZone, report);
+  for (const ZoneLayout* zone : {&kBinaryZone, &kDecimalZone}) {
+    if (!going || !ZoneUsed(image, *zone)) continue;
+    if (std::optional<LinkProblem> failure = WaitCalculatorReady(context, session)) {
+      Record(report, failure->outcome, m[kProgramNotSent] + failure->text, true);
+      going = false;
+    } else {
+      going = SendZone(context, session, image, *zone, report);
+    }
+  }
+  if (going) {
+    if (std::optional<LinkProblem> failure = SetRemoteMode(context, session, false)) {
+      Record(report, failure->outcome, m[kProgramSentWithErrors] + failure->text, false);
+    }
+  } else if (session.LastFailure() != LinkFailure::kPortUnavailable) {
+    // The calculator stopped answering: one request to leave transfer mode, in case it only
+    // missed a reply, without waiting for its state.
+    session.Exchange({0x30, 0xA0, 0x81});
+  }
+  return report;
 }
 
 void SendProgram(LinkContext& context, LinkSession& session) {
@@ -130,32 +195,9 @@ void SendProgram(LinkContext& context, LinkSession& session) {
     console.ReadLine();
     return;
   }
-  const ProgramImage& image = *context.Program;
-  TransferReport report;
-  if (std::optional<std::string> failure = SetRemoteMode(context, session, true)) {
-    Record(report, m[kProgramNotSent] + *failure, true);
-  }
-  bool going = !report.stopped && SendZone(context, session, image, kProgramZone, report);
-  for (const ZoneLayout* zone : {&kBinaryZone, &kDecimalZone}) {
-    bool used = zone == &kBinaryZone ? image.binaryZoneUsed : image.decimalZoneUsed;
-    if (!going || !used) continue;
-    if (std::optional<std::string> failure = WaitCalculatorReady(context, session)) {
-      Record(report, m[kProgramNotSent] + *failure, true);
-      going = false;
-    } else {
-      going = SendZone(context, session, image, *zone, report);
-    }
-  }
-  if (going) {
-    if (std::optional<std::string> failure = SetRemoteMode(context, session, false)) {
-      Record(report, m[kProgramSentWithErrors] + *failure, false);
-    }
-  } else if (session.LastFailure() != LinkFailure::kPortUnavailable) {
-    // The calculator stopped answering: one request to leave transfer mode, in case it only
-    // missed a reply, without waiting for its state.
-    session.Exchange({0x30, 0xA0, 0x81});
-  }
-  std::string outcome = report.failure.empty() ? m[kProgramSent] : report.failure;
+  TransferReport report = TransferProgram(context, session, *context.Program);
+  std::string outcome =
+      report.failure.outcome == LinkOutcome::kDone ? m[kProgramSent] : report.failure.text;
   context.StatusLine1 = outcome;
   console.PrintLine("");
   console.Print(outcome + m[kPressEnter]);

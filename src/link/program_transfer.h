@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "link/link_context.h"
+#include "link/link_status.h"
 
 namespace calvern {
 
@@ -32,23 +34,36 @@ inline constexpr ZoneLayout kDecimalZone{
 // stopped because the calculator did not answer.
 struct TransferReport {
   bool stopped = false;
-  std::string failure;  // the status line for the first failure; empty when all went well
+  // The first failure, with the status line that reports it; kDone when all went well.
+  LinkProblem failure;
 };
+
+// The used blocks of a zone, in order.
+std::vector<int> UsedBlocks(const ProgramImage& image, const ZoneLayout& zone);
+
+// The blocks a transfer of the image sends: the used ones of the program zone and of the
+// binary and decimal zones that the compilation used.
+int BlocksToSend(const ProgramImage& image);
 
 // Link menu key 3: sends the program, or explains that there is none to send. Leaves the
 // outcome in status line 1.
 void SendProgram(LinkContext& context, LinkSession& session);
+
+// Sends the program without a question: transfer mode on, the zones, transfer mode off. The
+// progress goes to the context's console, and each block sent is told to its BlockSent.
+TransferReport TransferProgram(LinkContext& context, LinkSession& session,
+                               const ProgramImage& image);
 
 // Sends the used blocks of one zone and finishes it; false when the transfer must stop.
 bool SendZone(LinkContext& context, LinkSession& session, const ProgramImage& image,
               const ZoneLayout& zone, TransferReport& report);
 
 // Asks for the status until the calculator reports ready (a 6-byte status reply), a bounded
-// number of times. nullopt when ready, else the reason for the status line.
-std::optional<std::string> WaitCalculatorReady(LinkContext& context, LinkSession& session);
+// number of times. nullopt when ready, else why not.
+std::optional<LinkProblem> WaitCalculatorReady(LinkContext& context, LinkSession& session);
 
 // Switches transfer mode on or off and waits, a bounded number of times, until the calculator
-// reports it. nullopt when done, else the reason.
-std::optional<std::string> SetRemoteMode(LinkContext& context, LinkSession& session, bool on);
+// reports it. nullopt when done, else why not.
+std::optional<LinkProblem> SetRemoteMode(LinkContext& context, LinkSession& session, bool on);
 
 }  // namespace calvern

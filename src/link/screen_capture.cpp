@@ -30,7 +30,7 @@ std::string FirstCharacters(const std::string& text, int count) {
 // Saves the capture under the next free name; the text for status line 2.
 std::string SaveCapture(const MessageTable& m, const platform::Picture& picture,
                         const std::string& title) {
-  std::string name = NextFreeImageName(FirstCharacters(title, 4), ".png");
+  std::string name = CaptureFileName(title);
   if (name.empty()) return m[kImageNotSaved] + m[kNoFreeImageName];
   std::optional<std::string> png = EncodePng(picture);
   if (!png || !platform::WriteNewFile(name, *png)) return m[kImageNotSaved] + m[kCantWrite] + name;
@@ -63,14 +63,16 @@ std::string NextFreeImageName(const std::string& prefix, const std::string& exte
   return std::string();
 }
 
-void CaptureScreen(LinkContext& context, LinkSession& session, std::uint8_t screenCode,
-                   const std::string& title) {
+std::string CaptureFileName(const std::string& title) {
+  return NextFreeImageName(FirstCharacters(title, 4), ".png");
+}
+
+ScreenReading ReadScreen(LinkContext& context, LinkSession& session, std::uint8_t screenCode) {
   const MessageTable& m = context.Messages;
   platform::Console& console = context.Console;
-  platform::Picture picture = BlankCapture();
+  ScreenReading reading;
   // After an exchange without an answer the calculator is not asked again: the remaining
   // lines are reported undelivered at once.
-  std::string problem;
   bool silent = false;
   for (int line = 0; line < kScreenLines; ++line) {
     console.Print("  " + m[kSetLine] + std::to_string(line));
@@ -85,25 +87,37 @@ void CaptureScreen(LinkContext& context, LinkSession& session, std::uint8_t scre
         !silent && session.Replied(reply, kLineDelivered) && reply.length >= kLineReplyBytes;
     console.PrintLine(delivered ? kOk : kNotOk);
     if (delivered) {
-      DrawScreenLine(picture, line, &session.Buffer.Payload(3));
-    } else if (problem.empty()) {
+      DrawScreenLine(reading.picture, line, &session.Buffer.Payload(3));
+    } else if (reading.problem.outcome == LinkOutcome::kDone) {
       std::string where = m[kLineWord] + std::to_string(line);
-      problem = silent ? NoReplyText(m, session, where) : m[kCalculatorRejected] + where;
+      reading.problem = silent
+                            ? LinkProblem{OutcomeOfSilence(session), NoReplyText(m, session, where)}
+                            : LinkProblem{LinkOutcome::kRefused, m[kCalculatorRejected] + where};
     }
   }
-  if (!problem.empty()) context.StatusLine1 = m[kScreenIncomplete] + problem;
+  return reading;
+}
+
+void CaptureScreen(LinkContext& context, LinkSession& session, std::uint8_t screenCode,
+                   const std::string& title) {
+  const MessageTable& m = context.Messages;
+  platform::Console& console = context.Console;
+  ScreenReading reading = ReadScreen(context, session, screenCode);
+  if (reading.problem.outcome != LinkOutcome::kDone) {
+    context.StatusLine1 = m[kScreenIncomplete] + reading.problem.text;
+  }
   console.PrintLine("");
   console.PrintLine("   " + m[kImageReceived]);
 
   std::unique_ptr<platform::PictureWindow> window = platform::OpenPictureWindow(console);
-  window->Show(title, picture);
+  window->Show(title, reading.picture);
   console.SetColour(platform::kLightGrey, platform::kBlack);
   console.PrintLine("");
   console.PrintLine("   1: " + m[kSaveImageAsPng]);
   console.PrintLine("   " + m[kEnterToQuit]);
   console.PrintLine("");
   console.Print("   " + m[kYourChoice] + " : ");
-  if (console.ReadLine() == "1") context.StatusLine2 = SaveCapture(m, picture, title);
+  if (console.ReadLine() == "1") context.StatusLine2 = SaveCapture(m, reading.picture, title);
   window->Close();
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "link/link_context.h"
+#include "link/link_status.h"
 #include "platform/picture.h"
 
 namespace calvern {
@@ -30,6 +31,20 @@ void DrawScreenLine(platform::Picture& picture, int line, const std::uint8_t* co
 // prefix + the smallest number from 1 written with five digits + extension that names no
 // file or directory; empty when all are taken.
 std::string NextFreeImageName(const std::string& prefix, const std::string& extension);
+
+// The name a capture titled `title` is saved under when none is given: the first four
+// characters of the title, the next free five-digit number, ".png". Empty when all are taken.
+std::string CaptureFileName(const std::string& title);
+
+// A screen as read over the link; the lines that did not arrive stay in the background colour.
+struct ScreenReading {
+  platform::Picture picture = BlankCapture();
+  // The first line that did not arrive, and why; kDone when all did.
+  LinkProblem problem;
+};
+
+// Reads the screen line by line, with its progress on the context's console.
+ScreenReading ReadScreen(LinkContext& context, LinkSession& session, std::uint8_t screenCode);
 
 // Link menu keys 1 and 2: reads the screen, shows it and saves it as PNG on request.
 void CaptureScreen(LinkContext& context, LinkSession& session, std::uint8_t screenCode,

@@ -40,6 +40,11 @@ class Console {
   virtual bool InputEnded() const = 0;
 };
 
+// Whether standard output or standard error reaches a terminal: a progress bar redrawn in
+// place, or a picture in colours, is for a person, not for a file or a pipe.
+enum class StandardStream { kOutput, kError };
+bool IsTerminal(StandardStream stream);
+
 // The terminal on standard input and output.
 std::unique_ptr<Console> OpenConsole();
 // The stand-in for slave mode.

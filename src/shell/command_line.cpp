@@ -15,7 +15,9 @@ namespace {
 constexpr const char* kFooter =
     "Without a command: `calvern` opens the menu, `calvern FILE.inf` runs slave mode, and\n"
     "`calvern SOURCE [options]` is short for `calvern compile SOURCE [options]`.\n"
-    "Exit codes: 0 ok, 1 compile error, 2 usage error, 3 a file cannot be read or written.";
+    "Exit codes: 0 ok, 1 compile error, 2 usage error, 3 a file cannot be read or written,\n"
+    "4 the serial port cannot be opened, 5 the calculator does not answer, 6 the calculator\n"
+    "refused a command.";
 
 int UsageError(const std::string& what) {
   std::cerr << "calvern: " << what << "\n"
@@ -36,6 +38,9 @@ struct CommandLine {
     // Adding a verb is one line here and one file beside this one.
     verbs.push_back(AddCompileVerb(parser));
     verbs.push_back(AddHelpVerb(parser));
+    verbs.push_back(AddSendVerb(parser));
+    verbs.push_back(AddIdentifyVerb(parser));
+    verbs.push_back(AddCaptureVerb(parser));
   }
 
   bool IsVerb(const std::string& word) const {

@@ -11,6 +11,10 @@ enum CommandLineExit : int {
   kExitCompileError = 1,
   kExitUsage = 2,
   kExitFileError = 3,  // a file cannot be read or written
+  // The link verbs (send, identify, capture).
+  kExitPortUnavailable = 4,  // the serial port cannot be opened
+  kExitNoAnswer = 5,         // the calculator does not answer (or answers garbled)
+  kExitRefused = 6,          // the calculator refused a command
 };
 
 int RunCommandLine(int argc, char** argv);

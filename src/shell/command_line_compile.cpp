@@ -47,7 +47,9 @@ std::string LoadLanguage(Application& app, const std::string& languageFile) {
   return LoadMessages(app, LanguagePath::kPathAllowed);
 }
 
-int RunCompile(const CompileArguments& a) {
+// The exit code; a successful compilation leaves its program in `compiled` when given.
+int RunCompile(const CompileArguments& a,
+               std::shared_ptr<const CompiledProgram>* compiled = nullptr) {
   Application app;
   if (!LoadLanguage(app, a.languageFile).empty()) {
     return FileError("cannot read the language file " + a.languageFile);
@@ -94,10 +96,17 @@ int RunCompile(const CompileArguments& a) {
       !platform::WriteFileAtomically(a.symbols, SymbolFileText(*result.program))) {
     return FileError("cannot write the symbol file " + a.symbols);
   }
+  if (compiled != nullptr) *compiled = result.program;
   return kExitOk;
 }
 
 }  // namespace
+
+int CompileForLink(const std::string& source, std::shared_ptr<const CompiledProgram>& program) {
+  CompileArguments arguments;
+  arguments.source = source;
+  return RunCompile(arguments, &program);
+}
 
 Verb AddCompileVerb(CLI::App& parser) {
   auto a = std::make_shared<CompileArguments>();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace CLI {
@@ -10,6 +11,8 @@ class App;
 }
 
 namespace calvern {
+
+struct CompiledProgram;
 
 // A verb's subcommand in the parser, and what runs it once the arguments are parsed (it
 // returns the exit code).
@@ -20,6 +23,14 @@ struct Verb {
 
 Verb AddCompileVerb(CLI::App& parser);
 Verb AddHelpVerb(CLI::App& parser);
+Verb AddSendVerb(CLI::App& parser);
+Verb AddIdentifyVerb(CLI::App& parser);
+Verb AddCaptureVerb(CLI::App& parser);
+
+// Compiles a source as `calvern SOURCE` does (the listing beside it, MK files as its #MKFiles
+// asks), with its diagnostics on standard error. The exit code; when it is 0, `program` holds
+// the compiled program.
+int CompileForLink(const std::string& source, std::shared_ptr<const CompiledProgram>& program);
 
 // The interactive menu (no argument).
 int RunMenu();

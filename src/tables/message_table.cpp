@@ -194,6 +194,15 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kLanguageNotLocal] = "Language files are read from the current directory only: ";
     t[kAnswerTooLong] = "Answer longer than 4096 bytes: not stored";
     t[kSettingsFileUnreadable] = " can't be read: defaults are used, and Quit keeps it as ";
+    t[kCantReadMkFile] = "can't read the MK file ";
+    t[kNotAnMkFile] = "not an MK file of the calculator (wrong size or content): ";
+    t[kPortNotValid] = "--port takes COM and a number, or the path of a serial device: ";
+    t[kIdentificationWord] = "identification";
+    t[kNoImageWritten] = "; no image written";
+    t[kSentBlocks] = "sent ";
+    t[kBlocksOf] = " of ";
+    t[kBlocksAt] = " blocks, ";
+    t[kBytesPerSecond] = " bytes/s";
     return t;
   }();
   return texts;

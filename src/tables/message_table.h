@@ -204,6 +204,15 @@ enum MessageId : int {
   // The menu generator: 240-259.
 
   // The link's command-line verbs: 260-279.
+  kCantReadMkFile = 260,
+  kNotAnMkFile = 261,
+  kPortNotValid = 262,
+  kIdentificationWord = 263,
+  kNoImageWritten = 264,
+  kSentBlocks = 265,
+  kBlocksOf = 266,
+  kBlocksAt = 267,
+  kBytesPerSecond = 268,
 };
 
 class MessageTable {

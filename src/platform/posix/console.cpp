@@ -143,6 +143,10 @@ class AbsentConsole : public Console {
 
 }  // namespace
 
+bool IsTerminal(StandardStream stream) {
+  return isatty(stream == StandardStream::kOutput ? STDOUT_FILENO : STDERR_FILENO) == 1;
+}
+
 std::unique_ptr<Console> OpenConsole() { return std::make_unique<TerminalConsole>(); }
 std::unique_ptr<Console> NoConsole() { return std::make_unique<AbsentConsole>(); }
 
