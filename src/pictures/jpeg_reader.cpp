@@ -1,12 +1,13 @@
 // JPEG through libjpeg-turbo. Its errors leave by longjmp, so the decoding runs in C-style code
 // as for PNG. libjpeg only warns about a file that ends inside the picture (and fills the rest
 // with grey): those warnings count as damage here.
-#include <jerror.h>
-#include <jpeglib.h>
-
 #include <csetjmp>
-#include <cstdio>
+#include <cstdio>  // jpeglib.h needs FILE and size_t declared first
 #include <cstdlib>
+// clang-format off
+#include <jpeglib.h>
+#include <jerror.h>
+// clang-format on
 
 #include "pictures/decoders.h"
 
