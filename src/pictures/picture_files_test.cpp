@@ -71,6 +71,9 @@ TEST_F(PictureFilesTest, ColoursBecomeDots) {
   Write("mid.png", PngBytes(RgbImage(3, 2, 128, 128, 128)));
   Write("half.png", PngBytes(half));
   Write("corner.png", PngBytes(corner));
+  Write("corner-grey.png", PngBytes(corner, PNG_FORMAT_GRAY));
+  Write("corner-ga.png", PngBytes(corner, PNG_FORMAT_GA));
+  Write("corner-rgba.png", PngBytes(corner, PNG_FORMAT_RGBA));
   Write("corner.bmp", BmpBytes(corner));
   Write("corner.tga", TgaBytes(corner));
   Write("corner-rle.tga", TgaBytes(corner, true));
@@ -92,6 +95,9 @@ TEST_F(PictureFilesTest, ColoursBecomeDots) {
       {1, "mid.png", ink},
       {0, "half.png", ink},  // exactly half is ink
       {0, "corner.png", top},
+      {0, "corner-grey.png", top},
+      {0, "corner-ga.png", top},
+      {0, "corner-rgba.png", top},
       {0, "corner.bmp", top},
       {0, "corner.tga", top},
       {0, "corner-rle.tga", top},

@@ -27,16 +27,25 @@ struct RgbImage {
   }
 };
 
-inline std::string PngBytes(const RgbImage& image) {
+// As 8-bit RGB, or as grey (the red channel), grey with alpha, or RGB with alpha (alpha half
+// transparent: colours are read as stored).
+inline std::string PngBytes(const RgbImage& image, png_uint_32 format = PNG_FORMAT_RGB) {
+  const int channels = PNG_IMAGE_SAMPLE_CHANNELS(format);
+  std::vector<std::uint8_t> samples;
+  for (std::size_t k = 0; k < image.rgb.size(); k += 3) {
+    if (channels <= 2) samples.push_back(image.rgb[k]);
+    if (channels >= 3) samples.insert(samples.end(), &image.rgb[k], &image.rgb[k] + 3);
+    if (channels == 2 || channels == 4) samples.push_back(128);
+  }
   png_image png{};
   png.version = PNG_IMAGE_VERSION;
   png.width = image.width;
   png.height = image.height;
-  png.format = PNG_FORMAT_RGB;
+  png.format = format;
   png_alloc_size_t size = 0;
-  png_image_write_to_memory(&png, nullptr, &size, 0, image.rgb.data(), 0, nullptr);
+  png_image_write_to_memory(&png, nullptr, &size, 0, samples.data(), 0, nullptr);
   std::string bytes(size, '\0');
-  if (!png_image_write_to_memory(&png, bytes.data(), &size, 0, image.rgb.data(), 0, nullptr)) {
+  if (!png_image_write_to_memory(&png, bytes.data(), &size, 0, samples.data(), 0, nullptr)) {
     return "";
   }
   bytes.resize(size);
