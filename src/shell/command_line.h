@@ -3,6 +3,9 @@
 // SOURCE`.
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace calvern {
 
 // Exit codes of the verbs. Slave mode keeps its own codes.
@@ -13,6 +16,7 @@ enum CommandLineExit : int {
   kExitFileError = 3,  // a file cannot be read or written
 };
 
-int RunCommandLine(int argc, char** argv);
+// Runs the program on its parameters (those after its own name).
+int RunCommandLine(const std::vector<std::string>& args);
 
 }  // namespace calvern
