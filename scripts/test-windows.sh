@@ -16,9 +16,9 @@ WINEPREFIX=$(mktemp -d)
 export WINEPREFIX WINEDEBUG=-all
 unset DISPLAY WAYLAND_DISPLAY
 trap '"$wineserver" -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
-"$wine" wineboot -i >/dev/null 2>&1
 # One Wine server for all the runs, instead of one started for each.
 "$wineserver" -p
+"$wine" wineboot -i >/dev/null 2>&1
 
 export CALVERN_RUNNER="$wine $root/build-windows/exit_code_relay.exe"
 export CALVERN_BINARY_OVERRIDE="$root/build-windows/calvern.exe"
