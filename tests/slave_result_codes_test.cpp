@@ -128,7 +128,7 @@ TEST(SlaveResultCodes, CompilationErrorReturnsTenAndNamesTheLineOnStandardError)
   for (int line = 1; line <= 11; ++line) source += "ENT\r\n";
   source += "NOSUCH\r\nENT\r\n";
   RunResult run = CompileInSlaveMode(dir, source);
-  EXPECT_EQ(run.exitCode, (12 * 256 + 10) & 0xFF);
+  ExpectResultCode(run, 12 * 256 + 10);
   EXPECT_EQ(run.errorOutput, CompilationReport("ERROR at line 12    unknown instruction NOSUCH "));
   EXPECT_EQ(run.output, "");
   EXPECT_EQ(dir.Read("prog.LST"), "");
@@ -138,7 +138,7 @@ TEST(SlaveResultCodes, CompilationErrorReturnsTenAndNamesTheLineOnStandardError)
 TEST(SlaveResultCodes, FirstLineShiftsTheReportedLine) {
   TempDir dir;
   RunResult run = CompileInSlaveMode(dir, "#FirstLine 100\r\nENT\r\nENT NOSUCH\r\n");
-  EXPECT_EQ(run.exitCode, 10);
+  ExpectResultCode(run, 102 * 256 + 10);
   EXPECT_EQ(run.errorOutput, CompilationReport("ERROR at line 102    unknown instruction NOSUCH "));
 }
 

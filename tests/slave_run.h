@@ -3,6 +3,7 @@
 #pragma once
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -49,12 +51,32 @@ class TempDir {
 };
 
 struct RunResult {
-  int exitCode = -1;
+  int exitCode = -1;  // as a POSIX parent sees it: the low 8 bits
+  // The whole exit code, where the program runs on a system that keeps it (Windows, through
+  // the exit-code relay under Wine).
+  std::optional<long long> fullExitCode;
   std::string errorOutput;
   std::string output;  // standard output
 };
 
-// Runs `binary args...` with the temporary directory as working directory. Standard input is
+// The program under test: the one built beside the tests, or CALVERN_BINARY_OVERRIDE (the
+// Windows calvern.exe, for instance).
+inline std::string CalvernBinary() {
+  const char* override = std::getenv("CALVERN_BINARY_OVERRIDE");
+  return override && *override ? override : CALVERN_BINARY;
+}
+
+// The words of CALVERN_RUNNER, a program that runs the one under test ("wine64 relay.exe").
+inline std::vector<std::string> RunnerWords() {
+  std::vector<std::string> words;
+  std::istringstream runner(std::getenv("CALVERN_RUNNER") ? std::getenv("CALVERN_RUNNER") : "");
+  for (std::string word; runner >> word;) words.push_back(word);
+  return words;
+}
+
+// Runs `binary args...` (through the CALVERN_RUNNER when one is set; it may leave the whole exit
+// code in the file named by CALVERN_EXIT_CODE_FILE) with the temporary directory as working
+// directory. Standard input is
 // empty (or the file `input`), so a requester or prompt that wrongly appears reads a cancel
 // instead of blocking. A run that has not ended after 30 seconds is killed: exit code -1.
 inline RunResult RunProgram(const std::string& binary, const TempDir& dir,
@@ -62,6 +84,10 @@ inline RunResult RunProgram(const std::string& binary, const TempDir& dir,
                             const std::string& input = "/dev/null") {
   std::string errFile = dir.File(".stderr");
   std::string outFile = dir.File(".stdout");
+  std::string exitCodeFile = dir.File(".exit-code");
+  std::vector<std::string> command = RunnerWords();
+  command.push_back(binary);
+  command.insert(command.end(), args.begin(), args.end());
   pid_t pid = fork();
   if (pid == 0) {
     if (chdir(dir.path().c_str()) != 0) _exit(127);
@@ -70,13 +96,11 @@ inline RunResult RunProgram(const std::string& binary, const TempDir& dir,
     std::FILE* err = std::freopen(errFile.c_str(), "w", stderr);
     std::FILE* out = std::freopen(outFile.c_str(), "w", stdout);
     if (!err || !out) _exit(127);
+    setenv("CALVERN_EXIT_CODE_FILE", exitCodeFile.c_str(), 1);
     std::vector<char*> argv;
-    std::string program = binary;
-    argv.push_back(program.data());
-    std::vector<std::string> copies = args;
-    for (std::string& a : copies) argv.push_back(a.data());
+    for (std::string& word : command) argv.push_back(word.data());
     argv.push_back(nullptr);
-    execv(binary.c_str(), argv.data());
+    execvp(argv[0], argv.data());
     _exit(127);
   }
   int status = 0;
@@ -93,12 +117,22 @@ inline RunResult RunProgram(const std::string& binary, const TempDir& dir,
   result.exitCode = ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   result.errorOutput = dir.Read(".stderr");
   result.output = dir.Read(".stdout");
+  if (dir.Exists(".exit-code")) result.fullExitCode = std::stoll(dir.Read(".exit-code"));
   return result;
 }
 
 inline RunResult RunCalvern(const TempDir& dir, const std::vector<std::string>& args,
                             const std::string& input = "/dev/null") {
-  return RunProgram(CALVERN_BINARY, dir, args, input);
+  return RunProgram(CalvernBinary(), dir, args, input);
+}
+
+// Checks a slave-mode result code: whole where the system keeps it, else its low 8 bits.
+inline void ExpectResultCode(const RunResult& run, long long code) {
+  if (run.fullExitCode) {
+    EXPECT_EQ(*run.fullExitCode, code);
+  } else {
+    EXPECT_EQ(run.exitCode, code & 0xFF);
+  }
 }
 
 // Writes the info file job.inf, each line ended by CR LF, and runs calvern on it.

@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "link/link_status.h"
-#include "link/png_writer.h"
 #include "platform/files.h"
+#include "platform/png_encoder.h"
 #include "platform/window.h"
 
 namespace calvern {
@@ -32,7 +32,7 @@ std::string SaveCapture(const MessageTable& m, const platform::Picture& picture,
                         const std::string& title) {
   std::string name = CaptureFileName(title);
   if (name.empty()) return m[kImageNotSaved] + m[kNoFreeImageName];
-  std::optional<std::string> png = EncodePng(picture);
+  std::optional<std::string> png = platform::EncodePng(picture);
   if (!png || !platform::WriteNewFile(name, *png)) return m[kImageNotSaved] + m[kCantWrite] + name;
   return m[kSavedImage] + name;
 }

@@ -1,6 +1,5 @@
 #include "pictures/picture_files.h"
 
-#include <filesystem>
 #include <optional>
 
 #include "pictures/decoders.h"
@@ -41,10 +40,9 @@ PictureLoad DecodePicture(std::string_view bytes) {
 
 PictureLoad PictureFiles::Load(const std::string& path) const {
   // The length first, so that a huge file is reported, not read.
-  std::error_code error;
-  const std::uintmax_t length = std::filesystem::file_size(path, error);
-  if (!error && length > kMaxPictureFileBytes) {
-    return {.failure = PictureFailure::kTooLarge, .size = std::to_string(length) + " bytes"};
+  const std::optional<std::uintmax_t> length = platform::RegularFileSize(path);
+  if (length && *length > kMaxPictureFileBytes) {
+    return {.failure = PictureFailure::kTooLarge, .size = std::to_string(*length) + " bytes"};
   }
   std::optional<std::string> bytes = platform::ReadWholeFile(path, kMaxPictureFileBytes);
   if (!bytes) return Unreadable();

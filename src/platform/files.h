@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,6 +35,12 @@ bool ExistsButNotRegular(const std::string& path);
 // The whole content of a regular file, or nothing when it cannot be opened or read, is not a
 // regular file (a FIFO would wait for a writer forever), or holds more than `maxBytes`.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes);
+
+// The size of a regular file; nothing when the path names no regular file.
+std::optional<std::uintmax_t> RegularFileSize(const std::string& path);
+
+// Renames a file, in place of any file of the new name; false when it failed.
+bool RenameFile(const std::string& from, const std::string& to);
 
 // Removes a file; false when there was one and it could not be removed.
 bool RemoveFile(const std::string& path);

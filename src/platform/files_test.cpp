@@ -64,6 +64,18 @@ TEST_F(FilesTest, OutputsNeverReplaceWhatIsNotARegularFile) {
   std::ofstream(Path("big")) << std::string(101, 'x');
   EXPECT_FALSE(ReadWholeFile(Path("big"), 100).has_value());
   EXPECT_EQ(ReadWholeFile(Path("big"), 101)->size(), 101u);
+  // Only regular files have a size to ask for.
+  EXPECT_EQ(RegularFileSize(Path("big")), 101u);
+  for (const char* name : {"dir", "pipe", "missing"}) EXPECT_FALSE(RegularFileSize(Path(name)));
+}
+
+TEST_F(FilesTest, RenameTakesThePlaceOfAnOlderFile) {
+  std::ofstream(Path("calvern.inf")) << "new";
+  std::ofstream(Path("calvern.inf.bad")) << "old";
+  ASSERT_TRUE(RenameFile(Path("calvern.inf"), Path("calvern.inf.bad")));
+  EXPECT_EQ(Read("calvern.inf.bad"), "new");
+  EXPECT_FALSE(PathExists(Path("calvern.inf")));
+  EXPECT_FALSE(RenameFile(Path("calvern.inf"), Path("x")));
 }
 
 TEST_F(FilesTest, SameFileSeesLinksAndPlacesOfFilesToCome) {

@@ -1,5 +1,6 @@
 // Where an installed Calvern keeps the files it ships beside the program: the language files
-// live in share/calvern of the installation prefix (bin/../share/calvern).
+// live in share/calvern of the installation prefix (bin/../share/calvern), and on Windows beside
+// calvern.exe.
 #pragma once
 
 #include <string>

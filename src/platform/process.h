@@ -14,7 +14,8 @@ bool StartProgram(const std::string& program, const std::vector<std::string>& ar
 
 // Starts a program like StartProgram and returns when it has ended, so that a program drawn in
 // the terminal (a terminal editor) has it to itself until then. Ctrl-C in the program does not
-// reach the caller. Returns whether it could be started.
+// reach the caller. Returns whether it could be started. On Windows the editor has a window of
+// its own and is not waited for.
 bool RunProgramAndWait(const std::string& program, const std::vector<std::string>& arguments,
                        const std::string& workingDirectory);
 

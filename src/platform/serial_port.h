@@ -37,6 +37,9 @@ struct SerialOpenResult {
 // when one exists, else the system's n-th serial port), or the path of a device.
 SerialOpenResult OpenSerialPort(const std::string& name);
 
+// The number of a port setting "COM" + n, or -1 when the setting is no such name.
+int ComNumber(const std::string& name);
+
 // The device a port setting names, as OpenSerialPort would open it.
 std::string SerialDevicePath(const std::string& name);
 

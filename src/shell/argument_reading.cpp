@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 
 #include "output/text_lines.h"
 #include "platform/files.h"
@@ -31,11 +30,10 @@ bool HasInfoFileName(const std::string& path) {
 }
 
 ArgumentChoice ReadingOfArgument(const std::string& path) {
-  std::error_code error;
-  if (HasInfoFileName(path) || !std::filesystem::is_regular_file(path, error)) return {};
+  std::optional<std::uintmax_t> size = platform::RegularFileSize(path);
+  if (HasInfoFileName(path) || !size) return {};
   // Far larger than seven short lines: a source.
-  if (std::filesystem::file_size(path, error) > kMaxSettingsBytes)
-    return {ArgumentReading::kSource};
+  if (*size > kMaxSettingsBytes) return {ArgumentReading::kSource};
   // An unreadable file is left to slave mode, which reports it with code 1.
   std::optional<std::string> text = platform::ReadWholeFile(path, kMaxSettingsBytes);
   if (!text) return {};

@@ -35,6 +35,9 @@ struct CommandLine {
     parser.footer(kFooter);
     parser.set_version_flag("--version", std::string("calvern ") + kVersionText);
     parser.require_subcommand(0, 1);
+    // Options are written "--name" everywhere: on Windows too a word starting with "/" is a
+    // path (a file on the current drive), not an option.
+    parser.allow_windows_style_options(false);
     // Adding a verb is one line here and one file beside this one.
     verbs.push_back(AddCompileVerb(parser));
     verbs.push_back(AddHelpVerb(parser));
@@ -78,9 +81,9 @@ int CommandLine::Run(std::vector<std::string> args) {
 
 }  // namespace
 
-int RunCommandLine(int argc, char** argv) {
-  if (argc < 2) return RunMenu();
-  std::vector<std::string> args(argv + 1, argv + argc);
+int RunCommandLine(const std::vector<std::string>& parameters) {
+  if (parameters.empty()) return RunMenu();
+  std::vector<std::string> args = parameters;
   CommandLine commandLine;
   const std::string first = args.front();
   if (!first.starts_with("-") && !commandLine.IsVerb(first)) {

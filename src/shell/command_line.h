@@ -3,6 +3,9 @@
 // SOURCE`.
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace calvern {
 
 // Exit codes of the verbs. Slave mode keeps its own codes.
@@ -17,6 +20,7 @@ enum CommandLineExit : int {
   kExitRefused = 6,          // the calculator refused a command
 };
 
-int RunCommandLine(int argc, char** argv);
+// Runs the program on its parameters (those after its own name).
+int RunCommandLine(const std::vector<std::string>& args);
 
 }  // namespace calvern

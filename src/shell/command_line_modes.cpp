@@ -1,4 +1,5 @@
 // The command line without a verb: the interactive menu, and slave mode.
+#include "platform/program.h"
 #include "shell/application.h"
 #include "shell/command_line_verbs.h"
 #include "shell/main_menu.h"
@@ -16,9 +17,8 @@ int RunSlaveMode(const std::string& infoFile) {
   Application app;
   long long code = kSlaveInfoFileUnreadable;
   if (StartApplication(app, &infoFile) == kStartupOk) code = RunSlaveCommand(app);
-  // The system keeps only the low 8 bits of an exit status: a compilation error arrives as 10,
-  // and its line number reaches the caller in the message on standard error.
-  return static_cast<int>(code & 0xFF);
+  // Windows hands the whole 10 + 256 x line to the caller; POSIX only its low 8 bits.
+  return platform::ExitStatus(code);
 }
 
 }  // namespace calvern

@@ -1,7 +1,5 @@
 #include "shell/help_file.h"
 
-#include <filesystem>
-
 #include "output/text_lines.h"
 #include "platform/files.h"
 #include "shell/launcher.h"
@@ -57,9 +55,7 @@ void ShowHelpFile(Application& app) {
   if (!app.LanguageHelpFile.empty()) {
     // A translator's help file is shown as it is and never overwritten.
     path = app.CurrentDirectory + app.LanguageHelpFile;
-    std::error_code error;
-    usable = std::filesystem::is_regular_file(path, error) &&
-             std::filesystem::file_size(path, error) > 0 && !error;
+    usable = platform::RegularFileSize(path).value_or(0) > 0;
   } else {
     path = app.CurrentDirectory + "calvern-help.txt";
     usable = WriteHelpFile(path);

@@ -1,7 +1,6 @@
 #include "shell/language_search.h"
 
-#include <filesystem>
-
+#include "platform/files.h"
 #include "platform/install_dirs.h"
 #include "platform/paths.h"
 
@@ -9,13 +8,12 @@ namespace calvern {
 
 std::string LanguageFilePath(const std::string& name, const std::string& currentDirectory) {
   if (!platform::DirectoryPart(name).empty()) {
-    return std::filesystem::path(name).is_absolute() ? name : currentDirectory + name;
+    return platform::AbsolutePath(name, currentDirectory);
   }
   const std::string here = currentDirectory + name;
-  std::error_code error;
-  if (std::filesystem::is_regular_file(here, error)) return here;
+  if (platform::RegularFileSize(here)) return here;
   const std::string shared = platform::InstalledDataDirectory();
-  if (!shared.empty() && std::filesystem::is_regular_file(shared + name, error)) {
+  if (!shared.empty() && platform::RegularFileSize(shared + name)) {
     return shared + name;
   }
   return here;

@@ -1,7 +1,5 @@
 #include "shell/menu_actions.h"
 
-#include <filesystem>
-
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/requester.h"
@@ -35,10 +33,8 @@ void ReportSettingsNotSaved(Application& app) {
 // Moves a settings file that could not be read to the same name + ".bad" (replacing an older
 // one). Anything that is not a regular file is left where it is: the save then fails.
 bool KeepUnreadableSettingsAside(const std::string& path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return true;
-  std::filesystem::rename(path, path + ".bad", error);
-  return !error;
+  if (!platform::RegularFileSize(path)) return true;
+  return platform::RenameFile(path, path + ".bad");
 }
 
 // Key 5 for one program: a chosen program replaces `path` and status line `line` names it;

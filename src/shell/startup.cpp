@@ -1,5 +1,3 @@
-#include <filesystem>
-
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/process.h"
@@ -23,11 +21,9 @@ std::string LanguageFileRefusal(const Application& app, const std::string& name,
   }
   // The current directory first, then the language files installed with Calvern.
   const std::string path = LanguageFilePath(name, app.CurrentDirectory);
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return m[kLanguageNotFound] + name;
-  std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error) return m[kLanguageNotFound] + name;
-  if (size > kMaxSettingsBytes) return m[kLanguageTooLarge] + name;
+  std::optional<std::uintmax_t> size = platform::RegularFileSize(path);
+  if (!size) return m[kLanguageNotFound] + name;
+  if (*size > kMaxSettingsBytes) return m[kLanguageTooLarge] + name;
   return std::string();
 }
 
@@ -40,9 +36,8 @@ std::string LoadMessages(Application& app, LanguagePath rule) {
       !refusal.empty()) {
     return refusal;
   }
-  std::optional<std::string> bytes =
-      platform::ReadWholeFile(LanguageFilePath(app.Config.LanguageFile, app.CurrentDirectory),
-                              kMaxSettingsBytes);
+  std::optional<std::string> bytes = platform::ReadWholeFile(
+      LanguageFilePath(app.Config.LanguageFile, app.CurrentDirectory), kMaxSettingsBytes);
   if (!bytes) return app.Messages[kLanguageNotFound] + app.Config.LanguageFile;
   LanguageFileResult result = ParseLanguageFile(*bytes, app.Messages);
   app.LanguageHelpFile = result.helpFile;
@@ -96,8 +91,7 @@ int StartApplication(Application& app, const std::string* parameter) {
     app.Config = Settings();
     app.Config.EditorPath = platform::DefaultEditor();
     // A settings file that exists but can't be read is not silently replaced by defaults.
-    std::error_code error;
-    if (std::filesystem::exists(app.SettingsFilePath, error)) {
+    if (platform::PathExists(app.SettingsFilePath)) {
       app.SettingsFileUnreadable = true;
       std::string name = platform::FilePart(app.SettingsFilePath);
       warning = name + app.Messages[kSettingsFileUnreadable] + name + ".bad";

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include "platform/line_reader.h"
+
 namespace calvern::platform {
 namespace {
 
@@ -48,13 +50,6 @@ void InstallStopHandlers() {
   for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
-// A typed line keeps at most this many bytes (more than any answer accepted, so that an
-// over-long answer is still seen as one); the rest of the line is dropped.
-constexpr std::size_t kMaxLineBytes = 8192;
-// Input that brings no line end within this many bytes is no typing (a device, a runaway
-// stream): it ends the input.
-constexpr std::size_t kMaxDroppedBytes = 1 << 20;
-
 class TerminalConsole : public Console {
  public:
   TerminalConsole() { InstallStopHandlers(); }
@@ -82,63 +77,25 @@ class TerminalConsole : public Console {
   void SetTitle(std::string_view title) override {
     if (isatty(STDOUT_FILENO)) std::cout << "\x1b]0;" << title << "\x07" << std::flush;
   }
-  std::string ReadLine() override {
-    std::string line;
-    std::size_t dropped = 0;
-    for (;;) {
-      if (next_ == filled_ && !Fill()) {
-        // A last line without its line end still counts; the next read ends.
-        if (line.empty() && dropped == 0) ended_ = true;
-        atEnd_ = true;
-        break;
-      }
-      char c = buffer_[next_++];
-      if (c == '\n') break;
-      if (line.size() < kMaxLineBytes) {
-        line += c;
-      } else if (++dropped > kMaxDroppedBytes) {
-        ended_ = true;
-        return std::string();
-      }
-    }
-    if (ended_) return std::string();
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return line;
-  }
-  bool InputEnded() const override { return ended_; }
+  std::string ReadLine() override { return lines_.ReadLine(); }
+  bool InputEnded() const override { return lines_.Ended(); }
 
  private:
   // Reads what standard input has; false at its end or after a stop was requested.
-  bool Fill() {
-    if (atEnd_) return false;
+  static bool Fill(std::string& piece) {
+    char buffer[4096];
     for (;;) {
       if (stopRequested) return false;
-      ssize_t n = read(STDIN_FILENO, buffer_, sizeof buffer_);
+      ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
       if (n > 0) {
-        next_ = 0;
-        filled_ = static_cast<std::size_t>(n);
+        piece.assign(buffer, static_cast<std::size_t>(n));
         return true;
       }
       if (n == 0 || errno != EINTR) return false;
     }
   }
 
-  char buffer_[4096];
-  std::size_t next_ = 0, filled_ = 0;
-  bool atEnd_ = false;
-  bool ended_ = false;
-};
-
-class AbsentConsole : public Console {
- public:
-  bool Present() const override { return false; }
-  void Clear() override {}
-  void Print(std::string_view) override {}
-  void SetColour(int, int) override {}
-  void MoveCursor(int, int) override {}
-  void SetTitle(std::string_view) override {}
-  std::string ReadLine() override { return std::string(); }
-  bool InputEnded() const override { return false; }
+  LineReader lines_{Fill};
 };
 
 }  // namespace
@@ -148,6 +105,5 @@ bool IsTerminal(StandardStream stream) {
 }
 
 std::unique_ptr<Console> OpenConsole() { return std::make_unique<TerminalConsole>(); }
-std::unique_ptr<Console> NoConsole() { return std::make_unique<AbsentConsole>(); }
 
 }  // namespace calvern::platform

@@ -121,6 +121,16 @@ bool ExistsButNotRegular(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
 }
 
+std::optional<std::uintmax_t> RegularFileSize(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return static_cast<std::uintmax_t>(info.st_size);
+}
+
+bool RenameFile(const std::string& from, const std::string& to) {
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
 bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes) {
@@ -156,16 +166,6 @@ std::unique_ptr<ReplacementFile> ReplacementFile::Create(const std::string& path
   int fd = ::mkstemp(temporary.data());
   if (fd < 0) return nullptr;
   return std::make_unique<PosixReplacementFile>(path, std::move(temporary), fd);
-}
-
-bool WriteFileAtomically(const std::string& path, std::string_view content, Durability durability) {
-  std::unique_ptr<ReplacementFile> file = ReplacementFile::Create(path);
-  return file && file->Commit(content, durability);
-}
-
-bool WriteNewFile(const std::string& path, std::string_view content) {
-  std::unique_ptr<ReplacementFile> file = ReplacementFile::Create(path);
-  return file && file->Commit(content, Durability::kSyncToDisk, Placement::kNeverReplace);
 }
 
 }  // namespace calvern::platform

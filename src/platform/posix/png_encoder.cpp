@@ -1,11 +1,11 @@
-#include "link/png_writer.h"
+#include "platform/png_encoder.h"
 
 #include <png.h>
 
 #include <csetjmp>
 #include <vector>
 
-namespace calvern {
+namespace calvern::platform {
 namespace {
 
 void AppendBytes(png_structp png, png_bytep data, png_size_t length) {
@@ -16,7 +16,7 @@ void FlushNothing(png_structp) {}
 
 // Runs libpng; it reports errors by a long jump back here, so this frame holds no objects
 // with destructors.
-bool WriteRows(png_structp png, png_infop info, const platform::Picture& picture, png_bytepp rows,
+bool WriteRows(png_structp png, png_infop info, const Picture& picture, png_bytepp rows,
                std::string* out) {
   if (setjmp(png_jmpbuf(png))) return false;
   png_set_write_fn(png, out, AppendBytes, FlushNothing);
@@ -30,7 +30,7 @@ bool WriteRows(png_structp png, png_infop info, const platform::Picture& picture
 
 }  // namespace
 
-std::optional<std::string> EncodePng(const platform::Picture& picture) {
+std::optional<std::string> EncodePng(const Picture& picture) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (png == nullptr) return std::nullopt;
   png_infop info = png_create_info_struct(png);
@@ -46,4 +46,4 @@ std::optional<std::string> EncodePng(const platform::Picture& picture) {
   return bytes;
 }
 
-}  // namespace calvern
+}  // namespace calvern::platform

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Cross-builds calvern.exe and runs the end-to-end tests of slave mode, the command line, the
+# MK files, the listing and the error messages against it under Wine, in a fresh Wine prefix
+# without a display.
+# The test program itself is the Linux one (build/), pointed at calvern.exe.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh" --tests --wine
+"$root/scripts/build-windows.sh" --werror
+cmake --build "$root/build-windows" --target exit_code_relay -j"$(nproc)"
+CALVERN_TARGET=calvern_e2e_tests "$root/scripts/build.sh" build -DCALVERN_WERROR=ON
+
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+WINEPREFIX=$(mktemp -d)
+export WINEPREFIX WINEDEBUG=-all
+unset DISPLAY WAYLAND_DISPLAY
+trap '"$wineserver" -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+# One Wine server for all the runs, instead of one started for each.
+"$wineserver" -p
+"$wine" wineboot -i >/dev/null 2>&1
+
+export CALVERN_RUNNER="$wine $root/build-windows/exit_code_relay.exe"
+export CALVERN_BINARY_OVERRIDE="$root/build-windows/calvern.exe"
+# The installation test copies a Linux layout (bin/, share/calvern/): not the Windows one.
+"$root/build/calvern_e2e_tests" \
+  --gtest_filter='SlaveMode*:SlaveResultCodes*:CommandLine*:MkFiles*:Listing*:ErrorMessages*:GraphicsEndToEnd*:-CommandLine.LanguageFilesOfTheInstallationAreFound'

@@ -1,0 +1,18 @@
+// The program's dealings with the system as a whole: its parameters at the start, as UTF-8
+// texts like every other text of the program, with standard streams that carry bytes
+// unchanged; and the exit status it leaves at the end.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace calvern::platform {
+
+// The parameters after the program's own name.
+std::vector<std::string> ProgramArguments(int argc, char** argv);
+
+// The exit status that carries a result code as far as the system allows: the whole code where
+// exit statuses are 32 bits wide, its low 8 bits where they are 8 bits wide.
+int ExitStatus(long long code);
+
+}  // namespace calvern::platform

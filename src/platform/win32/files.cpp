@@ -1,0 +1,204 @@
+#include "platform/files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <random>
+
+#include "platform/win32/wide_text.h"
+
+namespace calvern::platform {
+namespace {
+
+// An open Win32 handle, closed when it goes.
+struct Handle {
+  HANDLE value;
+  explicit Handle(HANDLE h) : value(h) {}
+  ~Handle() {
+    if (Valid()) CloseHandle(value);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  bool Valid() const { return value != INVALID_HANDLE_VALUE && value != nullptr; }
+};
+
+// Opens an existing file, directory or device to ask about it, not to read it.
+HANDLE OpenToInspect(const std::string& path) {
+  return CreateFileW(Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// A regular file lies on a disk and is no directory.
+bool IsRegular(HANDLE file) {
+  BY_HANDLE_FILE_INFORMATION info;
+  return GetFileType(file) == FILE_TYPE_DISK && GetFileInformationByHandle(file, &info) &&
+         !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool WriteAll(HANDLE file, std::string_view content) {
+  while (!content.empty()) {
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size(), 1u << 30));
+    DWORD written = 0;
+    if (!WriteFile(file, content.data(), chunk, &written, nullptr) || written == 0) return false;
+    content.remove_prefix(written);
+  }
+  return true;
+}
+
+std::wstring FullPath(const std::string& path) {
+  std::wstring wide = Widen(path);
+  DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return wide;
+  std::wstring full(size, L'\0');
+  size = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+  full.resize(size);
+  return full;
+}
+
+class WindowsReplacementFile : public ReplacementFile {
+ public:
+  WindowsReplacementFile(std::wstring target, std::wstring temporary, HANDLE file)
+      : target_(std::move(target)), temporary_(std::move(temporary)), file_(file) {}
+  ~WindowsReplacementFile() override {
+    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+    if (!committed_) DeleteFileW(temporary_.c_str());
+  }
+
+  bool Commit(std::string_view content, Durability durability, Placement placement) override {
+    if (file_ == INVALID_HANDLE_VALUE || committed_) return false;
+    bool ok = WriteAll(file_, content) &&
+              (durability == Durability::kRenameOnly || FlushFileBuffers(file_));
+    ok = CloseHandle(file_) && ok;
+    file_ = INVALID_HANDLE_VALUE;
+    // Without MOVEFILE_REPLACE_EXISTING the move fails when the name is taken, in one step.
+    DWORD flags = MOVEFILE_WRITE_THROUGH;
+    if (placement == Placement::kReplace) flags |= MOVEFILE_REPLACE_EXISTING;
+    if (!ok || !MoveFileExW(temporary_.c_str(), target_.c_str(), flags)) return false;
+    committed_ = true;
+    return true;
+  }
+
+ private:
+  std::wstring target_;
+  std::wstring temporary_;
+  HANDLE file_;
+  bool committed_ = false;
+};
+
+}  // namespace
+
+bool PathExists(const std::string& path) {
+  return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string CurrentDirectory() {
+  DWORD size = GetCurrentDirectoryW(0, nullptr);
+  std::wstring buffer(size, L'\0');
+  size = GetCurrentDirectoryW(size, buffer.data());
+  buffer.resize(size);
+  std::string dir = Narrow(buffer);
+  if (dir.empty()) return ".\\";
+  if (dir.back() != '\\' && dir.back() != '/') dir += '\\';
+  return dir;
+}
+
+std::vector<std::string> FilesIn(const std::string& directory) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileW(Widen(directory + "*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      names.push_back(Narrow(entry.cFileName));
+  } while (FindNextFileW(search, &entry));
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Absolute: a drive and a separator (C:\x), or a separator first (\x on the current drive,
+// \\server\share). "/" counts as a separator, as everywhere in the program.
+std::string AbsolutePath(const std::string& path, const std::string& base) {
+  if (path.empty() || path[0] == '/' || path[0] == '\\') return path;
+  if (path.size() >= 2 && path[1] == ':') return path;
+  return base + path;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  Handle fileA(OpenToInspect(a)), fileB(OpenToInspect(b));
+  if (fileA.Valid() && fileB.Valid()) {
+    BY_HANDLE_FILE_INFORMATION infoA, infoB;
+    if (GetFileInformationByHandle(fileA.value, &infoA) &&
+        GetFileInformationByHandle(fileB.value, &infoB)) {
+      return infoA.dwVolumeSerialNumber == infoB.dwVolumeSerialNumber &&
+             infoA.nFileIndexHigh == infoB.nFileIndexHigh &&
+             infoA.nFileIndexLow == infoB.nFileIndexLow;
+    }
+  }
+  // Files still to be made: the same place, letters compared as Windows does, without case.
+  std::wstring placeA = FullPath(a), placeB = FullPath(b);
+  return CompareStringOrdinal(placeA.c_str(), static_cast<int>(placeA.size()), placeB.c_str(),
+                              static_cast<int>(placeB.size()), TRUE) == CSTR_EQUAL;
+}
+
+bool ExistsButNotRegular(const std::string& path) {
+  Handle file(OpenToInspect(path));
+  return file.Valid() && !IsRegular(file.value);
+}
+
+std::optional<std::uintmax_t> RegularFileSize(const std::string& path) {
+  Handle file(OpenToInspect(path));
+  LARGE_INTEGER size;
+  if (!file.Valid() || !IsRegular(file.value) || !GetFileSizeEx(file.value, &size)) {
+    return std::nullopt;
+  }
+  return static_cast<std::uintmax_t>(size.QuadPart);
+}
+
+bool RenameFile(const std::string& from, const std::string& to) {
+  return MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+bool RemoveFile(const std::string& path) {
+  if (DeleteFileW(Widen(path).c_str())) return true;
+  DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes) {
+  Handle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  // Only regular files are read: a device or a pipe could hold the program forever.
+  if (!file.Valid() || !IsRegular(file.value)) return std::nullopt;
+  std::string content;
+  char buffer[65536];
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file.value, buffer, sizeof buffer, &read, nullptr)) return std::nullopt;
+    if (read == 0) break;
+    content.append(buffer, read);
+    if (content.size() > maxBytes) return std::nullopt;
+  }
+  return content;
+}
+
+std::unique_ptr<ReplacementFile> ReplacementFile::Create(const std::string& path) {
+  if (path.empty() || ExistsButNotRegular(path)) return nullptr;
+  // Created exclusively under a fresh name beside the target: never through a name that
+  // exists already.
+  static std::mt19937 random{std::random_device{}() ^ GetCurrentProcessId()};
+  std::wstring target = Widen(path);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::wstring temporary = target + L"." + std::to_wstring(random() % 1000000);
+    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      return std::make_unique<WindowsReplacementFile>(target, temporary, file);
+    }
+    if (GetLastError() != ERROR_FILE_EXISTS) return nullptr;
+  }
+  return nullptr;
+}
+
+}  // namespace calvern::platform
