@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "link/png_writer.h"
+#include "platform/png_encoder.h"
 #include "link/program_transfer.h"
 #include "link/screen_capture.h"
 #include "platform/files.h"
@@ -170,7 +170,7 @@ int RunCapture(const CaptureOptions& options) {
   // A name given is the user's choice and may replace a file; the next free name never does.
   std::string name = options.output.empty() ? CaptureFileName(title) : options.output;
   if (name.empty()) return Report(m[kImageNotSaved] + m[kNoFreeImageName], kExitFileError);
-  std::optional<std::string> png = EncodePng(reading.picture);
+  std::optional<std::string> png = platform::EncodePng(reading.picture);
   bool written = png && (options.output.empty() ? platform::WriteNewFile(name, *png)
                                                 : platform::WriteFileAtomically(name, *png));
   if (!written) return Report(m[kImageNotSaved] + m[kCantWrite] + name, kExitFileError);

@@ -130,6 +130,14 @@ class WindowsConsole : public Console {
 
 }  // namespace
 
+bool IsTerminal(StandardStream stream) {
+  // A console handle has a console mode; a file or a pipe has none.
+  HANDLE handle =
+      GetStdHandle(stream == StandardStream::kOutput ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+  DWORD mode = 0;
+  return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode);
+}
+
 std::unique_ptr<Console> OpenConsole() { return std::make_unique<WindowsConsole>(); }
 
 }  // namespace calvern::platform
