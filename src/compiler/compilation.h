@@ -12,6 +12,7 @@
 #include "compiler/diagnostic_log.h"
 #include "compiler/emitter.h"
 #include "compiler/forward_refs.h"
+#include "compiler/menus/menu_state.h"
 #include "compiler/structure_stack.h"
 #include "compiler/symbol_tables.h"
 #include "compiler/tokenizer.h"
@@ -90,6 +91,7 @@ class Compilation {
   SourceSwitches Switches;
   StatementPrefixes Prefixes;
   int FormProgramBase = 0;  // start of the form program being defined ("O" operands count from it)
+  MenuState Menus;
 
   // ---- Reading ----
 
@@ -127,8 +129,14 @@ class Compilation {
   [[nodiscard]] Status DollarNumber(const std::string& token);
   // "lab" + a new number: the name of an internal label of a structure.
   std::string NewInternalLabel() { return "lab" + std::to_string(++internalLabelCount_); }
-  // The next serial number of SELECT end labels and menu texts.
-  int NextSerial() { return ++serialCounter_; }
+  // Serial numbers of the "__label" names of generated text, from one counter: a SELECT's end
+  // label takes the counter after incrementing it, a menu's label the counter before. A menu
+  // skips the number a SELECT took last, so that the two never share a number.
+  int NextSerial() { return lastSelectSerial_ = ++serialCounter_; }
+  int NextMenuSerial() {
+    if (serialCounter_ == lastSelectSerial_) ++serialCounter_;
+    return serialCounter_++;
+  }
 
   // ---- Errors ----
 
@@ -158,6 +166,7 @@ class Compilation {
 
   int internalLabelCount_ = 0;
   int serialCounter_ = 0;
+  int lastSelectSerial_ = -1;
   // Where the statement being compiled came from, so that errors in generated text are
   // reported at the line of the statement that generated it.
   bool statementGenerated_ = false;
