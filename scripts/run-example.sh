@@ -7,7 +7,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 CALVERN_TARGET=calvern "$root/scripts/build.sh" build
 out="$root/build/examples"
 mkdir -p "$out"
-for program in quadratic sieve days_in_month; do
+for source in "$root"/examples/*.txt; do
+  program=$(basename "$source" .txt)
   # Info file: source, listing, command 2 (compile), MK base name, emulator, port, language.
   printf '%s\r\n%s\r\n2\r\n%s\r\n\r\nCOM1,255\r\n\r\n' \
     "$root/examples/$program.txt" "$out/$program.LST" "$out/$program." >"$out/$program.inf"

@@ -157,7 +157,8 @@ Status Compilation::CompileStatement(std::string token) {
   }
 }
 
-// After the last statement every structure must be closed and every reference resolved. An
+// After the last statement every structure and the user font must be closed and every
+// reference resolved. An
 // open structure is reported first: an IF or WHILE left open also leaves its internal label
 // unresolved, and its name says more to the user than "lab1".
 Status Compilation::CheckEndOfSource() {
@@ -167,6 +168,13 @@ Status Compilation::CheckEndOfSource() {
                       .detail = OpenStructureName(*open),
                       .line = open->line,
                       .step = open->step});
+  }
+  if (Font.open) {
+    return log_.Fail({.kind = DiagnosticKind::kOpenStructure,
+                      .message = kEndOfFile,
+                      .detail = "#FONT",
+                      .line = Font.line,
+                      .step = Font.start});
   }
   if (const ForwardRef* ref = Names.references.FirstPending()) {
     return log_.Fail({.kind = DiagnosticKind::kUnresolvedReference,

@@ -16,6 +16,7 @@
 #include "compiler/structure_stack.h"
 #include "compiler/symbol_tables.h"
 #include "compiler/tokenizer.h"
+#include "compiler/user_font.h"
 #include "tables/keyword_table.h"
 
 namespace calvern {
@@ -90,6 +91,7 @@ class Compilation {
   StructureStack Structures;
   SourceSwitches Switches;
   StatementPrefixes Prefixes;
+  OpenFont Font;            // the user font between #FONT and #ENDFONT
   int FormProgramBase = 0;  // start of the form program being defined ("O" operands count from it)
   MenuState Menus;
 

@@ -8,6 +8,7 @@
 
 #include "compiler/diagnostic.h"
 #include "compiler/memory_image.h"
+#include "compiler/picture_source.h"
 #include "compiler/symbol_tables.h"
 #include "tables/keyword_table.h"
 
@@ -15,6 +16,11 @@ namespace calvern {
 
 struct CompileOptions {
   const KeywordTable* keywords = &KeywordTable::BuiltIn();
+  // Reads the pictures of #LOADIMAGE; without one, #LOADIMAGE is refused.
+  const PictureSource* pictures = nullptr;
+  // The source's directory (ending with a separator, empty for the current one): a picture not
+  // found under its own name is looked for there by its file part.
+  std::string sourceDirectory;
 };
 
 // The compiled program: what the listing, the MK files and the link are made from.

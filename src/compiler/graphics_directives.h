@@ -11,4 +11,7 @@ class Compilation;
 
 Status CompileGraphicsDirective(Compilation& c, const KeywordEntry& directive);
 
+// #LOADIMAGE (load_image.cpp).
+Status CompileLoadImage(Compilation& c, const KeywordEntry& directive);
+
 }  // namespace calvern

@@ -2,6 +2,7 @@
 
 #include "output/listing_writer.h"
 #include "output/mk_file_writer.h"
+#include "pictures/picture_files.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 
@@ -64,7 +65,11 @@ CompileJobResult RunCompileJob(const CompileJobRequest& request) {
     return result;
   }
 
-  CompileResult compiled = CompileProgram(std::move(*text));
+  const PictureFiles pictures;
+  CompileOptions options;
+  options.pictures = &pictures;
+  options.sourceDirectory = platform::DirectoryPart(request.sourcePath);
+  CompileResult compiled = CompileProgram(std::move(*text), options);
   result.warnings = std::move(compiled.warnings);
   if (!compiled.Ok()) {
     // After an error the listing is left empty: callers look at it to see that nothing compiled.

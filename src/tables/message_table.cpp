@@ -190,6 +190,13 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kPositionOutOfRangeIn] = "drawing position outside 0-255 in ";
     t[kMenuAfterMainLoopIn] = "a program has one menu main loop, and no menu after it: ";
     t[kBlockOutsideMatrixIn] = "block outside the matrix in ";
+    t[kFontInBinaryZone] = "a font is built in the program zone only, not in the binary zone: ";
+    t[kGraphTooLarge] = "a graph has at most 255 x 255 dots: ";
+    t[kPictureTooLarge] = "a picture becomes a graph of at most 255 x 255 dots: ";
+    t[kPictureFileTooLarge] = "picture too large to read (at most 4096 x 4096 pixels and 64 MiB): ";
+    t[kNoPictureLoader] = "no picture reader in this build of Calvern to read ";
+    t[kFontTableInterrupted] =
+        "the font table must be contiguous: other steps stand between #FONT and ";
     t[kInfoFileUnreadable] = "can't open the info file ";
     t[kSlaveStartsNoProgram] =
         "slave mode starts no editor or emulator: nothing was run for command ";

@@ -197,6 +197,12 @@ enum MessageId : int {
   kSettingsFileUnreadable = 178,
 
   // Graphics and pictures: 200-219.
+  kFontInBinaryZone = 200,
+  kGraphTooLarge = 201,
+  kPictureTooLarge = 202,
+  kPictureFileTooLarge = 203,
+  kNoPictureLoader = 204,
+  kFontTableInterrupted = 205,
 
   // Form codes and form tables: 220-239.
 

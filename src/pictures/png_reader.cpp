@@ -1,0 +1,90 @@
+// PNG through libpng. libpng reports errors by longjmp, so the decoding runs in C-style code:
+// no object with a destructor lives in a frame that the longjmp leaves, and what it allocates
+// is held in a plain struct that the caller frees.
+#include <png.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "pictures/decoders.h"
+
+namespace calvern {
+namespace {
+
+struct PngInput {
+  const unsigned char* data;
+  std::size_t size;
+  std::size_t position;
+};
+
+struct PngResult {
+  png_uint_32 width;
+  png_uint_32 height;
+  bool tooLarge;
+  unsigned char* rgb;  // malloc'd: width x height x 3
+  png_bytep* rows;     // malloc'd row pointers into rgb
+};
+
+void ReadInput(png_structp png, png_bytep out, std::size_t count) {
+  PngInput* in = static_cast<PngInput*>(png_get_io_ptr(png));
+  if (count > in->size - in->position) png_error(png, "file cut short");
+  std::memcpy(out, in->data + in->position, count);
+  in->position += count;
+}
+
+[[noreturn]] void OnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void OnWarning(png_structp, png_const_charp) {}
+
+bool DecodePng(PngInput* in, PngResult* out) {
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
+  if (png == nullptr) return false;
+  png_infop info = png_create_info_struct(png);
+  if (info == nullptr || setjmp(png_jmpbuf(png))) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    return false;
+  }
+  png_set_read_fn(png, in, ReadInput);
+  // The size is judged here, not by libpng's own limit, so that it can be reported.
+  png_set_user_limits(png, 0x7FFFFFFF, 0x7FFFFFFF);
+  png_read_info(png, info);
+  out->width = png_get_image_width(png, info);
+  out->height = png_get_image_height(png, info);
+  if (!WithinReadingLimit(out->width, out->height)) {
+    out->tooLarge = true;
+    png_destroy_read_struct(&png, &info, nullptr);
+    return false;
+  }
+  // Every kind of PNG as 8-bit red, green and blue; transparency is not a colour.
+  png_set_expand(png);
+  png_set_strip_16(png);
+  png_set_strip_alpha(png);
+  png_set_gray_to_rgb(png);
+  png_set_interlace_handling(png);
+  png_read_update_info(png, info);
+  const std::size_t rowBytes = 3u * out->width;
+  if (png_get_rowbytes(png, info) != rowBytes) png_error(png, "unexpected pixel layout");
+  out->rgb = static_cast<unsigned char*>(std::malloc(rowBytes * out->height));
+  out->rows = static_cast<png_bytep*>(std::malloc(sizeof(png_bytep) * out->height));
+  if (out->rgb == nullptr || out->rows == nullptr) png_error(png, "out of memory");
+  for (png_uint_32 y = 0; y < out->height; ++y) out->rows[y] = out->rgb + rowBytes * y;
+  png_read_image(png, out->rows);
+  png_destroy_read_struct(&png, &info, nullptr);
+  return true;
+}
+
+}  // namespace
+
+PictureLoad ReadPng(std::string_view bytes) {
+  PngInput in{reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), 0};
+  PngResult out{};
+  const bool decoded = DecodePng(&in, &out);
+  PictureLoad load =
+      decoded        ? FromRgb(static_cast<int>(out.width), static_cast<int>(out.height), out.rgb)
+      : out.tooLarge ? TooLargePicture(out.width, out.height)
+                     : Unreadable();
+  std::free(out.rows);
+  std::free(out.rgb);
+  return load;
+}
+
+}  // namespace calvern
