@@ -1,12 +1,14 @@
 // JPEG through libjpeg-turbo. Its errors leave by longjmp, so the decoding runs in C-style code
 // as for PNG. libjpeg only warns about a file that ends inside the picture (and fills the rest
 // with grey): those warnings count as damage here.
-#include <jerror.h>
-#include <jpeglib.h>
-
 #include <csetjmp>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
+
+// After <cstdio>: jpeglib.h uses size_t and FILE without declaring them.
+#include <jerror.h>
+#include <jpeglib.h>
 
 #include "pictures/decoders.h"
 
