@@ -83,7 +83,6 @@ TEST(ErrorMessages, ErrorsNameTheLineWhereTheTokenStarts) {
 TEST(ErrorMessages, UnavailableDirectives) {
   for (const auto& [source, keyword] :
        std::vector<std::pair<std::string, std::string>>{{"ENT\r\n#DEFGRAPH 5\r\n", "#DEFGRAPH"},
-                                                        {"ENT\r\n#menu 1\r\n", "#MENU"},
                                                         {"ENT\r\n#TAB 8 3\r\n", "#TAB"},
                                                         {"ENT\r\n#FormTable\r\n", "#FORMTABLE"}}) {
     SCOPED_TRACE(source);

@@ -96,12 +96,22 @@ std::optional<long long> Compilation::ValueOf(const std::string& token,
   return value;
 }
 
-Status Compilation::GenerateLine(std::string text) {
+void Compilation::MarkGeneratingStatement() {
   if (!statementGenerated_) {
     generatingLine_ = statementLine_;
     generatingColumn_ = statementColumn_;
   }
+}
+
+Status Compilation::GenerateLine(std::string text) {
+  MarkGeneratingStatement();
   if (!tokenizer_.Generated().QueueLine(std::move(text))) return Fail(kGeneratedLinesFull);
+  return Status::kDone;
+}
+
+Status Compilation::GenerateStoredLines(int lineCount) {
+  MarkGeneratingStatement();
+  if (!tokenizer_.Generated().QueueStoredLines(lineCount)) return Fail(kGeneratedLinesFull);
   return Status::kDone;
 }
 

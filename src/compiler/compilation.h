@@ -112,6 +112,8 @@ class Compilation {
                                                  const std::string& directive);
   // Queues generated source text that the statement loop reads before the rest of the file.
   [[nodiscard]] Status GenerateLine(std::string text);
+  // Queues the lines 0 to lineCount - 1 that the menu generator stored, followed by its end.
+  [[nodiscard]] Status GenerateStoredLines(int lineCount);
 
   // ---- Operands ----
 
@@ -165,6 +167,8 @@ class Compilation {
   Status CompileStatement(std::string token);
   Status CheckEndOfSource();
   Status Patch(const ForwardRef& ref, int value, bool binaryLabel);
+  // Errors in the text about to be generated are reported at the generating statement.
+  void MarkGeneratingStatement();
 
   int internalLabelCount_ = 0;
   int serialCounter_ = 0;

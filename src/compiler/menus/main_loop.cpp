@@ -82,8 +82,7 @@ Status CompileMenuMainLoop(Compilation& c, const KeywordEntry& directive) {
   m.menuBase = MenuBlockStart(m.menuIndex + 1);
   m.escapeActionUsed = false;
   m.mainLoopDone = true;
-  if (!lines.QueueStoredLines(m.menuBase)) return c.Fail(kGeneratedLinesFull);
-  return Status::kDone;
+  return c.GenerateStoredLines(m.menuBase);
 }
 
 Status CompileRedraw(Compilation& c) { return c.GenerateLine("$64 STO 9208"); }
