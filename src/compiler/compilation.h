@@ -91,8 +91,12 @@ class Compilation {
   StructureStack Structures;
   SourceSwitches Switches;
   StatementPrefixes Prefixes;
-  OpenFont Font;            // the user font between #FONT and #ENDFONT
-  int FormProgramBase = 0;  // start of the form program being defined ("O" operands count from it)
+  OpenFont Font;  // the user font between #FONT and #ENDFONT
+  // The form layout being written (form tables), -1 until their directives are met.
+  int FormTableStart = -1;     // step of the last "#FormTable"
+  int FormProgramBase = -1;    // header step of the form being defined; "O" operands count from it
+  int FormElementCount = -1;   // its element count
+  int ElementTableStart = -1;  // step of its element program table ("#FormElements")
   MenuState Menus;
 
   // ---- Reading ----

@@ -66,10 +66,14 @@ Status Compilation::Patch(const ForwardRef& ref, int value, bool binaryLabel) {
       Out.Patch(cell + 1, Bcd(value % 100), data + "AL");
       return Status::kDone;
     case PatchKind::kOffset:
-    case PatchKind::kFormOffset: {
-      int base = ref.kind == PatchKind::kOffset ? Out.OffsetBase() : FormProgramBase;
-      Out.Patch(cell, ((value - base) % 256 + 256) % 256,
+      Out.Patch(cell, ((value - Out.OffsetBase()) % 256 + 256) % 256,
                 data + "OF(" + std::to_string(value) + ")");
+      return Status::kDone;
+    case PatchKind::kFormOffset: {
+      // Counted from the form where the operand stands; one byte reaches 255 steps forward.
+      const int offset = value - ref.base;
+      if (offset < 0 || offset > 255) return Fail(kFormOffsetOutOfRange, ref.name);
+      Out.Patch(cell, offset, data + "OF(" + std::to_string(value) + ")");
       return Status::kDone;
     }
   }

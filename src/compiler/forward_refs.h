@@ -23,6 +23,7 @@ struct ForwardRef {
   PatchKind kind = PatchKind::kJumpLong;
   int cell = 0;        // the first cell the patch writes
   int digits = 0;      // kNumDigits: how many
+  int base = 0;        // kFormOffset: the start of the form the offset counts from
   long long line = 0;  // where the reference stands, for the message when it stays unresolved
 };
 

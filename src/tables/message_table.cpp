@@ -164,6 +164,7 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kShortJumpOutOfBlock] =
         "a one-byte jump ('!') can't reach this label from another block of 100 steps, "
         "jump at step ";
+    t[kFormOffsetOutOfRange] = "form offset outside 0-255 steps after the form's start: ";
     t[kSettingsCalculatorOn] = " Settings : Calculator on ";
     t[kProgramNotSent] = "Program not sent: ";
     t[kProgramSentWithErrors] = "Program sent with errors: ";

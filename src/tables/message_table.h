@@ -205,6 +205,7 @@ enum MessageId : int {
   kFontTableInterrupted = 205,
 
   // Form codes and form tables: 220-239.
+  kFormOffsetOutOfRange = 220,
 
   // The menu generator: 240-259.
   kTooManyMenus = 240,

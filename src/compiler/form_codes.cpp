@@ -1,0 +1,81 @@
+// The instruction codes of form programs (#TAB .. #END): the calculator's form engine reads
+// them from the program zone, so each is an opcode byte followed by its operand bytes, written
+// at the step counter whatever zone is current.
+#include <string>
+
+#include "compiler/compilation.h"
+#include "compiler/form_directives.h"
+
+namespace calvern {
+namespace {
+
+// "V": one byte, written as its value.
+Status EmitValueOperand(Compilation& c, const std::string& name, const std::string& operand) {
+  std::optional<long long> value = c.ValueOf(operand, name);
+  if (!value) return Status::kFailed;
+  if (*value < 0 || *value > 255) return c.Fail(kDataValueOutOfRange, name + " " + operand);
+  c.Out.EmitData(static_cast<int>(*value), "byte");
+  return Status::kDone;
+}
+
+// "R": a register as two BCD bytes, hundreds first.
+Status EmitRegisterOperand(Compilation& c, const std::string& operand) {
+  std::optional<RegisterOperand> reg = c.RegisterNumber(operand);
+  if (!reg) return Status::kFailed;
+  if (reg->indirect) return c.Fail(kUnavailableIndirectAddressing, operand);
+  c.Out.EmitData(Bcd(reg->number / 100), "RH(" + std::to_string(reg->number) + ")");
+  c.Out.EmitData(Bcd(reg->number % 100), "RL");
+  return Status::kDone;
+}
+
+// "O": one byte, the distance of the target from the start of the form being defined; "A": the
+// target's address as two BCD bytes. A label not defined yet leaves the bytes to its definition.
+Status EmitTargetOperand(Compilation& c, const std::string& name, const std::string& operand,
+                         bool offset) {
+  // An offset counts from a form's header: outside a form it means nothing.
+  if (offset && c.FormProgramBase < 0) {
+    return c.Fail({.message = kWithout, .lead = name, .detail = "#DefineForm"});
+  }
+  std::optional<AddressOperand> target = c.AddressValue(operand);
+  if (!target) return Status::kFailed;
+  // The form engine takes no register here: a register's number would be a wrong address.
+  if (target->Indirect()) return c.Fail(kUnavailableIndirectAddressing, operand);
+  if (target->Pending()) {
+    const int cell = c.Out.ReserveData(offset ? "OF" : "AH");
+    if (!offset) (void)c.Out.ReserveData("AL");
+    return c.AwaitLabel(target->name,
+                        {.kind = offset ? PatchKind::kFormOffset : PatchKind::kAddressFull,
+                         .cell = cell,
+                         .base = c.FormProgramBase});
+  }
+  const int v = target->Address();
+  if (offset) {
+    const int distance = v - c.FormProgramBase;
+    if (distance < 0 || distance > 255) return c.Fail(kFormOffsetOutOfRange, operand);
+    c.Out.EmitData(distance, "OF(" + std::to_string(v) + ")");
+    return Status::kDone;
+  }
+  if (v > 9999) return c.Fail(kDataValueOutOfRange, name + " " + operand);
+  c.Out.EmitData(Bcd(v / 100), "AH(" + std::to_string(v) + ")");
+  c.Out.EmitData(Bcd(v % 100), "AL");
+  return Status::kDone;
+}
+
+}  // namespace
+
+Status CompileFormCode(Compilation& c, const KeywordEntry& directive) {
+  const std::string& name = directive.keyword;
+  // No data bracket: form programs always live in the program zone.
+  c.Out.EmitData(directive.opcode, name.substr(1));
+  for (char kind : directive.signature) {
+    std::optional<std::string> operand = c.NextOperand(kUnexpectedEndOfFileIn, name);
+    if (!operand) return Status::kFailed;
+    Status status = kind == 'V'   ? EmitValueOperand(c, name, *operand)
+                    : kind == 'R' ? EmitRegisterOperand(c, *operand)
+                                  : EmitTargetOperand(c, name, *operand, kind == 'O');
+    if (Failed(status)) return status;
+  }
+  return c.Stopped() ? Status::kFailed : Status::kDone;  // the program zone ran full
+}
+
+}  // namespace calvern
