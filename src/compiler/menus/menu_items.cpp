@@ -191,13 +191,15 @@ Status Decoration(MenuWriter& w) {
       m.rectOpen = true;
       m.menuY += 3;
       break;
-    default:  // #ENDRECT
+    case kDirEndrect:
       if (!m.rectOpen) return Without(w.c, w.directive.keyword, "#STARTRECT");
       m.rectOpen = false;
       w.Add(kMainProgramLine,
             " #TAB 5 " + w.Coord(m.rectTop) + " #FRAME 3 118 " + w.Coord(m.menuY - m.rectTop + 2));
       m.menuY += 3;
       break;
+    default:  // every group-0 directive has its handler: one reaching here is a table fault
+      return w.c.Fail(kDirectiveNotAvailable, w.directive.keyword);
   }
   return Status::kDone;
 }
