@@ -10,6 +10,7 @@
 
 #include "compiler/compile.h"
 #include "job/compile_job.h"
+#include "pictures/picture_writing_testing.h"
 
 namespace {
 
@@ -147,6 +148,52 @@ void BM_CompileWorstCaseWithFiles(benchmark::State& state) {
   fs::remove_all(dir);
 }
 BENCHMARK(BM_CompileWorstCaseWithFiles)->Unit(benchmark::kMillisecond);
+
+// Graphics at their heaviest: seven 64 x 64 pictures, dithered, fill most of the binary zone,
+// and a font of 16 characters 8 dots high sits in the program zone; compiled through the job,
+// which reads the pictures with the real decoders.
+void BM_CompileGraphicsWorstCase(benchmark::State& state) {
+  namespace fs = std::filesystem;
+  fs::path dir = fs::temp_directory_path() / "calvern-bench-graphics";
+  fs::create_directories(dir);
+  std::string source = "#BINARY\n";
+  for (int p = 0; p < 7; ++p) {
+    calvern::RgbImage picture(64, 64);
+    for (int y = 0; y < 64; ++y) {
+      for (int x = 0; x < 64; ++x) {
+        const auto level = static_cast<std::uint8_t>((x * 4 + y * p) % 256);
+        picture.Set(x, y, level, static_cast<std::uint8_t>(255 - level), level);
+      }
+    }
+    const std::string name = "picture" + std::to_string(p) + ".png";
+    std::ofstream(dir / name, std::ios::binary) << calvern::PngBytes(picture);
+    source += "pic" + std::to_string(p) + ": #LOADIMAGE " + std::to_string(2 + p % 2) + " \"" +
+              name + "\"\n";
+  }
+  source += "#PROGRAM\nfont: #FONT 8\n";
+  for (int c = 0; c < 16; ++c) {
+    source += "#DEFCHAR " + std::to_string(48 + c);
+    for (int row = 0; row < 8; ++row) source += row % 2 == c % 2 ? " *.*.*." : " .*.*.*";
+    source += " #END\n";
+  }
+  source += "#ENDFONT\n";
+  const std::string sourcePath = (dir / "graphics.txt").string();
+  std::ofstream(sourcePath, std::ios::binary) << source;
+  calvern::CompileJobRequest request;
+  request.sourcePath = sourcePath;
+  request.listingPath = (dir / "graphics.LST").string();
+  request.mkBaseName = (dir / "graphics.").string();
+  request.slaveMode = true;
+  for (auto _ : state) {
+    calvern::CompileJobResult result = calvern::RunCompileJob(request);
+    if (result.outcome != calvern::JobOutcome::kCompiled) {
+      state.SkipWithError("graphics source did not compile");
+      break;
+    }
+  }
+  fs::remove_all(dir);
+}
+BENCHMARK(BM_CompileGraphicsWorstCase)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -24,8 +24,8 @@ inline std::string Filler(int steps) {
 class TestCompiler {
  public:
   // Compiles `text`: 0 when it compiled, 1 after an error (then in Status).
-  int CompileText(std::string text) {
-    result_ = CompileProgram(std::move(text));
+  int CompileText(std::string text, const CompileOptions& options = {}) {
+    result_ = CompileProgram(std::move(text), options);
     Status = result_.error ? ErrorStatusLines(*result_.error, messages_) : StatusLines();
     return result_.Ok() ? 0 : 1;
   }

@@ -2,13 +2,12 @@
 // as for PNG. libjpeg only warns about a file that ends inside the picture (and fills the rest
 // with grey): those warnings count as damage here.
 #include <csetjmp>
-#include <cstddef>
-#include <cstdio>
+#include <cstdio>  // jpeglib.h needs FILE and size_t declared first
 #include <cstdlib>
-
-// After <cstdio>: jpeglib.h uses size_t and FILE without declaring them.
-#include <jerror.h>
+// clang-format off
 #include <jpeglib.h>
+#include <jerror.h>
+// clang-format on
 
 #include "pictures/decoders.h"
 
