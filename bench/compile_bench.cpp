@@ -76,6 +76,23 @@ std::string StructuresWorstCase() {
   return source;
 }
 
+// The most menus the generated lines hold (99), 10 lines each with every kind of line taking its
+// turn, and the main loop that compiles them. Texts are held in registers and spacing lines
+// take no step, so that the program fits the program zone (9819 steps) and the label table.
+std::string MenusWorstCase() {
+  const std::string special[] = {
+      "#CHECK (5) 6\n",        "#RADIO \"A\" 7\n", "#INPUTD \"\" 60 8\n",
+      "#OUTPUTD 0 (5) 60 8\n", "#PROGRESSBAR 8\n", "#?STRING 0 (5) 9 (4)\n",
+  };
+  std::string source = "GOTO run\nact: RTN\n";
+  for (int k = 0; k < 99; ++k) {
+    source += "#MENU\n#BLANK 3\n#BLANK 1\n#ACTION (5) act\n#BLANK 2\n";
+    source += "#LINK (5) " + std::to_string((k + 1) % 99) + "\n#STARTRECT\n" + special[k % 6];
+    source += "#ENDRECT\n#BLANK 1\n#CSTRING 0 (5)\n#ENDMENU\n";
+  }
+  return source + "run:\n#MENUMAINLOOP 20\n";
+}
+
 std::string SourceWithLeadingRegister() { return "#reg 7 IDX\n" + WorstCaseSource(); }
 
 // Compiles a generated source from memory over and over: the statement loop and the end
@@ -104,6 +121,9 @@ void BM_CompileStructuresWorstCase(benchmark::State& state) {
   CompileInMemory(state, StructuresWorstCase());
 }
 BENCHMARK(BM_CompileStructuresWorstCase)->Unit(benchmark::kMillisecond);
+
+void BM_CompileMenusWorstCase(benchmark::State& state) { CompileInMemory(state, MenusWorstCase()); }
+BENCHMARK(BM_CompileMenusWorstCase)->Unit(benchmark::kMillisecond);
 
 // The whole job of a slave-mode compilation: read the file, compile, write the listing and
 // the MK files.

@@ -78,22 +78,6 @@ TEST(ErrorMessages, ErrorsNameTheLineWhereTheTokenStarts) {
   });
 }
 
-// Directives of later versions stop the compilation with a clear notice on the
-// line where they stand, instead of being skipped or misread.
-TEST(ErrorMessages, UnavailableDirectives) {
-  for (const auto& [source, keyword] : std::vector<std::pair<std::string, std::string>>{
-           {"ENT\r\n#menu 1\r\n", "#MENU"}}) {
-    SCOPED_TRACE(source);
-    TempDir dir;
-    RunResult run = CompileInSlaveMode(dir, source);
-    EXPECT_EQ(run.exitCode, 10);
-    EXPECT_EQ(run.errorOutput.rfind("Compilation: ERROR at line 2    ", 0), 0u) << run.errorOutput;
-    EXPECT_NE(run.errorOutput.find("not available in this version"), std::string::npos);
-    EXPECT_NE(run.errorOutput.find(keyword), std::string::npos) << run.errorOutput;
-    EXPECT_FALSE(dir.Exists("prog.MKP"));
-  }
-}
-
 // The calculator addresses steps 0-9999 only: a jump beyond them, or a step past the last one,
 // is refused.
 TEST(ErrorMessages, ProgramZoneLimits) {

@@ -2,6 +2,7 @@
 
 #include "compiler/directive_compiler.h"
 #include "compiler/instruction_encoder.h"
+#include "compiler/menu_directives.h"
 #include "compiler/numbers.h"
 #include "compiler/structure_compiler.h"
 
@@ -24,7 +25,7 @@ CompileResult CompileProgram(std::string text, const CompileOptions& options) {
 }
 
 CompileResult Compilation::Run() && {
-  if (!Failed(CompileStatements())) (void)CheckEndOfSource();
+  if (!Failed(CompileStatements()) && !Failed(CheckEndOfSource())) WarnOfTallMenu(*this);
   CompileResult result;
   result.error = std::move(log_.Error());
   result.warnings = std::move(log_.Warnings());
@@ -95,12 +96,22 @@ std::optional<long long> Compilation::ValueOf(const std::string& token,
   return value;
 }
 
-Status Compilation::GenerateLine(std::string text) {
+void Compilation::MarkGeneratingStatement() {
   if (!statementGenerated_) {
     generatingLine_ = statementLine_;
     generatingColumn_ = statementColumn_;
   }
+}
+
+Status Compilation::GenerateLine(std::string text) {
+  MarkGeneratingStatement();
   if (!tokenizer_.Generated().QueueLine(std::move(text))) return Fail(kGeneratedLinesFull);
+  return Status::kDone;
+}
+
+Status Compilation::GenerateStoredLines(int lineCount) {
+  MarkGeneratingStatement();
+  if (!tokenizer_.Generated().QueueStoredLines(lineCount)) return Fail(kGeneratedLinesFull);
   return Status::kDone;
 }
 

@@ -12,6 +12,7 @@
 #include "compiler/diagnostic_log.h"
 #include "compiler/emitter.h"
 #include "compiler/forward_refs.h"
+#include "compiler/menus/menu_state.h"
 #include "compiler/structure_stack.h"
 #include "compiler/symbol_tables.h"
 #include "compiler/tokenizer.h"
@@ -96,6 +97,7 @@ class Compilation {
   int FormProgramBase = -1;    // header step of the form being defined; "O" operands count from it
   int FormElementCount = -1;   // its element count
   int ElementTableStart = -1;  // step of its element program table ("#FormElements")
+  MenuState Menus;
 
   // ---- Reading ----
 
@@ -114,6 +116,8 @@ class Compilation {
                                                  const std::string& directive);
   // Queues generated source text that the statement loop reads before the rest of the file.
   [[nodiscard]] Status GenerateLine(std::string text);
+  // Queues the lines 0 to lineCount - 1 that the menu generator stored, followed by its end.
+  [[nodiscard]] Status GenerateStoredLines(int lineCount);
 
   // ---- Operands ----
 
@@ -133,8 +137,14 @@ class Compilation {
   [[nodiscard]] Status DollarNumber(const std::string& token);
   // "lab" + a new number: the name of an internal label of a structure.
   std::string NewInternalLabel() { return "lab" + std::to_string(++internalLabelCount_); }
-  // The next serial number of SELECT end labels and menu texts.
-  int NextSerial() { return ++serialCounter_; }
+  // Serial numbers of the "__label" names of generated text, from one counter: a SELECT's end
+  // label takes the counter after incrementing it, a menu's label the counter before. A menu
+  // skips the number a SELECT took last, so that the two never share a number.
+  int NextSerial() { return lastSelectSerial_ = ++serialCounter_; }
+  int NextMenuSerial() {
+    if (serialCounter_ == lastSelectSerial_) ++serialCounter_;
+    return serialCounter_++;
+  }
 
   // ---- Errors ----
 
@@ -161,9 +171,12 @@ class Compilation {
   Status CompileStatement(std::string token);
   Status CheckEndOfSource();
   Status Patch(const ForwardRef& ref, int value, bool binaryLabel);
+  // Errors in the text about to be generated are reported at the generating statement.
+  void MarkGeneratingStatement();
 
   int internalLabelCount_ = 0;
   int serialCounter_ = 0;
+  int lastSelectSerial_ = -1;
   // Where the statement being compiled came from, so that errors in generated text are
   // reported at the line of the statement that generated it.
   bool statementGenerated_ = false;

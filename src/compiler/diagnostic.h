@@ -27,6 +27,7 @@ struct Diagnostic {
   long long line = 0;  // source line as the user counts it (#FirstLine applied)
   int column = 0;      // column of the offending token's first character, from 1; 0 unknown
   int step = 0;        // open structure: the step where it opened
+  int menuLines = 0;   // the warning of a tall menu: its height in pixel lines (detail: its number)
 };
 
 // The outcome of a statement handler. A failure has been recorded as a diagnostic already.

@@ -30,8 +30,9 @@ Status ReadUntilQuote(Compilation& c, const std::string& name, std::string& text
     if (source.AtEnd()) return c.FailAtStatement(kUnexpectedEndOfFileIn, name);
     int ch = source.ReadTextChar();
     if (ch == '"') return Status::kDone;
-    // Line ends and bytes 80-FF (negative) cannot stand in a text.
-    if (ch < 32) return c.Fail(kStringNotClosedIn, name);
+    // Line ends and bytes 80-FF of the file (negative) cannot stand in a text; generated text
+    // carries calculator characters above 7F of its own (the check mark of check boxes).
+    if (ch < 32 && !(ch < 0 && source.Generated().On())) return c.Fail(kStringNotClosedIn, name);
     text.push_back(static_cast<char>(ch));
   }
 }

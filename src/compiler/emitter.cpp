@@ -60,7 +60,15 @@ void Emitter::EmitData(int value, const std::string& keys) { Write(value, kDataM
 void Emitter::EmitChar(int code) {
   if (code == 0) return EmitData(0, "nul");
   if (code == 10) return EmitData(10, "newline");
-  EmitData(code, std::string("\"") + static_cast<char>(code) + "\"");
+  // Characters above 7F are listed as the Latin-1 character of the code, in UTF-8.
+  std::string keys = "\"";
+  if (code >= 0x80) {
+    keys += static_cast<char>(0xC0 | code >> 6);
+    keys += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    keys += static_cast<char>(code);
+  }
+  EmitData(code, keys + "\"");
 }
 
 int Emitter::ReserveData(const std::string& keys) {

@@ -9,33 +9,62 @@ bool GeneratedLines::SetLine(int n, std::string text) {
   return true;
 }
 
+bool GeneratedLines::AppendToLine(int n, std::string_view text) {
+  if (n < 0 || n >= kLineCount) return false;
+  lines_[n] += text;
+  if (n >= used_) used_ = n + 1;
+  return true;
+}
+
+void GeneratedLines::HoldLines(int count) {
+  held_ = count;
+  if (!on_) used_ = held_;
+}
+
 bool GeneratedLines::QueueLine(std::string text) {
-  if (!SetLine(held_, std::move(text)) || !SetLine(held_ + 1, "#ENDSTRINGINPUT")) return false;
-  StartAt(held_);
+  // Lines from used_ on hold nothing that waits: the nested text goes there.
+  const int start = on_ ? used_ : held_;
+  if (start + 1 >= kLineCount) return false;
+  if (on_) interrupted_.push_back(at_);
+  (void)SetLine(start, std::move(text));
+  (void)SetLine(start + 1, "#ENDSTRINGINPUT");
+  StartAt(start);
   return true;
 }
 
 bool GeneratedLines::QueueStoredLines(int lineCount) {
-  if (!SetLine(lineCount, "#ENDMENUINPUT")) return false;
+  if (on_ || !SetLine(lineCount, "#ENDMENUINPUT")) return false;
   StartAt(0);
   return true;
 }
 
 void GeneratedLines::StartAt(int n) {
-  line_ = n;
-  column_ = 0;
+  at_ = {n, 0};
   on_ = true;
 }
 
+void GeneratedLines::SwitchOff() {
+  if (interrupted_.empty()) return StopReading();
+  at_ = interrupted_.back();
+  interrupted_.pop_back();
+}
+
+// Back to the file: the lines past the held ones are free again.
+void GeneratedLines::StopReading() {
+  on_ = false;
+  interrupted_.clear();
+  used_ = held_;
+}
+
 int GeneratedLines::Read() {
-  if (line_ >= used_) {
-    on_ = false;
+  if (at_.line >= used_) {
+    StopReading();
     return 13;
   }
-  const std::string& text = lines_[line_];
-  if (column_ < text.size()) return static_cast<signed char>(text[column_++]);
-  ++line_;
-  column_ = 0;
+  const std::string& text = lines_[at_.line];
+  if (at_.column < text.size()) return static_cast<signed char>(text[at_.column++]);
+  ++at_.line;
+  at_.column = 0;
   return 13;
 }
 

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace calvern {
 
@@ -11,30 +13,44 @@ class GeneratedLines {
  public:
   static constexpr int kLineCount = 1001;  // lines 0-1000
 
-  // Queues one line followed by "#ENDSTRINGINPUT", after the lines held for the menu generator.
-  // False when it does not fit the buffer.
+  // Queues one line followed by "#ENDSTRINGINPUT". Read next, before anything else: after the
+  // lines held for the menu generator, or, when generated text is being read (a generated
+  // statement that generates), after every stored line, so that no line still waiting is
+  // overwritten; reading comes back to the interrupted text after it. False when it does not
+  // fit the buffer.
   [[nodiscard]] bool QueueLine(std::string text);
   // Queues lines 0 to lineCount - 1, which the caller stored, followed by "#ENDMENUINPUT".
+  // False when it does not fit, or when generated text is being read.
   [[nodiscard]] bool QueueStoredLines(int lineCount);
-  // Stores line n for a later QueueStoredLines; false when n lies outside the buffer.
+  // Stores line n, or adds text to its end, for a later QueueStoredLines; false when n lies
+  // outside the buffer.
   [[nodiscard]] bool SetLine(int n, std::string text);
+  [[nodiscard]] bool AppendToLine(int n, std::string_view text);
+  const std::string& Line(int n) const { return lines_[n]; }
   // Keeps lines 0 to count - 1 for text being collected, so that QueueLine writes after them.
-  void HoldLines(int count) { held_ = count; }
-  void SwitchOff() { on_ = false; }
+  void HoldLines(int count);
+  // Ends the generated text being read ("#ENDSTRINGINPUT", "#ENDMENUINPUT"): reading goes back
+  // to the generated text it interrupted, or to the file.
+  void SwitchOff();
   bool On() const { return on_; }
   // The next character of the current line (signed); 13 at the end of each line. Reading past
   // the last line stored switches the buffer off, so the file takes over again.
   int Read();
 
  private:
+  struct Position {
+    int line = 0;
+    std::size_t column = 0;
+  };
   void StartAt(int n);
+  void StopReading();
 
   std::array<std::string, kLineCount> lines_;
   int used_ = 0;  // lines 0 to used_ - 1 hold text
   int held_ = 0;
-  int line_ = 0;
-  std::size_t column_ = 0;
+  Position at_;
   bool on_ = false;
+  std::vector<Position> interrupted_;  // generated texts waiting for a nested one to end
 };
 
 }  // namespace calvern

@@ -11,4 +11,7 @@ class Compilation;
 
 Status CompileMenuDirective(Compilation& c, const KeywordEntry& directive);
 
+// After a successful compilation: the warning for a menu taller than 64 pixel lines.
+void WarnOfTallMenu(Compilation& c);
+
 }  // namespace calvern

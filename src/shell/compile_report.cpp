@@ -11,6 +11,10 @@ std::string DiagnosticText(const Diagnostic& d, const MessageTable& m) {
     case DiagnosticKind::kUnresolvedReference:
       return m[kUnresolvedReference] + d.detail + m[kLineSuffix] + std::to_string(d.line);
     default:
+      if (d.message == kWarningMenu) {  // "WARNING: menu 2 uses 70 lines (>64)"
+        return m[kWarningMenu] + d.detail + m[kUses] + std::to_string(d.menuLines) +
+               m[kLinesOver64];
+      }
       return d.lead + m[d.message] + d.detail;
   }
 }

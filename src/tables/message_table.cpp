@@ -184,6 +184,13 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kNoFreeImageName] = "no free file name";
     t[kCantWrite] = "can't write ";
     t[kFaultyAnswerAt] = "a faulty answer from the calculator at ";
+    t[kTooManyMenus] = "more than 99 menus: the generated lines hold menus 0 to 98";
+    t[kNoConditionalFormIn] = "the conditional form #? is not available in ";
+    t[kMenuWithoutElements] = "a menu needs at least one selectable line: menu ";
+    t[kMatrixWithoutCellsIn] = "a matrix needs at least one column and one row in ";
+    t[kPositionOutOfRangeIn] = "drawing position outside 0-255 in ";
+    t[kMenuAfterMainLoopIn] = "a program has one menu main loop, and no menu after it: ";
+    t[kBlockOutsideMatrixIn] = "block outside the matrix in ";
     t[kFontInBinaryZone] = "a font is built in the program zone only, not in the binary zone: ";
     t[kGraphTooLarge] = "a graph has at most 255 x 255 dots: ";
     t[kPictureTooLarge] = "a picture becomes a graph of at most 255 x 255 dots: ";

@@ -208,6 +208,13 @@ enum MessageId : int {
   kFormOffsetOutOfRange = 220,
 
   // The menu generator: 240-259.
+  kTooManyMenus = 240,
+  kNoConditionalFormIn = 241,
+  kMenuWithoutElements = 242,
+  kMatrixWithoutCellsIn = 243,
+  kPositionOutOfRangeIn = 244,
+  kMenuAfterMainLoopIn = 245,
+  kBlockOutsideMatrixIn = 246,
 
   // The link's command-line verbs: 260-279.
   kCantReadMkFile = 260,
