@@ -689,7 +689,6 @@ constexpr std::array<HelpSection, 14> kSections = {{
      "  Menus are described line by line between #MENU and #ENDMENU. Calvern turns each menu\n"
      "  into a form (see the previous section) with its texts, its highlight bar and a table\n"
      "  of the routines to call, and #MENUMAINLOOP adds the loop that runs them all.\n"
-     "  Like the forms, the menu directives are not compiled by this version of Calvern yet.\n"
      "\n"
      "  * Menus\n"
      "\n"
@@ -701,7 +700,9 @@ constexpr std::array<HelpSection, 14> kSections = {{
      "  The menus are numbered in source order: the first is menu 0, the next menu 1 ... Their\n"
      "  selectable lines are numbered 0, 1 ... within each menu; Up and Left go to the previous\n"
      "  one, Down and Right to the next, wrapping around. A menu must be ended before the next\n"
-     "  one starts, and it needs at least one selectable line.\n"
+     "  one starts, and it needs at least one selectable line. A program holds up to 99 menus;\n"
+     "  menu lines outside #MENU ... #ENDMENU, a #MATRIX without columns or rows and a\n"
+     "  #MENUMAINLOOP without a closed menu are errors that name their line.\n"
      "\n"
      "  * Lines of text\n"
      "\n"
@@ -939,8 +940,8 @@ constexpr std::array<HelpSection, 14> kSections = {{
      "     generated source lines exceed the buffer of 1001 lines   (more than 99 menus)\n"
      "     a one-byte jump ('!') can't reach this label from another block of 100 steps,\n"
      "     jump at step n                    remove the \"!\" of that IF, ELSE or WHILE\n"
-     "  A directive that this version of Calvern does not offer yet is reported by name:\n"
-     "  \"directive not available in this version of Calvern: name\"."},
+     "  Pictures, fonts, forms and menus have errors of their own, described with their\n"
+     "  directives in the two Graphic Interface sections."},
     {"COMPILE FOR EMULATOR USE",
      "  * The MK files\n"
      "\n"
