@@ -18,10 +18,10 @@ std::string SourceFile(const std::string& path) {
 // form table and form, the texts, the check box routine and the action table.
 TEST(Menus, WholeProgramListing) {
   TempDir dir;
-  RunResult run = CompileInSlaveMode(dir, SourceFile("tests/menu_program.txt"), false);
+  RunResult run = CompileInSlaveMode(dir, SourceFile("tests/data/menu_program.txt"), false);
   ASSERT_EQ(run.exitCode, 0) << run.errorOutput;
   EXPECT_EQ(run.errorOutput, "");
-  EXPECT_EQ(dir.Read("prog.LST"), SourceFile("tests/menu_program.LST"));
+  EXPECT_EQ(dir.Read("prog.LST"), SourceFile("tests/data/menu_program.LST"));
 }
 
 // The bundled example, with its icon picture beside it, compiles without a warning.
