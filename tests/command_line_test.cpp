@@ -102,11 +102,11 @@ TEST(CommandLine, DiagnosticsInTheFormEditorsParse) {
       {"x:\r\n GOTO x \r\n  @COUNTER ; c\r\n", 1, "3:4: error: unknown register COUNTER\n"},
       {"ENT SQRTX ENT\r\n", 1, "1:5: error: unknown instruction SQRTX\n"},
       {"x:\r\n  @COUNTER\r\n", 1, "2:4: error: unknown register COUNTER\n"},
-      {"GOTO nowhere \r\n", 1, "1: error: Error: unresolved reference NOWHERE\n"},
+      {"GOTO nowhere \r\n", 1, "1: error: unresolved reference NOWHERE\n"},
       {"ENT\r\nIF(x<0)THEN ENT \r\n", 1,
        "2: error: End of file: IF(test)THEN (from step 1) Structure Not closed!\n"},
       {"ENT\n#reg 10 X\n#reg 20 X RCL X", 0,
-       "3:9: warning: WARNING: #reg name given to two registers, the lower keeps it: X\n"},
+       "3:9: warning: #reg name given to two registers, the lower keeps it: X\n"},
   };
   for (const DiagnosticCase& c : cases) {
     SCOPED_TRACE(c.source);

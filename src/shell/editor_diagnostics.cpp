@@ -1,5 +1,8 @@
 #include "shell/editor_diagnostics.h"
 
+#include <cctype>
+#include <string>
+
 #include "shell/compile_report.h"
 
 namespace calvern {
@@ -11,6 +14,21 @@ std::string Trimmed(const std::string& text) {
   std::size_t first = text.find_first_not_of(blanks);
   if (first == std::string::npos) return "";
   return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+// "Error: unresolved ..." and "WARNING: menu ..." name their severity, which the editor line
+// already says in front: the word is dropped, not said twice.
+std::string WithoutSeverityWord(const std::string& text) {
+  for (const char* word : {"error:", "warning:"}) {
+    const std::size_t length = std::char_traits<char>::length(word);
+    if (text.size() < length) continue;
+    bool same = true;
+    for (std::size_t i = 0; i < length; ++i) {
+      same = same && std::tolower(static_cast<unsigned char>(text[i])) == word[i];
+    }
+    if (same) return Trimmed(text.substr(length));
+  }
+  return text;
 }
 
 }  // namespace
@@ -27,7 +45,7 @@ std::string EditorDiagnosticLine(const std::string& file, const Diagnostic& d,
   std::string text = DiagnosticText(d, messages);
   const std::string lineSuffix = messages[kLineSuffix] + std::to_string(d.line);
   if (text.ends_with(lineSuffix)) text.erase(text.size() - lineSuffix.size());
-  return line + Trimmed(text);
+  return line + WithoutSeverityWord(Trimmed(text));
 }
 
 }  // namespace calvern

@@ -26,9 +26,9 @@ TEST(EditorDiagnostics, PlaceKindAndBareText) {
         .column = 1},
        "p.txt:4:1: warning: unknown register Y"},
       {{.kind = DiagnosticKind::kUnresolvedReference, .detail = "L"},
-       "p.txt: error: Error: unresolved reference L"},
+       "p.txt: error: unresolved reference L"},
       {{.kind = DiagnosticKind::kUnresolvedReference, .detail = "L", .line = 9},
-       "p.txt:9: error: Error: unresolved reference L"},
+       "p.txt:9: error: unresolved reference L"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(EditorDiagnosticLine("p.txt", c.diagnostic, messages), c.line);
