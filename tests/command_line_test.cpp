@@ -223,8 +223,8 @@ TEST(CommandLine, SingleArgumentIsAnInfoFileOrASource) {
       {"settings", "ok.txt\r\nout.LST\r\n2\r\n", 0, notice, "out.LST"},
       {"three.txt", "ENT\nx\n2\n", 8, notice + "calvern: Can't open source file! ENT\n", ""},
       {"eight.txt", "ENT\nENT\n2\n\n\n\n\nENT\n", 0, "", "eight.LST"},
-      {"listing.inf", "ok.txt\r\nok.txt\r\n2\r\n", 9,
-       "calvern: Can't create output file! ok.txt\n", ""},
+      {"listing.inf", "ok.txt\r\nok.txt\r\n2\r\n", 9, "calvern: Can't create output file! ok.txt\n",
+       ""},
   };
   for (const ReadingCase& c : cases) {
     SCOPED_TRACE(c.name);

@@ -7,10 +7,10 @@
 #include <memory>
 #include <optional>
 
-#include "platform/png_encoder.h"
 #include "link/program_transfer.h"
 #include "link/screen_capture.h"
 #include "platform/files.h"
+#include "platform/png_encoder.h"
 #include "platform/window.h"
 #include "shell/command_line.h"
 #include "shell/command_line_verbs.h"
