@@ -3,6 +3,7 @@
 #   scripts/setup.sh           what building the program needs
 #   scripts/setup.sh --tests   and what the tests and benchmarks need
 #   scripts/setup.sh --fuzz    and what the fuzzing build needs
+#   scripts/setup.sh --bench   and what the whole-process benchmark needs (hyperfine, callgrind)
 #   scripts/setup.sh --windows and the MinGW-w64 cross compiler (scripts/build-windows.sh)
 #   scripts/setup.sh --wine    and Wine, to test the Windows program (scripts/test-windows.sh)
 # Packages already present are left alone; apt runs only when something is missing.
@@ -13,9 +14,10 @@ for flag in "$@"; do
   case "$flag" in
     --tests) packages+=(libgtest-dev libbenchmark-dev tmux) ;;
     --fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
+    --bench) packages+=(hyperfine valgrind) ;;
     --windows) packages+=(g++-mingw-w64-x86-64-posix) ;;
     --wine) packages+=(wine64) ;;
-    *) echo "setup: unknown option $flag (use --tests, --fuzz, --windows or --wine)" >&2; exit 2 ;;
+    *) echo "setup: unknown option $flag (use --tests, --fuzz, --bench, --windows or --wine)" >&2; exit 2 ;;
   esac
 done
 missing=()
