@@ -217,6 +217,10 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kBlocksOf] = " of ";
     t[kBlocksAt] = " blocks, ";
     t[kBytesPerSecond] = " bytes/s";
+    t[kEchoAt] = "only the request came back (a loopback line, no calculator) at ";
+    t[kNoScreenLineReceived] = "No line of the screen came back: nothing to show or save.";
+    t[kLinesNotReceived] = "Lines not received, left empty: ";
+    t[kStatusRequestWord] = "the status request";
     return t;
   }();
   return texts;

@@ -226,6 +226,11 @@ enum MessageId : int {
   kBlocksOf = 266,
   kBlocksAt = 267,
   kBytesPerSecond = 268,
+  // The link's answers that are none, and screens that came back in part.
+  kEchoAt = 269,
+  kNoScreenLineReceived = 270,
+  kLinesNotReceived = 271,
+  kStatusRequestWord = 272,
 };
 
 class MessageTable {
