@@ -217,6 +217,10 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kBlocksOf] = " of ";
     t[kBlocksAt] = " blocks, ";
     t[kBytesPerSecond] = " bytes/s";
+    t[kCharacterWithoutCode] = "character '";
+    t[kHasNoCalculatorCode] = "' has no calculator code";
+    t[kNoGlyphFor] = "WARNING: no glyph for '";
+    t[kInFont] = "' in font ";
     return t;
   }();
   return texts;
