@@ -2,6 +2,7 @@
 
 #include "compiler/directive_compiler.h"
 #include "compiler/instruction_encoder.h"
+#include "compiler/key_notation.h"
 #include "compiler/menu_directives.h"
 #include "compiler/numbers.h"
 #include "compiler/structure_compiler.h"
@@ -150,7 +151,7 @@ Status Compilation::CompileStatement(std::string token) {
   if (token.back() == ':') return DefineLabel(token);
 
   int index = Keywords.Find(token);
-  if (index == 0) return Fail(kUnknownInstruction, token);
+  if (index == 0) return CompileKeyNotation(*this, token);
   const KeywordEntry& keyword = Keywords.Entry(Keywords.ResolveAlias(index));
   switch (keyword.group) {
     case kGroupDirective:

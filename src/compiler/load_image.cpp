@@ -26,7 +26,7 @@ Status CompileLoadImage(Compilation& c, const KeywordEntry& directive) {
   if (!option) return Status::kFailed;
   const std::string& name = params.slot[2];
   // A text held in the binary zone names no file at compile time.
-  if (name.starts_with(kDataMark)) return c.Fail(kInvalidStringIn, directive.keyword);
+  if (params.textRegister[2] >= 0) return c.Fail(kInvalidStringIn, directive.keyword);
   const PictureSource* pictures = c.Options.pictures;
   if (pictures == nullptr) return c.Fail(kNoPictureLoader, name);
 

@@ -15,6 +15,12 @@ std::string DiagnosticText(const Diagnostic& d, const MessageTable& m) {
         return m[kWarningMenu] + d.detail + m[kUses] + std::to_string(d.menuLines) +
                m[kLinesOver64];
       }
+      if (d.message == kCharacterWithoutCode) {  // "character '€' has no calculator code"
+        return m[kCharacterWithoutCode] + d.detail + m[kHasNoCalculatorCode];
+      }
+      if (d.message == kNoGlyphFor) {  // "WARNING: no glyph for 'Ж' in font 2"
+        return m[kNoGlyphFor] + d.detail + m[kInFont] + std::to_string(d.font);
+      }
       return d.lead + m[d.message] + d.detail;
   }
 }

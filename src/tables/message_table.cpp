@@ -221,6 +221,10 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kNoScreenLineReceived] = "No line of the screen came back: nothing to show or save.";
     t[kLinesNotReceived] = "Lines not received, left empty: ";
     t[kStatusRequestWord] = "the status request";
+    t[kCharacterWithoutCode] = "character '";
+    t[kHasNoCalculatorCode] = "' has no calculator code";
+    t[kNoGlyphFor] = "WARNING: no glyph for '";
+    t[kInFont] = "' in font ";
     return t;
   }();
   return texts;

@@ -231,11 +231,17 @@ enum MessageId : int {
   kNoScreenLineReceived = 270,
   kLinesNotReceived = 271,
   kStatusRequestWord = 272,
+
+  // Russian in sources: texts, names and the notation of published listings: 340-359.
+  kCharacterWithoutCode = 340,
+  kHasNoCalculatorCode = 341,
+  kNoGlyphFor = 342,
+  kInFont = 343,
 };
 
 class MessageTable {
  public:
-  static constexpr int kSize = 280;  // entries 0-279
+  static constexpr int kSize = 400;  // entries 0-399
   static constexpr int kTranslatedCount = 130;
 
   MessageTable() { LoadDefaultMessages(); }
