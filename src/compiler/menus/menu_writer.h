@@ -65,6 +65,13 @@ class MenuWriter {
   bool outOfRange_ = false;
 };
 
+// Where the statement being compiled stands, and an error about a directive read earlier,
+// reported at its place.
+SourcePlace StatementPlace(const Compilation& c);
+Status FailAt(Compilation& c, const SourcePlace& place, Diagnostic diagnostic);
+// Remembers a line that goes to `menu`, checked when the menus are compiled.
+void AddMenuLink(Compilation& c, int menu, const std::string& text);
+
 // The register of a text written as "(" register ")": its number, or nothing for a quoted text.
 std::optional<std::string> TextRegister(const std::string& text);
 
