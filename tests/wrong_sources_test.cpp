@@ -119,7 +119,7 @@ TEST(WrongSources, WrongInputIsAnError) {
       {"IF(x=0)THEN\n ENT\nELSE\n IF(x<0)THEN ENT ELSE RTN ENDIF\n ELSE RTN ENDIF\n",
        "6:2: error: a second ELSE in the IF(test)THEN of line 2"},
       {"GOTO 12abc", "2:6: " + digits + "12ABC"},
-      {"x=0 5;x", "2:5: " + digits + "5;X"},
+      {"GOTO 5;x", "2:6: " + digits + "5;X"},
       {"#NUM 1+2", "2:6: " + digits + "1+2"},
       {"#NUM 2X", "2:6: " + digits + "2X"},
       {"#DAL 10 12x #END", "2:9: " + digits + "12X"},
