@@ -59,10 +59,17 @@ Status Compilation::FailAtStatement(MessageId message, const std::string& detail
 }
 
 Status Compilation::FailAtStatement(Diagnostic diagnostic) {
-  const int line = statementGenerated_ ? generatingLine_ : statementLine_;
-  diagnostic.line = line + Switches.firstLineNumber;
-  diagnostic.column = statementGenerated_ ? generatingColumn_ : statementColumn_;
+  diagnostic.line = StatementLine();
+  diagnostic.column = StatementColumn();
   return Fail(std::move(diagnostic));
+}
+
+long long Compilation::StatementLine() const {
+  return (statementGenerated_ ? generatingLine_ : statementLine_) + Switches.firstLineNumber;
+}
+
+int Compilation::StatementColumn() const {
+  return statementGenerated_ ? generatingColumn_ : statementColumn_;
 }
 
 long long Compilation::CurrentLine() const {
@@ -168,10 +175,9 @@ Status Compilation::CompileStatement(std::string token) {
   }
 }
 
-// After the last statement every structure and the user font must be closed and every
-// reference resolved. An
-// open structure is reported first: an IF or WHILE left open also leaves its internal label
-// unresolved, and its name says more to the user than "lab1".
+// After the last statement every structure, the user font and the menus must be closed and
+// every reference resolved. An open structure is reported first: an IF or WHILE left open also
+// leaves its internal label unresolved, and its name says more to the user than "lab1".
 Status Compilation::CheckEndOfSource() {
   if (const StructureEntry* open = Structures.Innermost()) {
     return log_.Fail({.kind = DiagnosticKind::kOpenStructure,
@@ -187,7 +193,11 @@ Status Compilation::CheckEndOfSource() {
                       .line = Font.line,
                       .step = Font.start});
   }
+  if (Failed(CheckMenusEnded(*this))) return Status::kFailed;
   if (const ForwardRef* ref = Names.references.FirstPending()) {
+    if (auto missing = missingLabels_.find(ref->name); missing != missingLabels_.end()) {
+      return log_.Fail(missing->second);
+    }
     return log_.Fail({.kind = DiagnosticKind::kUnresolvedReference,
                       .message = kUnresolvedReference,
                       .detail = ref->name,

@@ -16,6 +16,10 @@ enum class DiagnosticKind {
   kWarning,              // compiled all the same
 };
 
+// The largest line number a report can carry: slave mode's result code, 10 + 256 x line,
+// must fit a 32-bit exit code.
+inline constexpr long long kLargestReportedLine = (0x7FFFFFFF - 10) / 256;
+
 struct Diagnostic {
   DiagnosticKind kind = DiagnosticKind::kStatement;
   MessageId message = kMarker0;

@@ -25,7 +25,7 @@ class DirectiveParametersTest : public ::testing::Test {
   }
   std::string Detail() const {
     const std::optional<Diagnostic>& error = c->Log().Error();
-    return error ? ErrorStatusLines(*error, messages)[2] : std::string();
+    return error ? ErrorStatus(*error, messages)[2] : std::string();
   }
   Texts Slots() const {
     return Texts(params.slot.begin() + 1, params.slot.begin() + 1 + params.count);

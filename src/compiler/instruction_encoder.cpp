@@ -96,6 +96,7 @@ Status CompileInstruction(Compilation& c, const KeywordEntry& keyword, const std
   }
   std::optional<AddressOperand> target = c.AddressValue(*operand);
   if (!target) return Status::kFailed;
+  if (target->Pending()) c.NoteJumpOperand(token, *operand);
   if (target->Indirect()) {
     // Loops count a register of their own: they have no indirect form.
     if (keyword.group == kGroupLoop) {

@@ -165,6 +165,17 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
         "a one-byte jump ('!') can't reach this label from another block of 100 steps, "
         "jump at step ";
     t[kFormOffsetOutOfRange] = "form offset outside 0-255 steps after the form's start: ";
+    t[kMissingAfter] = " missing after ";
+    t[kLinkToMissingMenu] = "link to a menu that does not exist: ";
+    t[kMkFilesValues] =
+        "#MKFiles takes 0 (no MK files), 1 (ask for a file name) or 2 (under the MK base "
+        "name): ";
+    t[kFirstLineRange] = "#FirstLine takes a line number from 0 to 8388607: ";
+    t[kSecondElse] = "a second ELSE in the IF(test)THEN of line ";
+    t[kNotAllDigits] = "a number or address that begins with a digit must be all digits: ";
+    t[kDollarNumberAsAddress] = "an address is a label or a step number, not a $ number: ";
+    t[kLabelMissingAfter] = "label missing after ";
+    t[kRegisterRenamed] = "WARNING: #reg renames a register, its old name is no longer known: ";
     t[kSettingsCalculatorOn] = " Settings : Calculator on ";
     t[kProgramNotSent] = "Program not sent: ";
     t[kProgramSentWithErrors] = "Program sent with errors: ";

@@ -204,8 +204,18 @@ enum MessageId : int {
   kNoPictureLoader = 204,
   kFontTableInterrupted = 205,
 
-  // Form codes and form tables: 220-239.
+  // Form codes and form tables: 220-239; the compiler's checks of settings, structures,
+  // operands and menus from 221 on.
   kFormOffsetOutOfRange = 220,
+  kMissingAfter = 221,
+  kLinkToMissingMenu = 222,
+  kMkFilesValues = 223,
+  kFirstLineRange = 224,
+  kSecondElse = 225,
+  kNotAllDigits = 226,
+  kDollarNumberAsAddress = 227,
+  kLabelMissingAfter = 228,
+  kRegisterRenamed = 229,
 
   // The menu generator: 240-259.
   kTooManyMenus = 240,

@@ -72,6 +72,7 @@ Status ActionOrLink(MenuWriter& w) {
   w.PrintText(1);
   w.Highlight();
   if (link) {
+    AddMenuLink(w.c, *target, w.directive.keyword + " " + w.Text(2));
     w.Element(m.inputFlags, " " + std::to_string(*target) + " 0", "__dum" + w.MenuNumber());
   } else {
     w.Element(m.actionFlags, " " + w.MenuNumber() + " " + std::to_string(e), w.Text(2));
@@ -192,8 +193,14 @@ Status Decoration(MenuWriter& w) {
       m.menuY += 8;
       break;
     case kDirStartrect:
+      // Rectangles do not nest: the first one would never be drawn.
+      if (m.rectOpen) {
+        return FailAt(w.c, m.rectStart,
+                      {.message = kMissingAfter, .lead = "#ENDRECT", .detail = "#STARTRECT"});
+      }
       m.rectTop = m.menuY + 1;
       m.rectOpen = true;
+      m.rectStart = StatementPlace(w.c);
       m.menuY += 3;
       break;
     case kDirEndrect:

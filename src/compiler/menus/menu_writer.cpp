@@ -18,6 +18,20 @@ int LineHeight(int font) {
 
 }  // namespace
 
+SourcePlace StatementPlace(const Compilation& c) {
+  return {.line = c.StatementLine(), .column = c.StatementColumn()};
+}
+
+Status FailAt(Compilation& c, const SourcePlace& place, Diagnostic diagnostic) {
+  diagnostic.line = place.line;
+  diagnostic.column = place.column;
+  return c.Fail(std::move(diagnostic));
+}
+
+void AddMenuLink(Compilation& c, int menu, const std::string& text) {
+  c.Menus.links.push_back({.menu = menu, .text = text, .place = StatementPlace(c)});
+}
+
 Status CheckRoutine(Compilation& c, const KeywordEntry& directive, const std::string& token) {
   if (token.starts_with("#") || token.ends_with(":")) {
     return c.Fail(kBadValueIn, directive.keyword + " " + token);

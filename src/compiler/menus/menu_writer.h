@@ -70,6 +70,13 @@ class MenuWriter {
   bool outOfRange_ = false;
 };
 
+// Where the statement being compiled stands, and an error about a directive read earlier,
+// reported at its place.
+SourcePlace StatementPlace(const Compilation& c);
+Status FailAt(Compilation& c, const SourcePlace& place, Diagnostic diagnostic);
+// Remembers a line that goes to `menu`, checked when the menus are compiled.
+void AddMenuLink(Compilation& c, int menu, const std::string& text);
+
 // A routine operand: a label or a step number. A token that would end or break the generated
 // table (a directive such as #END) is refused.
 [[nodiscard]] Status CheckRoutine(Compilation& c, const KeywordEntry& directive,
