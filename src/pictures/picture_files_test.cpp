@@ -140,21 +140,22 @@ TEST_F(PictureFilesTest, DamagedAndOversizedFilesAreRefused) {
   Write("big.png", PngBytes(RgbImage(300, 2)));
   Write("huge.png", "");
   fs::resize_file(dir_ / "huge.png", kMaxPictureFileBytes + 1);  // sparse: costs no disk
-  const std::string cant = "   Can't load image!";
-  const std::string limit =
-      "   picture too large to read (at most 4096 x 4096 pixels and 64 MiB): ";
+  const std::string cant = "   Can't load image! ";
+  const std::string cut = ": the file ends inside the picture";
+  const std::string notPicture = ": not a BMP, PNG, JPEG or TGA picture";
+  const std::string graph = "   a picture becomes a graph of at most 255 x 255 dots: ";
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"cut.png", cant},
-      {"cut.jpg", cant},
-      {"cut.bmp", cant},
-      {"cut.tga", cant},
-      {"cut-rle.tga", cant},
-      {"text.png", cant},
-      {"empty.bmp", cant},
-      {"missing.png", cant},
-      {"wide.png", limit + "wide.png (100000 x 1)"},
-      {"huge.png", limit + "huge.png (67108865 bytes)"},
-      {"big.png", "   a picture becomes a graph of at most 255 x 255 dots: big.png (300 x 2)"},
+      {"cut.png", cant + "cut.png" + cut},
+      {"cut.jpg", cant + "cut.jpg" + cut},
+      {"cut.bmp", cant + "cut.bmp" + cut},
+      {"cut.tga", cant + "cut.tga" + cut},
+      {"cut-rle.tga", cant + "cut-rle.tga" + cut},
+      {"text.png", cant + "text.png" + notPicture},
+      {"empty.bmp", cant + "empty.bmp" + notPicture},
+      {"missing.png", cant + "missing.png: no such file"},
+      {"wide.png", graph + "wide.png (100000 x 1)"},
+      {"huge.png", "   picture file too large to read (at most 64 MiB): huge.png (67108865 bytes)"},
+      {"big.png", graph + "big.png (300 x 2)"},
   };
   for (const auto& [name, status] : cases) EXPECT_EQ(Load(0, name), Texts{status}) << name;
   // The whole files load: only the damage made them fail.

@@ -15,7 +15,7 @@ std::string DiagnosticText(const Diagnostic& d, const MessageTable& m) {
         return m[kWarningMenu] + d.detail + m[kUses] + std::to_string(d.menuLines) +
                m[kLinesOver64];
       }
-      return d.lead + m[d.message] + d.detail;
+      return d.lead + m[d.message] + d.detail + (d.reason ? m[*d.reason] + d.reasonDetail : "");
   }
 }
 
