@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "compiler/compile_testing.h"
+#include "pictures/picture_variants_testing.h"
 #include "pictures/picture_writing_testing.h"
 
 namespace calvern {
@@ -111,6 +112,27 @@ TEST_F(PictureFilesTest, ColoursBecomeDots) {
   };
   for (const auto& [option, name, codes] : cases) {
     EXPECT_EQ(Load(option, name), codes) << option << " " << name;
+  }
+}
+
+// Each variant of each format decodes to the grey levels of the pixels written into it (a JPEG
+// to within its tolerance).
+TEST(PictureVariants, EveryVariantGivesItsGreyLevels) {
+  for (const PictureVariant& v : PictureVariants()) {
+    const PictureLoad load = DecodePicture(v.bytes);
+    ASSERT_EQ(load.failure, PictureFailure::kNone) << v.name << " " << load.detail;
+    ASSERT_EQ(load.picture.width, v.pixels.width) << v.name;
+    ASSERT_EQ(load.picture.height, v.pixels.height) << v.name;
+    int wrong = 0;
+    for (int k = 0; k < v.pixels.width * v.pixels.height && wrong < 3; ++k) {
+      const std::uint8_t* p = &v.pixels.rgb[3u * k];
+      const int expected = GreyLevel(p[0], p[1], p[2]);
+      if (std::abs(load.picture.grey[k] - expected) > v.greyTolerance) {
+        ADD_FAILURE() << v.name << ": pixel " << k % v.pixels.width << ", " << k / v.pixels.width
+                      << " is grey " << load.picture.grey[k] << ", written " << expected;
+        ++wrong;
+      }
+    }
   }
 }
 
