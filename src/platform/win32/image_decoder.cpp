@@ -33,31 +33,34 @@ DecodedImage DecodeImage(std::string_view bytes) {
   }
   image.width = static_cast<int>(width);
   image.height = static_cast<int>(height);
-  // CMYK is copied as it is: the caller turns ink into light by its own rule, where the
-  // codec's converter would apply a colour profile of its own.
+  // Grey and CMYK pictures are copied as they are: Wine's converter cannot turn grey into
+  // colour, and CMYK is turned into light by the caller's own rule, where the converter would
+  // apply a colour profile of its own.
+  const bool grey = IsEqualGUID(format, GUID_WICPixelFormat8bppGray);
   image.cmyk = IsEqualGUID(format, GUID_WICPixelFormat32bppCMYK);
-  const UINT stride = (image.cmyk ? 4 : 3) * width;
+  const UINT bytesPerPixel = grey ? 1 : image.cmyk ? 4 : 3;
+  const UINT stride = bytesPerPixel * width;
   std::vector<BYTE> pixels(static_cast<std::size_t>(stride) * height);
-  if (image.cmyk) {
-    if (FAILED(
-            frame->CopyPixels(nullptr, stride, static_cast<UINT>(pixels.size()), pixels.data()))) {
+  const auto size = static_cast<UINT>(pixels.size());
+  if (grey || image.cmyk) {
+    if (FAILED(frame->CopyPixels(nullptr, stride, size, pixels.data()))) return image;
+  } else {
+    // Every other pixel format as blue, green and red bytes; an alpha channel is dropped.
+    ComPtr<IWICFormatConverter> converter;
+    if (FAILED(factory->CreateFormatConverter(&converter)) ||
+        FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone,
+                                     nullptr, 0.0, WICBitmapPaletteTypeCustom)) ||
+        FAILED(converter->CopyPixels(nullptr, stride, size, pixels.data()))) {
       return image;
     }
+    for (std::size_t i = 0; i + 2 < pixels.size(); i += 3) std::swap(pixels[i], pixels[i + 2]);
+  }
+  if (grey) {
+    image.pixels.reserve(3 * pixels.size());
+    for (BYTE v : pixels) image.pixels.insert(image.pixels.end(), {v, v, v});
+  } else {
     image.pixels = std::move(pixels);
-    image.decoded = true;
-    return image;
   }
-  // Every other pixel format as blue, green and red bytes; an alpha channel is dropped.
-  ComPtr<IWICFormatConverter> converter;
-  if (FAILED(factory->CreateFormatConverter(&converter)) ||
-      FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone,
-                                   nullptr, 0.0, WICBitmapPaletteTypeCustom)) ||
-      FAILED(converter->CopyPixels(nullptr, stride, static_cast<UINT>(pixels.size()),
-                                   pixels.data()))) {
-    return image;
-  }
-  for (std::size_t i = 0; i + 2 < pixels.size(); i += 3) std::swap(pixels[i], pixels[i + 2]);
-  image.pixels = std::move(pixels);
   image.decoded = true;
   return image;
 }
