@@ -12,11 +12,13 @@
 namespace calvern {
 
 // Longer files are refused unread. The largest picture a graph can take, 255 x 255 pixels,
-// needs far less even uncompressed; the bound keeps the work of any file small.
-inline constexpr std::size_t kMaxPictureFileBytes = std::size_t{64} << 20;
-// A progressive JPEG refines its picture scan by scan; a few dozen scans are all a real
-// encoder writes, and each scan costs a pass over the picture.
-inline constexpr int kMaxJpegScans = 1000;
+// needs less than a mebibyte even uncompressed; the rest leaves room for any metadata, and the
+// bound keeps the work of any file small (libpng passes over millions of tiny chunks).
+inline constexpr std::size_t kMaxPictureFileBytes = std::size_t{16} << 20;
+// A progressive JPEG refines its picture scan by scan, each scan a pass over the picture. The
+// longest progression libjpeg can write, 4 components x 64 coefficients x 11 bit levels, has
+// 2816 scans; more are refused before any is decoded.
+inline constexpr int kMaxJpegScans = 3000;
 
 class PictureFiles : public PictureSource {
  public:

@@ -176,7 +176,7 @@ TEST_F(PictureFilesTest, DamagedAndOversizedFilesAreRefused) {
       {"empty.bmp", cant + "empty.bmp" + notPicture},
       {"missing.png", cant + "missing.png: no such file"},
       {"wide.png", graph + "wide.png (100000 x 1)"},
-      {"huge.png", "   picture file too large to read (at most 64 MiB): huge.png (67108865 bytes)"},
+      {"huge.png", "   picture file too large to read (at most 16 MiB): huge.png (16777217 bytes)"},
       {"big.png", graph + "big.png (300 x 2)"},
   };
   for (const auto& [name, status] : cases) EXPECT_EQ(Load(0, name), Texts{status}) << name;

@@ -194,7 +194,7 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kFontInBinaryZone] = "a font is built in the program zone only, not in the binary zone: ";
     t[kGraphTooLarge] = "a graph has at most 255 x 255 dots: ";
     t[kPictureTooLarge] = "a picture becomes a graph of at most 255 x 255 dots: ";
-    t[kPictureFileTooLarge] = "picture file too large to read (at most 64 MiB): ";
+    t[kPictureFileTooLarge] = "picture file too large to read (at most 16 MiB): ";
     t[kNoPictureLoader] = "no picture reader in this build of Calvern to read ";
     t[kFontTableInterrupted] =
         "the font table must be contiguous: other steps stand between #FONT and ";
@@ -206,7 +206,7 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kPictureCutShort] = "the file ends inside the picture";
     t[kPictureDamaged] = "damaged picture data";
     t[kPictureKindNotRead] = "a kind of picture that is not read: ";
-    t[kTooManyJpegScans] = "a JPEG of more than 1000 scans is not read";
+    t[kTooManyJpegScans] = "a JPEG of more than 3000 scans is not read";
     t[kInfoFileUnreadable] = "can't open the info file ";
     t[kSlaveStartsNoProgram] =
         "slave mode starts no editor or emulator: nothing was run for command ";
