@@ -162,6 +162,23 @@ TEST_F(PictureFilesTest, DamagedAndOversizedFilesAreRefused) {
   Write("big.png", PngBytes(RgbImage(300, 2)));
   Write("huge.png", "");
   fs::resize_file(dir_ / "huge.png", kMaxPictureFileBytes + 1);  // sparse: costs no disk
+  // Pictures without pixels: no rows, no columns, or a TGA header without a picture.
+  Write("flat.bmp", variants::BmpFile(RgbImage(3, 0), {}));
+  Write("thin.png", PngClaimingWidth(0));
+  std::string jpegWithoutRows = JpegBytes(RgbImage(8, 8));
+  jpegWithoutRows[jpegWithoutRows.find("\xFF\xC0") + 5] = 0;
+  jpegWithoutRows[jpegWithoutRows.find("\xFF\xC0") + 6] = 0;
+  Write("flat.jpg", jpegWithoutRows);
+  Write("thin.tga", TgaBytes(RgbImage(0, 3)));
+  std::string noPicture = TgaBytes(RgbImage(1, 1));
+  noPicture[2] = 0;
+  Write("none.tga", noPicture);
+  std::string embedded = variants::BmpFile(RgbImage(2, 2), {});
+  embedded[30] = 4;  // compression: a JPEG inside
+  Write("embedded.bmp", embedded);
+  std::string wideBmp = variants::BmpFile(RgbImage(2, 2), {});
+  wideBmp[21] = 0x7F;  // a width of more than two thousand million
+  Write("wide.bmp", wideBmp);
   const std::string cant = "   Can't load image! ";
   const std::string cut = ": the file ends inside the picture";
   const std::string notPicture = ": not a BMP, PNG, JPEG or TGA picture";
@@ -178,6 +195,14 @@ TEST_F(PictureFilesTest, DamagedAndOversizedFilesAreRefused) {
       {"wide.png", graph + "wide.png (100000 x 1)"},
       {"huge.png", "   picture file too large to read (at most 16 MiB): huge.png (16777217 bytes)"},
       {"big.png", graph + "big.png (300 x 2)"},
+      {"wide.bmp", graph + "wide.bmp (2130706434 x 2)"},
+      {"flat.bmp", "   picture has no pixels: flat.bmp"},
+      {"thin.png", "   picture has no pixels: thin.png"},
+      {"flat.jpg", "   picture has no pixels: flat.jpg"},
+      {"thin.tga", "   picture has no pixels: thin.tga"},
+      {"none.tga", "   picture has no pixels: none.tga"},
+      {"embedded.bmp",
+       cant + "embedded.bmp: a kind of picture that is not read: BMP of compression kind 4"},
   };
   for (const auto& [name, status] : cases) EXPECT_EQ(Load(0, name), Texts{status}) << name;
   // The whole files load: only the damage made them fail.

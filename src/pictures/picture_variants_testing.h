@@ -91,6 +91,7 @@ inline void PutBig(std::string& out, std::uint32_t value, int count) {
 
 // A channel 0-255 into a field of `mask`'s bits (0 and 255 are exact in any width).
 inline std::uint32_t Field(std::uint8_t value, std::uint32_t mask) {
+  if (mask == 0) return 0;
   int shift = 0;
   while ((mask >> shift & 1) == 0) ++shift;
   const std::uint32_t full = mask >> shift;
@@ -104,8 +105,9 @@ struct BmpLayout {
   int bits = 24;
   int compression = 0;  // 0 plain, 1 RLE8, 2 RLE4, 3 bit fields
   bool topDown = false;
-  std::array<std::uint32_t, 3> masks{};  // red, green, blue: bit fields, or the plain 16/32-bit
-  int tableEntries = 0;                  // a colour table on a true-colour picture
+  // Red, green and blue: bit fields, or the layout of plain 16 to 32-bit pixels.
+  std::array<std::uint32_t, 3> masks = {0xFF0000, 0x00FF00, 0x0000FF};
+  int tableEntries = 0;  // a colour table on a true-colour picture
 };
 
 // Run-length coded rows of indexes: runs of equal pixels as count and index (RLE4: two
