@@ -3,6 +3,7 @@
 // the command line turn them into their own texts.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "tables/message_table.h"
@@ -25,6 +26,10 @@ struct Diagnostic {
   MessageId message = kMarker0;
   std::string lead;    // fixed text in front of the message ("NEXT" in "NEXT without FOR.")
   std::string detail;  // text after the message (a token, a directive name...)
+  // A second message after the detail, with its own detail: why a picture file could not be
+  // loaded ("Can't load image! logo.bmp: " + "the file ends inside the picture").
+  std::optional<MessageId> reason;
+  std::string reasonDetail;
   // Blanks in front of the text in the status line: three, as a rule; the radio-button
   // conversions and #GOTOMENU have always shown two.
   int indent = 3;

@@ -21,7 +21,7 @@ std::string DiagnosticText(const Diagnostic& d, const MessageTable& m) {
       if (d.message == kNoGlyphFor) {  // "WARNING: no glyph for 'Ж' in font 2"
         return m[kNoGlyphFor] + d.detail + m[kInFont] + std::to_string(d.font);
       }
-      return d.lead + m[d.message] + d.detail;
+      return d.lead + m[d.message] + d.detail + (d.reason ? m[*d.reason] + d.reasonDetail : "");
   }
 }
 

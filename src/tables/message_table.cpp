@@ -205,10 +205,19 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kFontInBinaryZone] = "a font is built in the program zone only, not in the binary zone: ";
     t[kGraphTooLarge] = "a graph has at most 255 x 255 dots: ";
     t[kPictureTooLarge] = "a picture becomes a graph of at most 255 x 255 dots: ";
-    t[kPictureFileTooLarge] = "picture too large to read (at most 4096 x 4096 pixels and 64 MiB): ";
+    t[kPictureFileTooLarge] = "picture file too large to read (at most 16 MiB): ";
     t[kNoPictureLoader] = "no picture reader in this build of Calvern to read ";
     t[kFontTableInterrupted] =
         "the font table must be contiguous: other steps stand between #FONT and ";
+    t[kPictureHasNoPixels] = "picture has no pixels: ";
+    // The reasons that follow "Can't load image!" and the file's name.
+    t[kNoSuchPictureFile] = "no such file";
+    t[kPictureFileUnreadable] = "the file can't be read";
+    t[kNotAPictureFile] = "not a BMP, PNG, JPEG or TGA picture";
+    t[kPictureCutShort] = "the file ends inside the picture";
+    t[kPictureDamaged] = "damaged picture data";
+    t[kPictureKindNotRead] = "a kind of picture that is not read: ";
+    t[kTooManyJpegScans] = "a JPEG of more than 3000 scans is not read";
     t[kInfoFileUnreadable] = "can't open the info file ";
     t[kSlaveStartsNoProgram] =
         "slave mode starts no editor or emulator: nothing was run for command ";

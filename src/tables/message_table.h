@@ -203,6 +203,14 @@ enum MessageId : int {
   kPictureFileTooLarge = 203,
   kNoPictureLoader = 204,
   kFontTableInterrupted = 205,
+  kPictureHasNoPixels = 206,
+  kNoSuchPictureFile = 207,
+  kPictureFileUnreadable = 208,
+  kNotAPictureFile = 209,
+  kPictureCutShort = 210,
+  kPictureDamaged = 211,
+  kPictureKindNotRead = 212,
+  kTooManyJpegScans = 213,
 
   // Form codes and form tables: 220-239; the compiler's checks of settings, structures,
   // operands and menus from 221 on.
