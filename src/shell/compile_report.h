@@ -5,15 +5,12 @@
 #include <string>
 
 #include "compiler/diagnostic.h"
+#include "compiler/diagnostic_text.h"
 #include "job/compile_job.h"
 #include "shell/status_lines.h"
 #include "tables/message_table.h"
 
 namespace calvern {
-
-// The text of a diagnostic without its place: "unknown register COUNTER" for a failed
-// statement, "Error: unresolved reference X" for a label never defined...
-std::string DiagnosticText(const Diagnostic& diagnostic, const MessageTable& messages);
 
 // "Can't write MK file dir/prog.MKP", or why it must not be written.
 std::string MkFileFailure(const CompileJobResult& result, const MessageTable& messages);
