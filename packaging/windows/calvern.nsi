@@ -181,7 +181,10 @@ Section "Uninstall"
   RMDir "$INSTDIR\examples"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
+  ; The folder of per-user programs, when this installation made it and nothing else is there.
+  RMDir "$LOCALAPPDATA\Programs"
 
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  DeleteRegKey /ifempty HKCU "Software\Microsoft\Windows\CurrentVersion\Uninstall"
   DeleteRegKey HKCU "${SETTINGS_KEY}"
 SectionEnd
