@@ -6,6 +6,7 @@
 #include "shell/command_line.h"
 #include "shell/command_line_verbs.h"
 #include "shell/help_file.h"
+#include "tables/message_table.h"
 
 namespace calvern {
 
@@ -20,7 +21,8 @@ Verb AddHelpVerb(CLI::App& parser) {
             // The Windows installer puts the manual beside the program this way.
             if (!output->empty()) {
               if (WriteHelpFile(*output)) return kExitOk;
-              std::cerr << "calvern: can't write " << *output << "\n";
+              MessageTable messages;
+              std::cerr << "calvern: " << messages[kCantWrite] << *output << "\n";
               return kExitFileError;
             }
             // The help file has CR LF line ends; a terminal or a pager wants plain line feeds.
