@@ -7,7 +7,8 @@
 #                              program and its installer (scripts/build-windows.sh)
 #   scripts/setup.sh --wine    and Wine with a virtual display, to test the Windows program and
 #                              its windows (scripts/test-windows.sh)
-#   scripts/setup.sh --package and lintian, to check the .deb package (scripts/run-tests.sh)
+#   scripts/setup.sh --package and what making and checking the .deb package needs (cpack and
+#                              lintian in scripts/run-tests.sh)
 # Packages already present are left alone; apt runs only when something is missing.
 set -euo pipefail
 packages=(g++ cmake make pkg-config libcli11-dev nlohmann-json3-dev libpng-dev zlib1g-dev
@@ -19,7 +20,7 @@ for flag in "$@"; do
     --windows) packages+=(g++-mingw-w64-x86-64-posix nsis) ;;
     # The screenshots of the Windows tests are drawn with these fonts.
     --wine) packages+=(wine64 xvfb fonts-dejavu-core) ;;
-    --package) packages+=(lintian) ;;
+    --package) packages+=(lintian dpkg-dev file) ;;
     *) echo "setup: unknown option $flag (use --tests, --fuzz, --windows, --wine or --package)" >&2
        exit 2 ;;
   esac
