@@ -88,6 +88,17 @@ TEST(CommandLine, HelpPrintsUsageAndTheManual) {
   EXPECT_EQ(manual.output.rfind("  Help file for Calvern ", 0), 0u);
   EXPECT_TRUE(manual.output.ends_with("  -- END OF FILE --\n"));
   EXPECT_EQ(manual.output.find('\r'), std::string::npos);
+
+  // `help -o FILE` writes it as key 6 does: the same lines, each ended by CR LF.
+  RunResult written = RunCalvern(dir, {"help", "-o", "manual.txt"});
+  EXPECT_EQ(written.exitCode, 0);
+  EXPECT_EQ(written.output + written.errorOutput, "");
+  std::string crlf;
+  for (char c : manual.output) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  EXPECT_EQ(dir.Read("manual.txt"), crlf);
+  RunResult refused = RunCalvern(dir, {"help", "-o", "no/dir/manual.txt"});
+  EXPECT_EQ(refused.exitCode, 3);
+  EXPECT_EQ(refused.errorOutput, "calvern: can't write no/dir/manual.txt\n");
 }
 
 struct DiagnosticCase {
