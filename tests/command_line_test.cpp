@@ -25,7 +25,7 @@ TEST(CommandLine, ExitCodesAndMessages) {
   const std::vector<OutputCase> cases = {
       {{"ok.txt"}, 0, "", ""},
       {{"compile", "ok.txt", "-o", "ok.lst", "--mk"}, 0, "", ""},
-      {{"--version"}, 0, "", "calvern V1.09 11/2015\n"},
+      {{"--version"}, 0, "", std::string("calvern ") + CALVERN_VERSION + "\n"},
       {{"--bogus"}, 2, "calvern: The following argument was not expected: --bogus\n" + kHint, ""},
       {{"ok.txt", "--bogus"},
        2,
@@ -33,10 +33,13 @@ TEST(CommandLine, ExitCodesAndMessages) {
        ""},
       {{"compile"}, 2, "calvern: SOURCE is required\n" + kHint, ""},
       {{"ok.txt", "--mk", "--mk-base", "x"}, 2, "calvern: --mk excludes --mk-base\n" + kHint, ""},
-      {{"compile", "absent.txt"}, 3, "calvern: cannot read the source absent.txt\n", ""},
+      {{"compile", "absent.txt"},
+       3,
+       "calvern: cannot read the source absent.txt: the file does not exist\n",
+       ""},
       {{"ok.txt", "-o", "no/dir/ok.LST"},
        3,
-       "calvern: cannot write the listing no/dir/ok.LST\n",
+       "calvern: cannot write the listing no/dir/ok.LST: its directory does not exist\n",
        ""},
       {{"ok.txt", "-o", "./ok.txt"},
        3,
@@ -51,9 +54,20 @@ TEST(CommandLine, ExitCodesAndMessages) {
        3,
        "calvern: cannot read the language file absent.LOC\n",
        ""},
+      {{"nosuch.txt"},
+       3,
+       "calvern: cannot read the source nosuch.txt: the file does not exist\n",
+       ""},
+      {{"compil", "ok.txt"},
+       2,
+       "calvern: unknown command 'compil'; did you mean 'compile'?\n" + kHint,
+       ""},
+      {{"sned"}, 2, "calvern: unknown command 'sned'; did you mean 'send'?\n" + kHint, ""},
+      {{"-o", "out.LST", "ok.txt"}, 0, "", ""},
+      {{"--mk-base=out", "--lang", "", "ok.txt"}, 0, "", ""},
       {{"ok.txt", "--symbols", "no/dir/ok.json"},
        3,
-       "calvern: cannot write the symbol file no/dir/ok.json\n",
+       "calvern: cannot write the symbol file no/dir/ok.json: its directory does not exist\n",
        ""},
   };
   for (const OutputCase& c : cases) {
@@ -80,6 +94,8 @@ TEST(CommandLine, HelpPrintsUsageAndTheManual) {
   RunResult usage = RunCalvern(dir, {"compile", "--help"});
   EXPECT_EQ(usage.exitCode, 0);
   EXPECT_NE(usage.output.find("--mk-base"), std::string::npos) << usage.output;
+  EXPECT_EQ(usage.output.substr(0, usage.output.find('\n')),
+            "Compile a source into its listing and MK files (`calvern SOURCE` is short for it)");
 
   // `calvern help` prints the manual that menu key 6 writes, with plain line feeds.
   RunResult manual = RunCalvern(dir, {"help"});
@@ -208,8 +224,9 @@ struct ReadingCase {
   std::string listing;      // the file that must exist afterwards, if any
 };
 
-// `calvern FILE`: a missing file or a name ending in .inf is an info file as it always was;
-// another file is one when its line 3 is a menu key, which is said on standard error.
+// `calvern FILE`: a name ending in .inf is an info file as it always was, a missing file of
+// another name a source that does not exist; another file is an info file when its line 3 is
+// a menu key, which is said on standard error.
 TEST(CommandLine, SingleArgumentIsAnInfoFileOrASource) {
   const std::string notice =
       "calvern: reading $ as an info file (its line 3 is a menu key); run "
@@ -219,9 +236,10 @@ TEST(CommandLine, SingleArgumentIsAnInfoFileOrASource) {
       {"JOB.INF", "ENT\r\n", 2,
        "calvern: only command 2 compiles: nothing was compiled for command \"\"\n", ""},
       {"job.Inf", "", 1, "calvern: can't open the info file $\n", ""},
-      {"plain", "", 1, "calvern: can't open the info file $\n", ""},
+      {"plain", "", 3, "calvern: cannot read the source $: the file does not exist\n", ""},
       {"settings", "ok.txt\r\nout.LST\r\n2\r\n", 0, notice, "out.LST"},
-      {"three.txt", "ENT\nx\n2\n", 8, notice + "calvern: Can't open source file! ENT\n", ""},
+      {"three.txt", "ENT\nx\n2\n", 8,
+       notice + "calvern: Can't open source file! ENT: the file does not exist\n", ""},
       {"eight.txt", "ENT\nENT\n2\n\n\n\n\nENT\n", 0, "", "eight.LST"},
       {"listing.inf", "ok.txt\r\nok.txt\r\n2\r\n", 9, "calvern: Can't create output file! ok.txt\n",
        ""},

@@ -19,6 +19,35 @@ std::string DiagnosticText(const Diagnostic& d, const MessageTable& m) {
   }
 }
 
+std::string FileProblemText(platform::FileProblem problem, const MessageTable& m) {
+  using platform::FileProblem;
+  switch (problem) {
+    case FileProblem::kNone:
+      return std::string();
+    case FileProblem::kMissing:
+      return m[kFileDoesNotExist];
+    case FileProblem::kNoDirectory:
+      return m[kDirectoryDoesNotExist];
+    case FileProblem::kDirectory:
+      return m[kIsADirectory];
+    case FileProblem::kNotRegular:
+      return m[kNotARegularFile];
+    case FileProblem::kNoPermission:
+      return m[kPermissionDenied];
+    case FileProblem::kLinkLoop:
+      return m[kTooManyLinks];
+    case FileProblem::kTooLarge:
+      // Only a source is refused for its size.
+      return m[kSourceTooLarge];
+  }
+  return std::string();
+}
+
+std::string BecauseOf(platform::FileProblem problem, const MessageTable& m) {
+  std::string text = FileProblemText(problem, m);
+  return text.empty() ? text : ": " + text;
+}
+
 StatusLines ErrorStatusLines(const Diagnostic& d, const MessageTable& m) {
   StatusLines lines;
   if (d.kind == DiagnosticKind::kStatement) {
@@ -34,10 +63,13 @@ StatusLines CompileStatusLines(const CompileJobResult& result, const MessageTabl
   StatusLines lines;
   switch (result.outcome) {
     case JobOutcome::kCantOpenSource:
-      lines[1] = m[kCantOpenSource];
-      break;
     case JobOutcome::kCantCreateListing:
-      lines[1] = m[kCantCreateOutput];
+      lines[1] =
+          m[result.outcome == JobOutcome::kCantOpenSource ? kCantOpenSource : kCantCreateOutput];
+      // The reason, when the file system gives one, indented as an error's detail.
+      if (std::string why = FileProblemText(result.fileProblem, m); !why.empty()) {
+        lines[2] = "   " + why;
+      }
       break;
     case JobOutcome::kCompileError:
       lines = ErrorStatusLines(*result.error, m);
@@ -57,7 +89,15 @@ StatusLines CompileStatusLines(const CompileJobResult& result, const MessageTabl
 }
 
 std::string MkFileFailure(const CompileJobResult& result, const MessageTable& m) {
-  return m[result.failedFileIsInput ? kOutputWouldOverwrite : kCantWriteMkFile] + result.failedFile;
+  switch (result.mkRefusal) {
+    case MkFileRefusal::kWouldOverwrite:
+      return m[kOutputWouldOverwrite] + result.failedFile;
+    case MkFileRefusal::kNoName:
+      return m[kMkBaseWithoutName] + result.failedFile;
+    case MkFileRefusal::kCantWrite:
+      break;
+  }
+  return m[kCantWriteMkFile] + result.failedFile + BecauseOf(result.fileProblem, m);
 }
 
 std::string WarningText(const Diagnostic& warning, const MessageTable& m) {

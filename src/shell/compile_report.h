@@ -15,7 +15,14 @@ namespace calvern {
 // statement, "Error: unresolved reference X" for a label never defined...
 std::string DiagnosticText(const Diagnostic& diagnostic, const MessageTable& messages);
 
-// "Can't write MK file dir/prog.MKP", or why it must not be written.
+// What the file system tells against a file, as a text: "the file does not exist", "it is a
+// directory"...; empty when it tells nothing.
+std::string FileProblemText(platform::FileProblem problem, const MessageTable& messages);
+
+// ": " and the text of the problem, to follow a file's name; empty when nothing is known.
+std::string BecauseOf(platform::FileProblem problem, const MessageTable& messages);
+
+// "Can't write MK file dir/prog.MKP" with the reason, or why it must not be written.
 std::string MkFileFailure(const CompileJobResult& result, const MessageTable& messages);
 
 // A warning with the line it is about: "WARNING: ... A, line 3".

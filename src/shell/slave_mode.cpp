@@ -52,10 +52,12 @@ long long RunSlaveCommand(Application& app) {
                                MkFileFailure(*result, app.Messages));
       return kSlaveCantCreateListing;
     case JobOutcome::kCantOpenSource:
-      ReportSlaveFailure(m[kCantOpenSource] + " " + app.Config.SourcePath);
+      ReportSlaveFailure(m[kCantOpenSource] + " " + app.Config.SourcePath +
+                         BecauseOf(result->fileProblem, m));
       return kSlaveCantOpenSource;
     case JobOutcome::kCantCreateListing:
-      ReportSlaveFailure(m[kCantCreateOutput] + " " + app.Config.ListingPath);
+      ReportSlaveFailure(m[kCantCreateOutput] + " " + app.Config.ListingPath +
+                         BecauseOf(result->fileProblem, m));
       return kSlaveCantCreateListing;
     case JobOutcome::kCompileError:
       break;

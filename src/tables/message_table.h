@@ -195,6 +195,13 @@ enum MessageId : int {
   kLanguageNotLocal = 176,
   kAnswerTooLong = 177,
   kSettingsFileUnreadable = 178,
+  // The command line's own reports.
+  kUnknownCommand = 179,
+  kDidYouMean = 180,
+  kMoreWarnings = 181,
+  kOneStandardOutput = 182,
+  kMkBaseWithoutName = 183,
+  kSourceFileIsMissing = 184,
 
   // Graphics and pictures: 200-219.
   kFontInBinaryZone = 200,
@@ -226,11 +233,21 @@ enum MessageId : int {
   kBlocksOf = 266,
   kBlocksAt = 267,
   kBytesPerSecond = 268,
+
+  // Why a file can't be read or written: 320-339.
+  kFileDoesNotExist = 320,
+  kDirectoryDoesNotExist = 321,
+  kIsADirectory = 322,
+  kNotARegularFile = 323,
+  kPermissionDenied = 324,
+  kTooManyLinks = 325,
+  kSourceTooLarge = 326,
+  kStandardOutputHint = 327,
 };
 
 class MessageTable {
  public:
-  static constexpr int kSize = 280;  // entries 0-279
+  static constexpr int kSize = 400;  // entries 0-399
   static constexpr int kTranslatedCount = 130;
 
   MessageTable() { LoadDefaultMessages(); }

@@ -146,6 +146,72 @@ bool ExistsButNotRegular(const std::string& path) {
   return file.Valid() && !IsRegular(file.value);
 }
 
+namespace {
+
+FileProblem ProblemOfError(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+      return FileProblem::kMissing;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+      return FileProblem::kNoDirectory;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+      return FileProblem::kNoPermission;
+    case ERROR_CANT_RESOLVE_FILENAME:
+      return FileProblem::kLinkLoop;
+    default:
+      return FileProblem::kNone;
+  }
+}
+
+}  // namespace
+
+FileProblem ReadingProblem(const std::string& path, std::size_t maxBytes) {
+  Handle file(OpenToInspect(path));
+  if (!file.Valid()) {
+    FileProblem problem = ProblemOfError(GetLastError());
+    return problem == FileProblem::kNoDirectory ? FileProblem::kMissing : problem;
+  }
+  BY_HANDLE_FILE_INFORMATION info;
+  if (GetFileInformationByHandle(file.value, &info) &&
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return FileProblem::kDirectory;
+  }
+  if (!IsRegular(file.value)) return FileProblem::kNotRegular;
+  LARGE_INTEGER size;
+  if (GetFileSizeEx(file.value, &size) && static_cast<std::uintmax_t>(size.QuadPart) > maxBytes) {
+    return FileProblem::kTooLarge;
+  }
+  Handle readable(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr));
+  return readable.Valid() ? FileProblem::kNone : ProblemOfError(GetLastError());
+}
+
+FileProblem WritingProblem(const std::string& path) {
+  Handle file(OpenToInspect(path));
+  if (file.Valid()) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileInformationByHandle(file.value, &info) &&
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      return FileProblem::kDirectory;
+    }
+    if (!IsRegular(file.value)) return FileProblem::kNotRegular;
+  }
+  // The new file is made in the target's directory.
+  std::wstring full = FullPath(path);
+  std::size_t separator = full.find_last_of(L"\\/");
+  if (separator == std::wstring::npos) return FileProblem::kNone;
+  DWORD attributes = GetFileAttributesW(full.substr(0, separator + 1).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    FileProblem problem = ProblemOfError(GetLastError());
+    return problem == FileProblem::kMissing ? FileProblem::kNoDirectory : problem;
+  }
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return FileProblem::kNoDirectory;
+  return FileProblem::kNone;
+}
+
 std::optional<std::uintmax_t> RegularFileSize(const std::string& path) {
   Handle file(OpenToInspect(path));
   LARGE_INTEGER size;
