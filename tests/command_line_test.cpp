@@ -3,6 +3,7 @@
 // a source.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <nlohmann/json.hpp>
 
 #include "slave_run.h"
@@ -268,6 +269,75 @@ TEST(CommandLine, SingleArgumentIsAnInfoFileOrASource) {
   EXPECT_EQ(RunCalvern(dir, {"job.inf", "--mk", "extra"}).exitCode, 0);
   EXPECT_TRUE(dir.Exists("ok.LST"));
   EXPECT_FALSE(dir.Exists("ok.MKP"));
+}
+
+struct PrintedCase {
+  std::string name;
+  std::function<RunResult(const TempDir&)> run;
+  int exitCode;
+  std::string errorOutput;  // "$" stands for the temporary directory
+};
+
+// What is printed is read, not obeyed, and of a readable size: control characters in names
+// are visible escapes, a huge token is cut, a huge source is refused with the limit, and a
+// flood of warnings is counted.
+TEST(PrintedTexts, NamesTokensSizesAndWarningCounts) {
+  const std::string evil = "evil\x1b]0;PWNED\x07\x1b[2J.txt";
+  const std::string shown = "evil\\x1b]0;PWNED\\x07\\x1b[2J.txt";
+  const std::string token(10'000'000, 'Q');
+  const std::string cut = std::string(100, 'Q') + "...";
+  std::string manyWarnings;
+  for (int i = 0; i < 100'000; ++i) {
+    manyWarnings += "#reg " + std::to_string(20 + i % 900) + " 12\r\n";
+  }
+  std::string fiveWarnings;
+  for (int line = 1; line <= 5; ++line) {
+    fiveWarnings += "regs.txt:" + std::to_string(line) +
+                    ":9: warning: a #reg name that reads as a register number is never used: 12\n";
+  }
+  const std::vector<PrintedCase> cases = {
+      {"missing source", [&](const TempDir& dir) { return RunCalvern(dir, {evil}); }, 3,
+       "calvern: cannot read the source " + shown + ": the file does not exist\n"},
+      {"missing source in slave mode",
+       [&](const TempDir& dir) {
+         return RunInfoFile(dir, {evil, "out.LST", "2"});
+       },
+       8, "calvern: Can't open source file! " + shown + ": the file does not exist\n"},
+      {"unreadable info file", [&](const TempDir& dir) { return RunCalvern(dir, {evil + ".inf"}); },
+       1, "calvern: can't open the info file " + shown + ".inf\n"},
+      {"long token",
+       [&](const TempDir& dir) {
+         dir.Write("long.txt", "ENT " + token + "\r\n");
+         return RunCalvern(dir, {"long.txt"});
+       },
+       1, "long.txt:1:5: error: unknown instruction " + cut + "\n"},
+      {"long token in slave mode",
+       [&](const TempDir& dir) { return CompileInSlaveMode(dir, "ENT\r\n" + token); }, 10 + 256 * 2,
+       "Compilation: ERROR at line 2    unknown instruction " + cut + " \n"},
+      {"100 MB source",
+       [&](const TempDir& dir) {
+         fs::resize_file(dir.File("huge.txt"), 100u << 20);
+         return RunCalvern(dir, {"huge.txt"});
+       },
+       3,
+       "calvern: cannot read the source huge.txt: larger than 64 MiB, the largest source "
+       "Calvern reads\n"},
+      {"100 000 warnings",
+       [&](const TempDir& dir) {
+         dir.Write("regs.txt", manyWarnings);
+         return RunCalvern(dir, {"regs.txt"});
+       },
+       0, fiveWarnings + "calvern: 99995 more warnings not shown\n"},
+  };
+  for (const PrintedCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    dir.Write("huge.txt", "");
+    RunResult run = c.run(dir);
+    ExpectResultCode(run, c.exitCode);
+    EXPECT_EQ(run.errorOutput, c.errorOutput);
+    EXPECT_EQ(run.output, "");
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/visible_text.h"
 #include "shell/application.h"
 #include "shell/argument_reading.h"
 #include "shell/command_line_verbs.h"
@@ -121,7 +122,7 @@ int CommandLine::Run(std::vector<std::string> args) {
 }  // namespace
 
 int UsageError(const std::string& what) {
-  std::cerr << "calvern: " << what << "\n"
+  std::cerr << platform::VisibleText("calvern: " + what) << "\n"
             << "Run 'calvern --help' for usage.\n";
   return kExitUsage;
 }
@@ -145,9 +146,11 @@ int RunCommandLine(const std::vector<std::string>& parameters) {
       ArgumentChoice choice = ReadingOfArgument(first);
       if (choice.reading == ArgumentReading::kInfoFile) {
         if (choice.ambiguous) {
-          std::cerr << "calvern: reading " << first
-                    << " as an info file (its line 3 is a menu key); run 'calvern compile " << first
-                    << "' to compile it as a source\n";
+          std::cerr << platform::VisibleText("calvern: reading " + first +
+                                             " as an info file (its line 3 is a menu key); run "
+                                             "'calvern compile " +
+                                             first + "' to compile it as a source")
+                    << "\n";
         }
         return RunSlaveMode(first);
       }

@@ -2,12 +2,14 @@
 // [--lang FILE.LOC]`: one compilation with its diagnostics on standard error. "-" as the
 // listing or the symbol file writes it to standard output.
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <iostream>
 #include <memory>
 
 #include "output/symbol_file.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/visible_text.h"
 #include "shell/application.h"
 #include "shell/command_line.h"
 #include "shell/command_line_verbs.h"
@@ -30,7 +32,7 @@ struct CompileArguments {
 constexpr const char* kStandardOutput = "-";
 
 int FileError(const std::string& what) {
-  std::cerr << "calvern: " << what << "\n";
+  std::cerr << platform::VisibleText("calvern: " + what) << "\n";
   return kExitFileError;
 }
 
@@ -98,8 +100,15 @@ int RunCompile(const CompileArguments& a,
   }
 
   CompileJobResult result = RunCompileJob(request);
-  for (const Diagnostic& warning : result.warnings) {
-    std::cerr << EditorDiagnosticLine(a.source, warning, app.Messages) << "\n";
+  // The first few warnings, and how many more there are: a source that repeats one doubtful
+  // line 100 000 times gets a readable report.
+  const std::size_t shown = std::min(result.warnings.size(), kWarningsShown);
+  for (std::size_t i = 0; i < shown; ++i) {
+    std::cerr << platform::VisibleText(EditorDiagnosticLine(a.source, result.warnings[i], m))
+              << "\n";
+  }
+  if (std::string more = MoreWarningsText(result.warnings.size(), m); !more.empty()) {
+    std::cerr << "calvern: " << more << "\n";
   }
   switch (result.outcome) {
     case JobOutcome::kCantOpenSource:
@@ -108,7 +117,8 @@ int RunCompile(const CompileArguments& a,
       return FileError("cannot write the listing " + request.listingPath +
                        WhyNotWritten(result.fileProblem, m));
     case JobOutcome::kCompileError:
-      std::cerr << EditorDiagnosticLine(a.source, *result.error, app.Messages) << std::endl;
+      std::cerr << platform::VisibleText(EditorDiagnosticLine(a.source, *result.error, m))
+                << std::endl;
       return kExitCompileError;
     case JobOutcome::kCantWriteMkFile:
       return FileError(MkFileFailure(result, app.Messages));

@@ -2,21 +2,38 @@
 
 namespace calvern {
 
+std::string ShortenedText(const std::string& text, std::size_t longest) {
+  std::size_t characters = 0;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    // A character begins at every byte that does not continue a UTF-8 sequence.
+    if ((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80 && characters++ == longest) {
+      return text.substr(0, at) + "...";
+    }
+  }
+  return text;
+}
+
 std::string DiagnosticText(const Diagnostic& d, const MessageTable& m) {
+  // The source's own text (a token, a label) may be of any length: it is cut to be read.
+  const std::string detail = ShortenedText(d.detail, kLongestToken);
   switch (d.kind) {
     // These name the line of the keyword or reference they are about.
     case DiagnosticKind::kOpenStructure:
-      return m[kEndOfFile] + d.detail + " (" + m[kFromStep] + std::to_string(d.step) + ")" +
+      return m[kEndOfFile] + detail + " (" + m[kFromStep] + std::to_string(d.step) + ")" +
              m[kStructureNotClosed] + m[kLineSuffix] + std::to_string(d.line);
     case DiagnosticKind::kUnresolvedReference:
-      return m[kUnresolvedReference] + d.detail + m[kLineSuffix] + std::to_string(d.line);
+      return m[kUnresolvedReference] + detail + m[kLineSuffix] + std::to_string(d.line);
     default:
       if (d.message == kWarningMenu) {  // "WARNING: menu 2 uses 70 lines (>64)"
-        return m[kWarningMenu] + d.detail + m[kUses] + std::to_string(d.menuLines) +
-               m[kLinesOver64];
+        return m[kWarningMenu] + detail + m[kUses] + std::to_string(d.menuLines) + m[kLinesOver64];
       }
-      return d.lead + m[d.message] + d.detail;
+      return ShortenedText(d.lead, kLongestToken) + m[d.message] + detail;
   }
+}
+
+std::string MoreWarningsText(std::size_t warnings, const MessageTable& m) {
+  if (warnings <= kWarningsShown) return std::string();
+  return std::to_string(warnings - kWarningsShown) + m[kMoreWarnings];
 }
 
 std::string FileProblemText(platform::FileProblem problem, const MessageTable& m) {

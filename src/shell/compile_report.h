@@ -12,8 +12,20 @@
 namespace calvern {
 
 // The text of a diagnostic without its place: "unknown register COUNTER" for a failed
-// statement, "Error: unresolved reference X" for a label never defined...
+// statement, "Error: unresolved reference X" for a label never defined... A token longer than
+// kLongestToken characters is cut there, and "..." shows the cut.
 std::string DiagnosticText(const Diagnostic& diagnostic, const MessageTable& messages);
+inline constexpr std::size_t kLongestToken = 100;
+
+// The text cut after `longest` characters (not bytes: a UTF-8 letter stays whole), with "..."
+// after the cut; a shorter text stays as it is.
+std::string ShortenedText(const std::string& text, std::size_t longest);
+
+// How many warnings are printed one by one; the others are only counted.
+inline constexpr std::size_t kWarningsShown = 5;
+
+// "99985 more warnings not shown" when there are more than kWarningsShown; empty otherwise.
+std::string MoreWarningsText(std::size_t warnings, const MessageTable& messages);
 
 // What the file system tells against a file, as a text: "the file does not exist", "it is a
 // directory"...; empty when it tells nothing.

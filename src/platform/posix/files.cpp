@@ -306,7 +306,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   struct stat info;
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+  // A file larger than allowed is refused before a byte of it is read.
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+      static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
     ::close(fd);
     return std::nullopt;
   }

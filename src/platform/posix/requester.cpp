@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "platform/files.h"
+#include "platform/visible_text.h"
 
 namespace calvern::platform {
 namespace {
@@ -75,7 +76,7 @@ FileAnswer ChooseFile(Console& console, const std::string& title, const std::str
 
 void ShowMessageBox(Console& console, const std::string& title, const std::string& text) {
   if (!console.Present()) {
-    std::cerr << title << ": " << text << std::endl;
+    std::cerr << VisibleText(title + ": " + text) << std::endl;
     return;
   }
   console.PrintLine("");

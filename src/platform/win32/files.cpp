@@ -237,6 +237,11 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   // Only regular files are read: a device or a pipe could hold the program forever.
   if (!file.Valid() || !IsRegular(file.value)) return std::nullopt;
+  // A file larger than allowed is refused before a byte of it is read.
+  LARGE_INTEGER size;
+  if (GetFileSizeEx(file.value, &size) && static_cast<std::uintmax_t>(size.QuadPart) > maxBytes) {
+    return std::nullopt;
+  }
   std::string content;
   char buffer[65536];
   for (;;) {
