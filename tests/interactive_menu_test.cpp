@@ -246,6 +246,52 @@ TEST(InteractiveMenu, EditorReceivesTheFileInItsOwnDirectory) {
   EXPECT_TRUE(terminal.WaitFor("Error: Editor can't be run!"));
 }
 
+// Settings with arguments, typed at key 5 as a shell would read them: the program, its
+// arguments, then the file (or "-p" and the MK files); quotes keep a path with blanks whole.
+TEST(InteractiveMenu, EditorAndEmulatorSettingsCarryArguments) {
+  TempDir dir;
+  fs::create_directory(dir.path() / "tools");
+  fs::create_directory(dir.path() / "emu dir");
+  WriteRecorder(dir, "tools/my editor.sh", dir.File("editor.log"));
+  WriteRecorder(dir, "emu dir/emulator.sh", dir.File("emulator.log"));
+  dir.Write("prog.txt", "ENT\r\n");
+  dir.Write("calvern.inf", dir.File("prog.txt") + "\r\n\r\nnano\r\n\r\n\r\nCOM1,255\r\n\r\n");
+  const std::string editor = "'tools/my editor.sh' --wait \"-n 2\"";
+  const std::string emulator = "sh '" + dir.File("emu dir/emulator.sh") + "' --fast";
+  TerminalSession terminal(dir);
+  ASSERT_TRUE(terminal.WaitFor(kPrompt));
+  terminal.TypeLine("5");
+  ASSERT_TRUE(terminal.WaitFor("Select your Editor..."));
+  terminal.TypeLine(editor);
+  ASSERT_TRUE(terminal.WaitFor("Select your Emulator..."));
+  terminal.TypeLine(emulator);
+  ASSERT_TRUE(terminal.WaitFor(kPrompt));
+  terminal.TypeLine("3");
+  ASSERT_TRUE(terminal.WaitFor("Editing source file..."));
+  EXPECT_EQ(WaitForFile(dir, "editor.log"),
+            dir.File("tools") + "\n--wait\n-n 2\n" + dir.File("prog.txt") + "\n");
+  terminal.TypeLine("8");
+  ASSERT_TRUE(terminal.WaitFor("a successfull compilation !"));
+  terminal.TypeLine("");
+  ASSERT_TRUE(terminal.WaitFor("  Emulator is running..."));
+  EXPECT_EQ(WaitForFile(dir, "emulator.log"), dir.path().string() + "\n--fast\n-p\n");
+
+  // A quote left open can't be read: nothing runs.
+  terminal.TypeLine("5");
+  ASSERT_TRUE(terminal.WaitFor("Select your Editor..."));
+  terminal.TypeLine("'tools/my editor.sh --wait");
+  ASSERT_TRUE(terminal.WaitFor("Select your Emulator..."));
+  terminal.TypeLine("");
+  ASSERT_TRUE(terminal.WaitFor(kPrompt));
+  terminal.TypeLine("3");
+  EXPECT_TRUE(terminal.WaitFor("Error: Editor can't be run!"));
+  terminal.TypeLine("0");
+  ASSERT_EQ(terminal.WaitForExit(), 0);
+  EXPECT_EQ(dir.Read("calvern.inf"), dir.File("prog.txt") +
+                                         "\r\n\r\n'tools/my editor.sh --wait\r\n\r\n" + emulator +
+                                         "\r\nCOM1,255\r\n\r\n");
+}
+
 TEST(InteractiveMenu, EmulatorStartsOnTheMkFiles) {
   TempDir dir;
   WriteRecorder(dir, "emulator.sh", dir.File("emulator.log"));
