@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <random>
 
 #include "platform/win32/wide_text.h"
@@ -55,13 +56,64 @@ std::wstring FullPath(const std::string& path) {
   return full;
 }
 
+// Temporary files not yet in place. Ctrl-C, Ctrl-Break and the closing of the console end a
+// program that does not handle them itself (the menu does, and its files go their usual way),
+// and exit() ends it from anywhere: the temporary files are removed first. The console's
+// handler runs in a thread of its own, hence the lock.
+struct PendingTemporaries {
+  CRITICAL_SECTION lock;
+  std::vector<std::wstring> names;
+  PendingTemporaries() { InitializeCriticalSection(&lock); }
+};
+
+// Never destroyed: the handlers may run while the program ends.
+PendingTemporaries& Pending() {
+  static PendingTemporaries* pending = new PendingTemporaries;
+  return *pending;
+}
+
+class PendingLock {
+ public:
+  PendingLock() { EnterCriticalSection(&Pending().lock); }
+  ~PendingLock() { LeaveCriticalSection(&Pending().lock); }
+  PendingLock(const PendingLock&) = delete;
+  PendingLock& operator=(const PendingLock&) = delete;
+};
+
+void RemovePendingTemporaries() {
+  PendingLock held;
+  // A file still open is removed when its handle closes, as the program ends.
+  for (const std::wstring& name : Pending().names) DeleteFileW(name.c_str());
+  Pending().names.clear();
+}
+
+void ForgetPending(const std::wstring& name) {
+  PendingLock held;
+  std::vector<std::wstring>& names = Pending().names;
+  names.erase(std::remove(names.begin(), names.end(), name), names.end());
+}
+
+BOOL WINAPI RemoveTemporariesOnStop(DWORD) {
+  RemovePendingTemporaries();
+  return FALSE;  // the system's own handling ends the program
+}
+
+// Installed before any console of the menu, whose handler is then asked first and keeps the
+// program running.
+const bool stopHandlerInstalled = [] {
+  std::atexit([] { RemovePendingTemporaries(); });
+  return SetConsoleCtrlHandler(RemoveTemporariesOnStop, TRUE) != 0;
+}();
+
 class WindowsReplacementFile : public ReplacementFile {
  public:
+  // Takes over a temporary file already recorded as pending.
   WindowsReplacementFile(std::wstring target, std::wstring temporary, HANDLE file)
       : target_(std::move(target)), temporary_(std::move(temporary)), file_(file) {}
   ~WindowsReplacementFile() override {
     if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
     if (!committed_) DeleteFileW(temporary_.c_str());
+    ForgetPending(temporary_);
   }
 
   bool Commit(std::string_view content, Durability durability, Placement placement) override {
@@ -75,6 +127,7 @@ class WindowsReplacementFile : public ReplacementFile {
     if (placement == Placement::kReplace) flags |= MOVEFILE_REPLACE_EXISTING;
     if (!ok || !MoveFileExW(temporary_.c_str(), target_.c_str(), flags)) return false;
     committed_ = true;
+    ForgetPending(temporary_);
     return true;
   }
 
@@ -260,11 +313,15 @@ std::unique_ptr<ReplacementFile> ReplacementFile::Create(const std::string& path
   // exists already.
   static std::mt19937 random{std::random_device{}() ^ GetCurrentProcessId()};
   std::wstring target = Widen(path);
+  (void)stopHandlerInstalled;
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::wstring temporary = target + L"." + std::to_wstring(random() % 1000000);
-    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Shared for deletion only, so that a stop can remove it while it is open.
+    PendingLock held;
+    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
+      Pending().names.push_back(temporary);
       return std::make_unique<WindowsReplacementFile>(target, temporary, file);
     }
     if (GetLastError() != ERROR_FILE_EXISTS) return nullptr;
