@@ -120,6 +120,21 @@ TEST(OutputFiles, LinksAreFollowedAndWhatIsNoFileIsRefusedWithItsReason) {
   }
 }
 
+// Slave mode and the menu take the MK base from the settings: one with no name before the dot
+// is refused there too (code 9), and nothing is written.
+TEST(OutputFiles, MkBaseWithoutANameIsRefusedInSlaveMode) {
+  for (const std::string base : {"/", "sub/", "sub/."}) {
+    SCOPED_TRACE(base);
+    TempDir dir;
+    PrepareOutputPlaces(dir);
+    RunResult run = RunInfoFile(dir, {"ok.txt", "ok.LST", "2", base});
+    ExpectResultCode(run, 9);
+    EXPECT_EQ(run.errorOutput,
+              "Compilation: the MK files need a name before the dot: " + base + "\n");
+    EXPECT_TRUE(fs::is_empty(dir.path() / "sub"));
+  }
+}
+
 // "-" writes the listing or the symbol file to standard output, with the diagnostics on
 // standard error; the MK files then go beside the source, through a link that stays.
 TEST(OutputFiles, DashIsStandardOutput) {

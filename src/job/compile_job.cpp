@@ -22,7 +22,7 @@ void WriteMkFiles(const CompiledProgram& program, const std::string& name,
   };
   for (const MkFileContents::File& file : MkFilesOf(program).files) {
     const std::string path = base + file.extension;
-    if (!MkBaseNamesAFile(base)) return refuse(path, MkFileRefusal::kNoName);
+    if (!MkBaseNamesAFile(base)) return refuse(name, MkFileRefusal::kNoName);
     if (platform::SameFile(path, request.sourcePath) ||
         (request.listingTo == ListingDestination::kFile &&
          platform::SameFile(path, request.listingPath))) {

@@ -60,7 +60,8 @@ struct CompileJobResult {
   std::vector<Diagnostic> warnings;
   int firstFreeStep = 0;
   MkFilesWritten mkFiles;
-  std::string failedFile;  // kCantWriteMkFile: the MK file that could not be written
+  // kCantWriteMkFile: the MK file that could not be written (kNoName: the base as given)
+  std::string failedFile;
   MkFileRefusal mkRefusal = MkFileRefusal::kCantWrite;
   // What the file system tells against the source, the listing or the MK file that failed.
   platform::FileProblem fileProblem = platform::FileProblem::kNone;
