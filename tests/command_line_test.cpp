@@ -96,7 +96,7 @@ TEST(CommandLine, HelpPrintsUsageAndTheManual) {
   EXPECT_EQ(usage.exitCode, 0);
   EXPECT_NE(usage.output.find("--mk-base"), std::string::npos) << usage.output;
   EXPECT_EQ(usage.output.substr(0, usage.output.find('\n')),
-            "Compile a source into its listing and MK files (`calvern SOURCE` is short for it)");
+            "Compile a source into its listing and MK files (or just: calvern SOURCE)");
 
   // `calvern help` prints the manual that menu key 6 writes, with plain line feeds.
   RunResult manual = RunCalvern(dir, {"help"});

@@ -149,8 +149,7 @@ int CompileForLink(const std::string& source, std::shared_ptr<const CompiledProg
 Verb AddCompileVerb(CLI::App& parser) {
   auto a = std::make_shared<CompileArguments>();
   CLI::App* command = parser.add_subcommand(
-      "compile",
-      "Compile a source into its listing and MK files (`calvern SOURCE` is short for it)");
+      "compile", "Compile a source into its listing and MK files (or just: calvern SOURCE)");
   command->add_option("SOURCE", a->source, "The calculator program to compile")->required();
   command->add_option("-o,--output", a->listing,
                       "The listing (default: SOURCE with .LST; - for standard output)");
