@@ -8,12 +8,12 @@
 # Packages already present are left alone; apt runs only when something is missing.
 set -euo pipefail
 packages=(g++ cmake make pkg-config libcli11-dev nlohmann-json3-dev libpng-dev zlib1g-dev
-          libjpeg-dev libstb-dev)
+          libjpeg-dev)
 for flag in "$@"; do
   case "$flag" in
     --tests) packages+=(libgtest-dev libbenchmark-dev tmux) ;;
     --fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
-    --windows) packages+=(g++-mingw-w64-x86-64-posix) ;;
+    --windows) packages+=(g++-mingw-w64-x86-64-posix libstb-dev) ;;
     --wine) packages+=(wine64) ;;
     *) echo "setup: unknown option $flag (use --tests, --fuzz, --windows or --wine)" >&2; exit 2 ;;
   esac

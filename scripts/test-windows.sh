@@ -24,6 +24,10 @@ trap '"$wineserver" -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 
 export CALVERN_RUNNER="$wine $root/build-windows/exit_code_relay.exe"
 export CALVERN_BINARY_OVERRIDE="$root/build-windows/calvern.exe"
+# Pictures: every variant of BMP, TGA, PNG and JPEG that the Linux program reads, read by the
+# Windows program's decoders (stb_image for PNG, the system's codecs for JPEG).
+"$root/build/calvern_e2e_tests" --gtest_filter='PictureVariants.*'
+
 # The installation test copies a Linux layout (bin/, share/calvern/): not the Windows one.
 filter='SlaveMode*:SlaveResultCodes*:CommandLine*:MkFiles*:Listing*:ErrorMessages*:GraphicsEndToEnd*:Menus*:Forms*:-CommandLine.LanguageFilesOfTheInstallationAreFound'
 log=$(mktemp)

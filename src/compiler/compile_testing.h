@@ -2,11 +2,11 @@
 // (status lines 1 and 2) next to the image cells.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
 #include "compiler/compile.h"
-#include "shell/compile_report.h"
 #include "tables/message_table.h"
 
 namespace calvern {
@@ -21,12 +21,39 @@ inline std::string Filler(int steps) {
   return text + "\n";
 }
 
+// An error in the two status lines the menu shows: where, and (for a failed statement) what.
+// Worded here from the diagnostic and the message table, so that the compiler's tests keep to
+// the compiler's layer; the shell's own wording is checked end to end.
+struct TestStatus {
+  std::array<std::string, 3> lines;
+  const std::string& operator[](int n) const { return lines[n - 1]; }
+};
+
+inline TestStatus ErrorStatus(const Diagnostic& d, const MessageTable& m) {
+  const std::string line = m[kLineSuffix] + std::to_string(d.line);
+  TestStatus status;
+  switch (d.kind) {
+    case DiagnosticKind::kUnresolvedReference:
+      status.lines[0] = m[kUnresolvedReference] + d.detail + line;
+      break;
+    case DiagnosticKind::kOpenStructure:
+      status.lines[0] = m[kEndOfFile] + d.detail + " (" + m[kFromStep] + std::to_string(d.step) +
+                        ")" + m[kStructureNotClosed] + line;
+      break;
+    default:
+      status.lines[0] = m[kErrorAtLine] + std::to_string(d.line);
+      status.lines[1] = std::string(d.indent, ' ') + d.lead + m[d.message] + d.detail;
+      break;
+  }
+  return status;
+}
+
 class TestCompiler {
  public:
   // Compiles `text`: 0 when it compiled, 1 after an error (then in Status).
   int CompileText(std::string text, const CompileOptions& options = {}) {
     result_ = CompileProgram(std::move(text), options);
-    Status = result_.error ? ErrorStatusLines(*result_.error, messages_) : StatusLines();
+    Status = result_.error ? ErrorStatus(*result_.error, messages_) : TestStatus();
     return result_.Ok() ? 0 : 1;
   }
   const CompileResult& Result() const { return result_; }
@@ -44,7 +71,7 @@ class TestCompiler {
     return keys;
   }
 
-  StatusLines Status;
+  TestStatus Status;
 
  private:
   MessageTable messages_;

@@ -27,7 +27,14 @@ std::string DiagnosticText(const Diagnostic& d, const MessageTable& m) {
       if (d.message == kWarningMenu) {  // "WARNING: menu 2 uses 70 lines (>64)"
         return m[kWarningMenu] + detail + m[kUses] + std::to_string(d.menuLines) + m[kLinesOver64];
       }
-      return ShortenedText(d.lead, kLongestToken) + m[d.message] + detail;
+      if (d.message == kCharacterWithoutCode) {  // "character '€' has no calculator code"
+        return m[kCharacterWithoutCode] + detail + m[kHasNoCalculatorCode];
+      }
+      if (d.message == kNoGlyphFor) {  // "WARNING: no glyph for 'Ж' in font 2"
+        return m[kNoGlyphFor] + detail + m[kInFont] + std::to_string(d.font);
+      }
+      return ShortenedText(d.lead, kLongestToken) + m[d.message] + detail +
+             (d.reason ? m[*d.reason] + d.reasonDetail : "");
   }
 }
 
