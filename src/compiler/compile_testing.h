@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "compiler/compile.h"
+#include "compiler/diagnostic_text.h"
 #include "tables/message_table.h"
 
 namespace calvern {
@@ -22,28 +23,20 @@ inline std::string Filler(int steps) {
 }
 
 // An error in the two status lines the menu shows: where, and (for a failed statement) what.
-// Worded here from the diagnostic and the message table, so that the compiler's tests keep to
-// the compiler's layer; the shell's own wording is checked end to end.
+// The words are the compiler's own (diagnostic_text.h); their arrangement in the status lines
+// is the shell's, checked end to end.
 struct TestStatus {
   std::array<std::string, 3> lines;
   const std::string& operator[](int n) const { return lines[n - 1]; }
 };
 
 inline TestStatus ErrorStatus(const Diagnostic& d, const MessageTable& m) {
-  const std::string line = m[kLineSuffix] + std::to_string(d.line);
   TestStatus status;
-  switch (d.kind) {
-    case DiagnosticKind::kUnresolvedReference:
-      status.lines[0] = m[kUnresolvedReference] + d.detail + line;
-      break;
-    case DiagnosticKind::kOpenStructure:
-      status.lines[0] = m[kEndOfFile] + d.detail + " (" + m[kFromStep] + std::to_string(d.step) +
-                        ")" + m[kStructureNotClosed] + line;
-      break;
-    default:
-      status.lines[0] = m[kErrorAtLine] + std::to_string(d.line);
-      status.lines[1] = std::string(d.indent, ' ') + d.lead + m[d.message] + d.detail;
-      break;
+  if (d.kind == DiagnosticKind::kStatement) {
+    status.lines[0] = m[kErrorAtLine] + std::to_string(d.line);
+    status.lines[1] = std::string(d.indent, ' ') + DiagnosticText(d, m);
+  } else {
+    status.lines[0] = DiagnosticText(d, m);
   }
   return status;
 }

@@ -13,29 +13,12 @@ std::string ShortenedText(const std::string& text, std::size_t longest) {
   return text;
 }
 
-std::string DiagnosticText(const Diagnostic& d, const MessageTable& m) {
-  // The source's own text (a token, a label) may be of any length: it is cut to be read.
-  const std::string detail = ShortenedText(d.detail, kLongestToken);
-  switch (d.kind) {
-    // These name the line of the keyword or reference they are about.
-    case DiagnosticKind::kOpenStructure:
-      return m[kEndOfFile] + detail + " (" + m[kFromStep] + std::to_string(d.step) + ")" +
-             m[kStructureNotClosed] + m[kLineSuffix] + std::to_string(d.line);
-    case DiagnosticKind::kUnresolvedReference:
-      return m[kUnresolvedReference] + detail + m[kLineSuffix] + std::to_string(d.line);
-    default:
-      if (d.message == kWarningMenu) {  // "WARNING: menu 2 uses 70 lines (>64)"
-        return m[kWarningMenu] + detail + m[kUses] + std::to_string(d.menuLines) + m[kLinesOver64];
-      }
-      if (d.message == kCharacterWithoutCode) {  // "character '€' has no calculator code"
-        return m[kCharacterWithoutCode] + detail + m[kHasNoCalculatorCode];
-      }
-      if (d.message == kNoGlyphFor) {  // "WARNING: no glyph for 'Ж' in font 2"
-        return m[kNoGlyphFor] + detail + m[kInFont] + std::to_string(d.font);
-      }
-      return ShortenedText(d.lead, kLongestToken) + m[d.message] + detail +
-             (d.reason ? m[*d.reason] + d.reasonDetail : "");
-  }
+std::string PrintedText(const Diagnostic& d, const MessageTable& m) {
+  // Worded by the compiler, with the source's own texts cut first.
+  Diagnostic readable = d;
+  readable.detail = ShortenedText(d.detail, kLongestToken);
+  readable.lead = ShortenedText(d.lead, kLongestToken);
+  return DiagnosticText(readable, m);
 }
 
 std::string MoreWarningsText(std::size_t warnings, const MessageTable& m) {
@@ -76,9 +59,9 @@ StatusLines ErrorStatusLines(const Diagnostic& d, const MessageTable& m) {
   StatusLines lines;
   if (d.kind == DiagnosticKind::kStatement) {
     lines[1] = m[kErrorAtLine] + std::to_string(d.line);
-    lines[2] = std::string(d.indent, ' ') + DiagnosticText(d, m);
+    lines[2] = std::string(d.indent, ' ') + PrintedText(d, m);
   } else {
-    lines[1] = DiagnosticText(d, m);
+    lines[1] = PrintedText(d, m);
   }
   return lines;
 }
@@ -125,7 +108,7 @@ std::string MkFileFailure(const CompileJobResult& result, const MessageTable& m)
 }
 
 std::string WarningText(const Diagnostic& warning, const MessageTable& m) {
-  return DiagnosticText(warning, m) + m[kLineSuffix] + std::to_string(warning.line);
+  return PrintedText(warning, m) + m[kLineSuffix] + std::to_string(warning.line);
 }
 
 }  // namespace calvern

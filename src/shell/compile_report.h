@@ -5,16 +5,17 @@
 #include <string>
 
 #include "compiler/diagnostic.h"
+#include "compiler/diagnostic_text.h"
 #include "job/compile_job.h"
 #include "shell/status_lines.h"
 #include "tables/message_table.h"
 
 namespace calvern {
 
-// The text of a diagnostic without its place: "unknown register COUNTER" for a failed
-// statement, "Error: unresolved reference X" for a label never defined... A token longer than
-// kLongestToken characters is cut there, and "..." shows the cut.
-std::string DiagnosticText(const Diagnostic& diagnostic, const MessageTable& messages);
+// The text of a diagnostic as it is printed (DiagnosticText): the source's own text in it (a
+// token, a label), which may be of any length, is cut after kLongestToken characters, and
+// "..." shows the cut.
+std::string PrintedText(const Diagnostic& diagnostic, const MessageTable& messages);
 inline constexpr std::size_t kLongestToken = 100;
 
 // The text cut after `longest` characters (not bytes: a UTF-8 letter stays whole), with "..."
