@@ -195,6 +195,13 @@ enum MessageId : int {
   kLanguageNotLocal = 176,
   kAnswerTooLong = 177,
   kSettingsFileUnreadable = 178,
+  // The command line's own reports.
+  kUnknownCommand = 179,
+  kDidYouMean = 180,
+  kMoreWarnings = 181,
+  kOneStandardOutput = 182,
+  kMkBaseWithoutName = 183,
+  kSourceFileIsMissing = 184,
 
   // Graphics and pictures: 200-219.
   kFontInBinaryZone = 200,
@@ -249,6 +256,16 @@ enum MessageId : int {
   kNoScreenLineReceived = 270,
   kLinesNotReceived = 271,
   kStatusRequestWord = 272,
+
+  // Why a file can't be read or written: 320-339.
+  kFileDoesNotExist = 320,
+  kDirectoryDoesNotExist = 321,
+  kIsADirectory = 322,
+  kNotARegularFile = 323,
+  kPermissionDenied = 324,
+  kTooManyLinks = 325,
+  kSourceTooLarge = 326,
+  kStandardOutputHint = 327,
 
   // Russian in sources: texts, names and the notation of published listings: 340-359.
   kCharacterWithoutCode = 340,

@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <csignal>
 
 #include "platform/line_reader.h"
+#include "platform/visible_text.h"
 #include "platform/win32/wide_text.h"
 
 namespace calvern::platform {
@@ -98,16 +100,18 @@ class WindowsConsole : public Console {
     SetConsoleCursorPosition(output_, {0, 0});
   }
 
+  // Control characters are shown, not obeyed; the line ends of the text stay.
   void Print(std::string_view text) override {
-    if (text.empty()) return;
-    DWORD written = 0;
-    if (consoleOut_) {
-      std::wstring wide = Widen(text);
-      WriteConsoleW(output_, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-    } else {
-      WriteFile(output_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    std::string shown;
+    for (std::size_t start = 0; start < text.size();) {
+      std::size_t end = std::min(text.find('\n', start), text.size());
+      shown += VisibleText(text.substr(start, end - start));
+      if (end < text.size()) shown += '\n';
+      start = end + 1;
     }
+    Write(shown);
   }
+  void PrintLine(std::string_view text) override { Write(VisibleText(text) + "\n"); }
 
   void SetColour(int foreground, int background) override {
     if (consoleOut_) {
@@ -121,12 +125,25 @@ class WindowsConsole : public Console {
     }
   }
 
-  void SetTitle(std::string_view title) override { SetConsoleTitleW(Widen(title).c_str()); }
+  void SetTitle(std::string_view title) override {
+    SetConsoleTitleW(Widen(VisibleText(title)).c_str());
+  }
 
   std::string ReadLine() override { return lines_.ReadLine(); }
   bool InputEnded() const override { return lines_.Ended(); }
 
  private:
+  void Write(std::string_view text) {
+    if (text.empty()) return;
+    DWORD written = 0;
+    if (consoleOut_) {
+      std::wstring wide = Widen(text);
+      WriteConsoleW(output_, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    } else {
+      WriteFile(output_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    }
+  }
+
   static HANDLE Open(const wchar_t* name) {
     return CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                        nullptr, OPEN_EXISTING, 0, nullptr);
