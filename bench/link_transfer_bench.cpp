@@ -1,9 +1,15 @@
 // Sends the largest program the calculator holds (every step, the whole binary zone, all 1000
 // decimal registers) to the simulated calculator paced at 9600 baud, and measures how far the
 // transfer stays from the time its bytes need on the wire, and how much processor time the
-// link uses while it waits. The figures are printed for README; the run fails only when the
-// link is clearly off pace or busy-waits (more than 20 % over the wire time or 20 % of a core),
-// margins wide enough for a loaded build machine yet far below what a spinning loop costs.
+// link uses while it waits. The figures are printed for README.
+//
+// The run fails when the link busy-waits: the processor time this process itself used (user
+// and system, from getrusage) above 3 % of the wire time. Both sides of that mark are the
+// process's own: other processes on a loaded machine stretch the elapsed time but not the
+// processor time a sleeping wait costs, nor the bytes on the wire, so the mark stays tight.
+// (An idle transfer uses about 0.5 %; a spinning wait would use all of the wire time.) It also
+// fails when the link is clearly off pace, more than 20 % over the wire time: a sleep that
+// oversleeps under load costs milliseconds, an added delay per exchange costs seconds.
 #include <sys/resource.h>
 
 #include <chrono>
@@ -48,14 +54,14 @@ int main() {
 
   double wire = session.BytesOnWire() / 960.0;
   double ratio = elapsed / wire;
-  double cpuShare = cpu / elapsed;
+  double cpuShare = cpu / wire;
   std::printf("link transfer: %lld bytes, %.2f s on the wire, %.2f s elapsed, ratio %.3f\n",
               session.BytesOnWire(), wire, elapsed, ratio);
-  std::printf("link transfer: %.3f s of processor time, %.2f %% of one core\n", cpu,
+  std::printf("link transfer: %.3f s of processor time, %.2f %% of the wire time\n", cpu,
               100 * cpuShare);
   if (status1 != "Program sent !") {
     std::printf("link transfer failed: %s\n", status1.c_str());
     return 1;
   }
-  return ratio <= 1.20 && cpuShare < 0.20 ? 0 : 1;
+  return ratio <= 1.20 && cpuShare < 0.03 ? 0 : 1;
 }

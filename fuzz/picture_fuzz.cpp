@@ -33,16 +33,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   calvern::PictureLoad load = source.Load(PicturePath());
   if (load.failure != calvern::PictureFailure::kNone) return 0;
   const calvern::GreyPicture& picture = load.picture;
-  if (picture.width < 1 || picture.height < 1 || picture.width > calvern::kMaxPictureSide ||
-      picture.height > calvern::kMaxPictureSide ||
+  // Only pictures that fit a graph are decoded at all.
+  if (picture.width < 1 || picture.height < 1 || picture.width > calvern::DotGrid::kMaxSide ||
+      picture.height > calvern::DotGrid::kMaxSide ||
       picture.grey.size() != static_cast<std::size_t>(picture.width) * picture.height) {
     __builtin_trap();
   }
   for (std::uint16_t g : picture.grey) {
     if (g > 2550) __builtin_trap();
   }
-  // Only pictures that fit a graph are converted, as #LOADIMAGE does.
-  if (picture.width > 255 || picture.height > 255) return 0;
   for (int option = 0; option < 4; ++option) {
     calvern::DotGrid dots =
         calvern::InkDots(picture, {.negative = (option & 1) != 0, .dither = (option & 2) != 0});

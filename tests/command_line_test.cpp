@@ -3,6 +3,7 @@
 // a source.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <nlohmann/json.hpp>
 
 #include "slave_run.h"
@@ -25,7 +26,7 @@ TEST(CommandLine, ExitCodesAndMessages) {
   const std::vector<OutputCase> cases = {
       {{"ok.txt"}, 0, "", ""},
       {{"compile", "ok.txt", "-o", "ok.lst", "--mk"}, 0, "", ""},
-      {{"--version"}, 0, "", "calvern V1.09 11/2015\n"},
+      {{"--version"}, 0, "", std::string("calvern ") + CALVERN_VERSION + "\n"},
       {{"--bogus"}, 2, "calvern: The following argument was not expected: --bogus\n" + kHint, ""},
       {{"ok.txt", "--bogus"},
        2,
@@ -33,10 +34,13 @@ TEST(CommandLine, ExitCodesAndMessages) {
        ""},
       {{"compile"}, 2, "calvern: SOURCE is required\n" + kHint, ""},
       {{"ok.txt", "--mk", "--mk-base", "x"}, 2, "calvern: --mk excludes --mk-base\n" + kHint, ""},
-      {{"compile", "absent.txt"}, 3, "calvern: cannot read the source absent.txt\n", ""},
+      {{"compile", "absent.txt"},
+       3,
+       "calvern: cannot read the source absent.txt: the file does not exist\n",
+       ""},
       {{"ok.txt", "-o", "no/dir/ok.LST"},
        3,
-       "calvern: cannot write the listing no/dir/ok.LST\n",
+       "calvern: cannot write the listing no/dir/ok.LST: its directory does not exist\n",
        ""},
       {{"ok.txt", "-o", "./ok.txt"},
        3,
@@ -51,9 +55,20 @@ TEST(CommandLine, ExitCodesAndMessages) {
        3,
        "calvern: cannot read the language file absent.LOC\n",
        ""},
+      {{"nosuch.txt"},
+       3,
+       "calvern: cannot read the source nosuch.txt: the file does not exist\n",
+       ""},
+      {{"compil", "ok.txt"},
+       2,
+       "calvern: unknown command 'compil'; did you mean 'compile'?\n" + kHint,
+       ""},
+      {{"sned"}, 2, "calvern: unknown command 'sned'; did you mean 'send'?\n" + kHint, ""},
+      {{"-o", "out.LST", "ok.txt"}, 0, "", ""},
+      {{"--mk-base=out", "--lang", "", "ok.txt"}, 0, "", ""},
       {{"ok.txt", "--symbols", "no/dir/ok.json"},
        3,
-       "calvern: cannot write the symbol file no/dir/ok.json\n",
+       "calvern: cannot write the symbol file no/dir/ok.json: its directory does not exist\n",
        ""},
   };
   for (const OutputCase& c : cases) {
@@ -80,6 +95,8 @@ TEST(CommandLine, HelpPrintsUsageAndTheManual) {
   RunResult usage = RunCalvern(dir, {"compile", "--help"});
   EXPECT_EQ(usage.exitCode, 0);
   EXPECT_NE(usage.output.find("--mk-base"), std::string::npos) << usage.output;
+  EXPECT_EQ(usage.output.substr(0, usage.output.find('\n')),
+            "Compile a source into its listing and MK files (or just: calvern SOURCE)");
 
   // `calvern help` prints the manual that menu key 6 writes, with plain line feeds.
   RunResult manual = RunCalvern(dir, {"help"});
@@ -88,6 +105,17 @@ TEST(CommandLine, HelpPrintsUsageAndTheManual) {
   EXPECT_EQ(manual.output.rfind("  Help file for Calvern ", 0), 0u);
   EXPECT_TRUE(manual.output.ends_with("  -- END OF FILE --\n"));
   EXPECT_EQ(manual.output.find('\r'), std::string::npos);
+
+  // `help -o FILE` writes it as key 6 does: the same lines, each ended by CR LF.
+  RunResult written = RunCalvern(dir, {"help", "-o", "manual.txt"});
+  EXPECT_EQ(written.exitCode, 0);
+  EXPECT_EQ(written.output + written.errorOutput, "");
+  std::string crlf;
+  for (char c : manual.output) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  EXPECT_EQ(dir.Read("manual.txt"), crlf);
+  RunResult refused = RunCalvern(dir, {"help", "-o", "no/dir/manual.txt"});
+  EXPECT_EQ(refused.exitCode, 3);
+  EXPECT_EQ(refused.errorOutput, "calvern: can't write no/dir/manual.txt\n");
 }
 
 struct DiagnosticCase {
@@ -208,8 +236,9 @@ struct ReadingCase {
   std::string listing;      // the file that must exist afterwards, if any
 };
 
-// `calvern FILE`: a missing file or a name ending in .inf is an info file as it always was;
-// another file is one when its line 3 is a menu key, which is said on standard error.
+// `calvern FILE`: a name ending in .inf is an info file as it always was, a missing file of
+// another name a source that does not exist; another file is an info file when its line 3 is
+// a menu key, which is said on standard error.
 TEST(CommandLine, SingleArgumentIsAnInfoFileOrASource) {
   const std::string notice =
       "calvern: reading $ as an info file (its line 3 is a menu key); run "
@@ -219,9 +248,10 @@ TEST(CommandLine, SingleArgumentIsAnInfoFileOrASource) {
       {"JOB.INF", "ENT\r\n", 2,
        "calvern: only command 2 compiles: nothing was compiled for command \"\"\n", ""},
       {"job.Inf", "", 1, "calvern: can't open the info file $\n", ""},
-      {"plain", "", 1, "calvern: can't open the info file $\n", ""},
+      {"plain", "", 3, "calvern: cannot read the source $: the file does not exist\n", ""},
       {"settings", "ok.txt\r\nout.LST\r\n2\r\n", 0, notice, "out.LST"},
-      {"three.txt", "ENT\nx\n2\n", 8, notice + "calvern: Can't open source file! ENT\n", ""},
+      {"three.txt", "ENT\nx\n2\n", 8,
+       notice + "calvern: Can't open source file! ENT: the file does not exist\n", ""},
       {"eight.txt", "ENT\nENT\n2\n\n\n\n\nENT\n", 0, "", "eight.LST"},
       {"listing.inf", "ok.txt\r\nok.txt\r\n2\r\n", 9, "calvern: Can't create output file! ok.txt\n",
        ""},
@@ -250,6 +280,75 @@ TEST(CommandLine, SingleArgumentIsAnInfoFileOrASource) {
   EXPECT_EQ(RunCalvern(dir, {"job.inf", "--mk", "extra"}).exitCode, 0);
   EXPECT_TRUE(dir.Exists("ok.LST"));
   EXPECT_FALSE(dir.Exists("ok.MKP"));
+}
+
+struct PrintedCase {
+  std::string name;
+  std::function<RunResult(const TempDir&)> run;
+  int exitCode;
+  std::string errorOutput;  // "$" stands for the temporary directory
+};
+
+// What is printed is read, not obeyed, and of a readable size: control characters in names
+// are visible escapes, a huge token is cut, a huge source is refused with the limit, and a
+// flood of warnings is counted.
+TEST(PrintedTexts, NamesTokensSizesAndWarningCounts) {
+  const std::string evil = "evil\x1b]0;PWNED\x07\x1b[2J.txt";
+  const std::string shown = "evil\\x1b]0;PWNED\\x07\\x1b[2J.txt";
+  const std::string token(10'000'000, 'Q');
+  const std::string cut = std::string(100, 'Q') + "...";
+  std::string manyWarnings;
+  for (int i = 0; i < 100'000; ++i) {
+    manyWarnings += "#reg " + std::to_string(20 + i % 900) + " 12\r\n";
+  }
+  std::string fiveWarnings;
+  for (int line = 1; line <= 5; ++line) {
+    fiveWarnings += "regs.txt:" + std::to_string(line) +
+                    ":9: warning: a #reg name that reads as a register number is never used: 12\n";
+  }
+  const std::vector<PrintedCase> cases = {
+      {"missing source", [&](const TempDir& dir) { return RunCalvern(dir, {evil}); }, 3,
+       "calvern: cannot read the source " + shown + ": the file does not exist\n"},
+      {"missing source in slave mode",
+       [&](const TempDir& dir) {
+         return RunInfoFile(dir, {evil, "out.LST", "2"});
+       },
+       8, "calvern: Can't open source file! " + shown + ": the file does not exist\n"},
+      {"unreadable info file", [&](const TempDir& dir) { return RunCalvern(dir, {evil + ".inf"}); },
+       1, "calvern: can't open the info file " + shown + ".inf\n"},
+      {"long token",
+       [&](const TempDir& dir) {
+         dir.Write("long.txt", "ENT " + token + "\r\n");
+         return RunCalvern(dir, {"long.txt"});
+       },
+       1, "long.txt:1:5: error: unknown instruction " + cut + "\n"},
+      {"long token in slave mode",
+       [&](const TempDir& dir) { return CompileInSlaveMode(dir, "ENT\r\n" + token); }, 10 + 256 * 2,
+       "Compilation: ERROR at line 2    unknown instruction " + cut + " \n"},
+      {"100 MB source",
+       [&](const TempDir& dir) {
+         fs::resize_file(dir.File("huge.txt"), 100u << 20);
+         return RunCalvern(dir, {"huge.txt"});
+       },
+       3,
+       "calvern: cannot read the source huge.txt: larger than 64 MiB, the largest source "
+       "Calvern reads\n"},
+      {"100 000 warnings",
+       [&](const TempDir& dir) {
+         dir.Write("regs.txt", manyWarnings);
+         return RunCalvern(dir, {"regs.txt"});
+       },
+       0, fiveWarnings + "calvern: 99995 more warnings not shown\n"},
+  };
+  for (const PrintedCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    dir.Write("huge.txt", "");
+    RunResult run = c.run(dir);
+    ExpectResultCode(run, c.exitCode);
+    EXPECT_EQ(run.errorOutput, c.errorOutput);
+    EXPECT_EQ(run.output, "");
+  }
 }
 
 }  // namespace

@@ -37,7 +37,8 @@ TEST(GraphicsEndToEnd, PicturesAreFoundBesideTheSource) {
   TempDir dir;
   RunResult run = CompileBesidePicture(dir, "ENT\n#LOADIMAGE 0 \"logo.png\"\n");
   EXPECT_EQ(run.exitCode, 10);
-  EXPECT_EQ(run.errorOutput, CompilationReport("ERROR at line 2    Can't load image! "));
+  EXPECT_EQ(run.errorOutput,
+            CompilationReport("ERROR at line 2    Can't load image! logo.png: no such file "));
 }
 
 TEST(GraphicsEndToEnd, GraphicsExampleCompiles) {

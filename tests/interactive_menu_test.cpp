@@ -165,6 +165,41 @@ TEST(InteractiveMenu, SettingsFileEdgeCases) {
   EXPECT_FALSE(dir.Exists("calvern.inf.new"));
 }
 
+// Control characters in a file name or a settings line are shown as escapes: they neither
+// retitle nor clear the terminal, in the status lines or in the requester's list.
+TEST(InteractiveMenu, ControlCharactersAreShownNotObeyed) {
+  TempDir dir;
+  const std::string evil = "evil\x1b]0;PWNED\x07\x1b[2J.txt";
+  const std::string shown = "evil\\x1b]0;PWNED\\x07\\x1b[2J.txt";
+  dir.Write(evil, "ENT\r\n");
+  dir.Write("calvern.inf", dir.File(evil) +
+                               "\r\n\r\ned\x1b[31m\r\n\r\n\x9b"
+                               "2J\r\nCOM1,255\r\n");
+  TerminalSession terminal(dir);
+  ASSERT_TRUE(terminal.WaitFor(kPrompt));
+  std::string screen = terminal.ScreenText();
+  EXPECT_NE(screen.find("  Starting with source file " + shown + "\n"), std::string::npos)
+      << screen;
+  EXPECT_NE(screen.find("  Editor is ed\\x1b[31m Emulator is \\x9b2J\n"), std::string::npos);
+  terminal.TypeLine("1");
+  ASSERT_TRUE(terminal.WaitFor("Select source file..."));
+  EXPECT_TRUE(terminal.WaitFor("\n   " + shown + "\n"));
+  terminal.TypeLine("");
+  ASSERT_TRUE(terminal.WaitFor(kPrompt));
+  terminal.TypeLine("0");
+  ASSERT_EQ(terminal.WaitForExit(), 0);
+  // Nothing of the names reached the terminal as a command; the settings keep them as they are
+  // (Enter alone in the requester cancelled the source).
+  const std::string output = dir.Read(".terminal-output");
+  EXPECT_NE(output.find("Starting with source file"), std::string::npos);
+  EXPECT_EQ(output.find("\x1b]0;PWNED"), std::string::npos);
+  EXPECT_EQ(output.find("\x07\x1b[2J"), std::string::npos);
+  EXPECT_EQ(output.find("ed\x1b[31m"), std::string::npos);
+  EXPECT_EQ(output.find("\x9b"), std::string::npos);
+  EXPECT_EQ(dir.Read("calvern.inf"), std::string("\r\n\r\ned\x1b[31m\r\n\r\n\x9b"
+                                                 "2J\r\nCOM1,255\r\n\r\n"));
+}
+
 TEST(InteractiveMenu, UnsavableSettingsAreReportedAndNothingIsLost) {
   TempDir dir;
   fs::create_directory(dir.path() / "calvern.inf");  // cannot be replaced by a file
@@ -209,6 +244,52 @@ TEST(InteractiveMenu, EditorReceivesTheFileInItsOwnDirectory) {
   EXPECT_TRUE(terminal.WaitFor("Emulator: Action cancelled"));
   terminal.TypeLine("3");
   EXPECT_TRUE(terminal.WaitFor("Error: Editor can't be run!"));
+}
+
+// Settings with arguments, typed at key 5 as a shell would read them: the program, its
+// arguments, then the file (or "-p" and the MK files); quotes keep a path with blanks whole.
+TEST(InteractiveMenu, EditorAndEmulatorSettingsCarryArguments) {
+  TempDir dir;
+  fs::create_directory(dir.path() / "tools");
+  fs::create_directory(dir.path() / "emu dir");
+  WriteRecorder(dir, "tools/my editor.sh", dir.File("editor.log"));
+  WriteRecorder(dir, "emu dir/emulator.sh", dir.File("emulator.log"));
+  dir.Write("prog.txt", "ENT\r\n");
+  dir.Write("calvern.inf", dir.File("prog.txt") + "\r\n\r\nnano\r\n\r\n\r\nCOM1,255\r\n\r\n");
+  const std::string editor = "'tools/my editor.sh' --wait \"-n 2\"";
+  const std::string emulator = "sh '" + dir.File("emu dir/emulator.sh") + "' --fast";
+  TerminalSession terminal(dir);
+  ASSERT_TRUE(terminal.WaitFor(kPrompt));
+  terminal.TypeLine("5");
+  ASSERT_TRUE(terminal.WaitFor("Select your Editor..."));
+  terminal.TypeLine(editor);
+  ASSERT_TRUE(terminal.WaitFor("Select your Emulator..."));
+  terminal.TypeLine(emulator);
+  ASSERT_TRUE(terminal.WaitFor(kPrompt));
+  terminal.TypeLine("3");
+  ASSERT_TRUE(terminal.WaitFor("Editing source file..."));
+  EXPECT_EQ(WaitForFile(dir, "editor.log"),
+            dir.File("tools") + "\n--wait\n-n 2\n" + dir.File("prog.txt") + "\n");
+  terminal.TypeLine("8");
+  ASSERT_TRUE(terminal.WaitFor("a successfull compilation !"));
+  terminal.TypeLine("");
+  ASSERT_TRUE(terminal.WaitFor("  Emulator is running..."));
+  EXPECT_EQ(WaitForFile(dir, "emulator.log"), dir.path().string() + "\n--fast\n-p\n");
+
+  // A quote left open can't be read: nothing runs.
+  terminal.TypeLine("5");
+  ASSERT_TRUE(terminal.WaitFor("Select your Editor..."));
+  terminal.TypeLine("'tools/my editor.sh --wait");
+  ASSERT_TRUE(terminal.WaitFor("Select your Emulator..."));
+  terminal.TypeLine("");
+  ASSERT_TRUE(terminal.WaitFor(kPrompt));
+  terminal.TypeLine("3");
+  EXPECT_TRUE(terminal.WaitFor("Error: Editor can't be run!"));
+  terminal.TypeLine("0");
+  ASSERT_EQ(terminal.WaitForExit(), 0);
+  EXPECT_EQ(dir.Read("calvern.inf"), dir.File("prog.txt") +
+                                         "\r\n\r\n'tools/my editor.sh --wait\r\n\r\n" + emulator +
+                                         "\r\nCOM1,255\r\n\r\n");
 }
 
 TEST(InteractiveMenu, EmulatorStartsOnTheMkFiles) {
@@ -308,9 +389,11 @@ TEST(InteractiveMenu, TerminalEditorIsWaitedForAndFoundOnThePath) {
 }
 
 // Ctrl-D, Ctrl-C, a termination and a hang-up all end the menu with the choices saved, and
-// leave the shell's prompt on a fresh line.
+// leave the shell's prompt on a fresh line. A choice is saved as soon as it is made: even a
+// kill, which the program never hears of (a console window closed under Wine ends it so),
+// keeps it.
 TEST(InteractiveMenu, EveryWayOutSavesTheSettings) {
-  for (const std::string way : {"C-d", "C-c", "TERM", "HUP"}) {
+  for (const std::string way : {"C-d", "C-c", "TERM", "HUP", "KILL"}) {
     SCOPED_TRACE(way);
     TempDir dir;
     dir.Write("prog.txt", "ENT\r\n");
@@ -323,10 +406,12 @@ TEST(InteractiveMenu, EveryWayOutSavesTheSettings) {
     if (way.starts_with("C-")) {
       terminal.PressKey(way);
     } else {
-      ASSERT_EQ(kill(terminal.ProgramPid(), way == "TERM" ? SIGTERM : SIGHUP), 0);
+      int signal = way == "TERM" ? SIGTERM : way == "HUP" ? SIGHUP : SIGKILL;
+      ASSERT_EQ(kill(terminal.ProgramPid(), signal), 0);
     }
-    EXPECT_EQ(terminal.WaitForExit(), 0);
+    EXPECT_EQ(terminal.WaitForExit(), way == "KILL" ? 128 + SIGKILL : 0);
     EXPECT_TRUE(dir.Read("calvern.inf").starts_with(dir.File("prog.txt") + "\r\n"));
+    if (way == "KILL") continue;
     std::string output = dir.Read(".terminal-output");
     EXPECT_NE(output.find("\n", output.rfind("Your choice : ")), std::string::npos);
   }

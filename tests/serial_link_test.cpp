@@ -4,6 +4,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <chrono>
 #include <optional>
 
 #include "simulator/simulated_calculator.h"
@@ -193,10 +194,13 @@ struct FailureCase {
   std::vector<std::string> calculator;  // simulator options; empty: no calculator
   std::vector<std::string> args;
   int exitCode;
-  std::string tail;  // how standard error ends
+  std::string tail;      // how standard error ends
+  double seconds = 2.0;  // the longest the run may take: one exchange unless given
 };
 
-// Every failure has its exit code and says what happened in the last line of standard error.
+// Every failure has its exit code, says what happened in the last line of standard error, and
+// ends within the bounds README gives (an exchange 1.5 s, a status wait 5 s; half a second more
+// for the process to start and compile), however the calculator misbehaves. No image is written.
 TEST(LinkVerbs, FailuresAndTheirExitCodes) {
   const std::string noPort =
       "can't open the serial port /nonexistent/tty (/nonexistent/tty: No such file or "
@@ -224,7 +228,8 @@ TEST(LinkVerbs, FailuresAndTheirExitCodes) {
       {{"--silent-from", "4"},
        {"send", "ok.txt"},
        5,
-       "calvern: Program not sent: no answer from the calculator at program zone block 0\n"},
+       "calvern: Program not sent: no answer from the calculator at program zone block 0\n",
+       3.5},  // the block, and the request to leave transfer mode
       {{"--short-from", "4"},
        {"capture"},
        5,
@@ -234,6 +239,49 @@ TEST(LinkVerbs, FailuresAndTheirExitCodes) {
        {"send", "ok.txt"},
        6,
        "calvern: Program sent with errors: the calculator rejected program zone block 0\n"},
+      {{"--reject-line", "3"},
+       {"capture"},
+       6,
+       "calvern: Screen incomplete: the calculator rejected line 3; no image written\n"},
+      // A loopback line sends the request back: no calculator, though bytes came.
+      {{"--echo"},
+       {"identify"},
+       5,
+       "calvern: only the request came back (a loopback line, no calculator) at identification\n"},
+      {{"--echo"},
+       {"capture"},
+       5,
+       "calvern: Screen incomplete: only the request came back (a loopback line, no calculator) "
+       "at line 0; no image written\n"},
+      // Replies announcing 32767 bytes, a byte every 0.15 s: refused at their header.
+      {{"--trickle", "32767:150"},
+       {"identify"},
+       5,
+       "calvern: a faulty answer from the calculator at identification\n",
+       2.0},
+      {{"--trickle", "32767:150"},
+       {"capture"},
+       5,
+       "calvern: Screen incomplete: a faulty answer from the calculator at line 0; no image "
+       "written\n",
+       2.0},
+      {{"--trickle", "32767:150"},
+       {"send", "ok.txt"},
+       5,
+       "calvern: Program not sent: a faulty answer from the calculator at the status request\n",
+       2.0},
+      // A reply that fits but trickles: cut at the end of the exchange.
+      {{"--trickle", "200:150"},
+       {"identify"},
+       5,
+       "calvern: a faulty answer from the calculator at identification\n",
+       2.0},
+      // Busy at every status request, each answer 0.9 s late: given up after the status wait.
+      {{"--busy", "1000000", "--late", "900"},
+       {"send", "ok.txt"},
+       6,
+       "calvern: Program not sent: the calculator did not report ready\n",
+       5.5},
       {{}, {"send"}, 2, "calvern: PROGRAM is required\n" + hint},
       {{},
        {"identify", "--port", "LPT1"},
@@ -249,7 +297,10 @@ TEST(LinkVerbs, FailuresAndTheirExitCodes) {
        {"send", "ok.mkb"},
        3,
        "calvern: not an MK file of the calculator (wrong size or content): ok.mkb\n"},
-      {{}, {"send", "absent.txt"}, 3, "calvern: cannot read the source absent.txt\n"},
+      {{},
+       {"send", "absent.txt"},
+       3,
+       "calvern: cannot read the source absent.txt: the file does not exist\n"},
       {{}, {"send", "bad.txt"}, 1, "bad.txt:1:1: error: unknown instruction NOPE\n"},
       {{"--name", "MK"},
        {"capture", "-o", "no/dir/x.png"},
@@ -265,10 +316,17 @@ TEST(LinkVerbs, FailuresAndTheirExitCodes) {
     dir.Write("calvern.inf", "\r\n\r\n\r\n\r\n\r\nCOM3,255\r\n\r\n");
     std::optional<SimulatedCalculator> calculator;
     if (!c.calculator.empty()) calculator.emplace(c.calculator, dir.path());
+    auto start = std::chrono::steady_clock::now();
     RunResult run = RunCalvern(dir, c.args);
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_EQ(run.exitCode, c.exitCode);
     EXPECT_TRUE(run.errorOutput.ends_with(c.tail)) << run.errorOutput;
     EXPECT_EQ(run.output, "");
+    EXPECT_LT(seconds, c.seconds);
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir.path())) {
+      EXPECT_NE(entry.path().extension(), ".png") << entry.path();
+    }
   }
 }
 

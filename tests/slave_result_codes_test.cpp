@@ -91,7 +91,8 @@ TEST(SlaveResultCodes, UnreadableSourceReturnsEightAndCreatesNoListing) {
   RunResult run =
       RunInfoFile(dir, {dir.File("absent.txt"), dir.File("prog.LST"), "2", dir.File("prog.")});
   EXPECT_EQ(run.exitCode, 8);
-  EXPECT_EQ(run.errorOutput, "calvern: Can't open source file! " + dir.File("absent.txt") + "\n");
+  EXPECT_EQ(run.errorOutput, "calvern: Can't open source file! " + dir.File("absent.txt") +
+                                 ": the file does not exist\n");
   EXPECT_FALSE(dir.Exists("prog.LST"));
   EXPECT_FALSE(dir.Exists("prog.MKP"));
 }
@@ -102,8 +103,9 @@ TEST(SlaveResultCodes, ListingThatCannotBeCreatedReturnsNine) {
   RunResult run = RunInfoFile(
       dir, {dir.File("prog.txt"), dir.File("missing-dir/prog.LST"), "2", dir.File("prog.")});
   EXPECT_EQ(run.exitCode, 9);
-  EXPECT_EQ(run.errorOutput,
-            "calvern: Can't create output file! " + dir.File("missing-dir/prog.LST") + "\n");
+  EXPECT_EQ(run.errorOutput, "calvern: Can't create output file! " +
+                                 dir.File("missing-dir/prog.LST") +
+                                 ": its directory does not exist\n");
   EXPECT_FALSE(dir.Exists("prog.MKP"));
 }
 

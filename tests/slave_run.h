@@ -74,20 +74,34 @@ inline std::vector<std::string> RunnerWords() {
   return words;
 }
 
-// Runs `binary args...` (through the CALVERN_RUNNER when one is set; it may leave the whole exit
-// code in the file named by CALVERN_EXIT_CODE_FILE) with the temporary directory as working
-// directory. Standard input is
-// empty (or the file `input`), so a requester or prompt that wrongly appears reads a cancel
-// instead of blocking. A run that has not ended after 30 seconds is killed: exit code -1.
-inline RunResult RunProgram(const std::string& binary, const TempDir& dir,
-                            const std::vector<std::string>& args,
-                            const std::string& input = "/dev/null") {
+// Under a runner (Wine), what the Windows test script must know about a run, printed as a line
+// of the test's output: an abnormal end (killed after its time, a Windows exception code, a
+// program the runner could not start) fails the whole run and is never run again; a non-zero
+// exit whose standard error came back empty is the known loss of a child's standard error on
+// its way back through Wine (every non-zero exit of calvern says why on standard error), the
+// only failure the script runs once more.
+inline void ReportRunnerSymptoms(const RunResult& run) {
+  const long long code = run.fullExitCode.value_or(run.exitCode);
+  if (run.exitCode < 0 || code >= 0xC0000000LL || code == 125 || code == 126) {
+    std::printf("[ ABNORMAL EXIT ] exit code %lld\n", code);
+  } else if (code != 0 && run.errorOutput.empty()) {
+    std::printf("[ LOST OUTPUT ] exit code %lld with nothing on standard error\n", code);
+  }
+  std::fflush(stdout);
+}
+
+// Runs `command` with the temporary directory as working directory; it may leave the whole
+// exit code in the file named by CALVERN_EXIT_CODE_FILE. Standard input is empty (or the file
+// `input`), so a requester or prompt that wrongly appears reads a cancel instead of blocking.
+// A run that has not ended after 30 seconds is killed: exit code -1.
+inline RunResult RunCommandIn(const std::vector<std::string>& words, const TempDir& dir,
+                              const std::string& input = "/dev/null") {
   std::string errFile = dir.File(".stderr");
   std::string outFile = dir.File(".stdout");
   std::string exitCodeFile = dir.File(".exit-code");
-  std::vector<std::string> command = RunnerWords();
-  command.push_back(binary);
-  command.insert(command.end(), args.begin(), args.end());
+  std::vector<std::string> command = words;
+  std::error_code ignored;
+  fs::remove(exitCodeFile, ignored);  // an earlier run's
   pid_t pid = fork();
   if (pid == 0) {
     if (chdir(dir.path().c_str()) != 0) _exit(127);
@@ -118,6 +132,19 @@ inline RunResult RunProgram(const std::string& binary, const TempDir& dir,
   result.errorOutput = dir.Read(".stderr");
   result.output = dir.Read(".stdout");
   if (dir.Exists(".exit-code")) result.fullExitCode = std::stoll(dir.Read(".exit-code"));
+  return result;
+}
+
+// Runs `binary args...`, through the CALVERN_RUNNER when one is set, as RunCommandIn does.
+inline RunResult RunProgram(const std::string& binary, const TempDir& dir,
+                            const std::vector<std::string>& args,
+                            const std::string& input = "/dev/null") {
+  std::vector<std::string> command = RunnerWords();
+  const bool underRunner = !command.empty();
+  command.push_back(binary);
+  command.insert(command.end(), args.begin(), args.end());
+  RunResult result = RunCommandIn(command, dir, input);
+  if (underRunner) ReportRunnerSymptoms(result);
   return result;
 }
 

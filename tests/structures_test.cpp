@@ -91,7 +91,6 @@ TEST(Structures, IfElseEndif) {
       {"!IF(x<0)THEN ENT !ELSE RTN ENDIF", "5C 05 0E 51 06 52"},
       {"!IF(x<0)THEN ENT ELSE RTN ENDIF", "5C 06 0E F1 00 07 52"},
       {"IF(x<0)THEN ENT !ELSE RTN ENDIF", "FC 00 06 0E 51 07 52"},
-      {"IF(x>=0)THEN 1 ELSE 2 ELSE 3 ENDIF", "F9 00 07 01 F1 00 11 02 F1 00 12 03"},
       {"IF(x<>0)THEN ENT ENDIF", "F7 00 04 0E"},
       {"If(X!=0)Then ENT !ENDIF", "F7 00 04 0E"},
       {"#OPTIM 0 !IF(x<0)THEN ENT !ELSE ENDIF", "FC 00 07 0E F1 00 07"},

@@ -1,10 +1,17 @@
 // Where the tokenizer takes its characters from: the source text held in memory (read from a
-// file by the job that runs the compilation, or given by a test or a fuzzer). Each byte is one
-// character.
+// file by the job that runs the compilation, or given by a test or a fuzzer).
+//
+// A source is UTF-8 (a leading byte-order mark is skipped) and hands out Unicode characters.
+// A text that is not UTF-8 throughout is an old 8-bit source: each byte is one character,
+// taken as a signed 8-bit value, so bytes 80-FF come out negative and count as blanks. The
+// choice is made for the whole text, because the letters of the 8-bit Cyrillic code pages
+// could otherwise pair up into UTF-8 characters here and there.
 #pragma once
 
 #include <cstddef>
 #include <string>
+
+#include "tables/character_table.h"
 
 namespace calvern {
 
@@ -13,22 +20,28 @@ class CharSource {
   virtual ~CharSource() = default;
   // True once every byte has been read.
   virtual bool AtEnd() const = 0;
-  // The next byte taken as a signed 8-bit value, so bytes 80-FF come out negative and count as
-  // blanks to the tokenizer. Returns 13 (a line end) when called at the end.
+  // The next character: a Unicode character (0 and up), or in an 8-bit source the next byte
+  // as a signed value. Returns 13 (a line end) when called at the end.
   virtual int Read() = 0;
 };
 
 class MemoryCharSource : public CharSource {
  public:
-  explicit MemoryCharSource(std::string text) : text_(std::move(text)) {}
+  explicit MemoryCharSource(std::string text) : text_(std::move(text)), utf8_(IsUtf8(text_)) {
+    if (utf8_ && text_.starts_with("\xEF\xBB\xBF")) pos_ = 3;
+  }
   bool AtEnd() const override { return pos_ >= text_.size(); }
   int Read() override {
     if (AtEnd()) return 13;
+    if (utf8_) return DecodeUtf8(text_, pos_);
     return static_cast<signed char>(text_[pos_++]);
   }
+  // Whether the text is read as UTF-8.
+  bool Utf8() const { return utf8_; }
 
  private:
   std::string text_;
+  bool utf8_;
   std::size_t pos_ = 0;
 };
 

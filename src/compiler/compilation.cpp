@@ -2,6 +2,7 @@
 
 #include "compiler/directive_compiler.h"
 #include "compiler/instruction_encoder.h"
+#include "compiler/key_notation.h"
 #include "compiler/menu_directives.h"
 #include "compiler/numbers.h"
 #include "compiler/structure_compiler.h"
@@ -58,10 +59,17 @@ Status Compilation::FailAtStatement(MessageId message, const std::string& detail
 }
 
 Status Compilation::FailAtStatement(Diagnostic diagnostic) {
-  const int line = statementGenerated_ ? generatingLine_ : statementLine_;
-  diagnostic.line = line + Switches.firstLineNumber;
-  diagnostic.column = statementGenerated_ ? generatingColumn_ : statementColumn_;
+  diagnostic.line = StatementLine();
+  diagnostic.column = StatementColumn();
   return Fail(std::move(diagnostic));
+}
+
+long long Compilation::StatementLine() const {
+  return (statementGenerated_ ? generatingLine_ : statementLine_) + Switches.firstLineNumber;
+}
+
+int Compilation::StatementColumn() const {
+  return statementGenerated_ ? generatingColumn_ : statementColumn_;
 }
 
 long long Compilation::CurrentLine() const {
@@ -150,7 +158,7 @@ Status Compilation::CompileStatement(std::string token) {
   if (token.back() == ':') return DefineLabel(token);
 
   int index = Keywords.Find(token);
-  if (index == 0) return Fail(kUnknownInstruction, token);
+  if (index == 0) return CompileKeyNotation(*this, token);
   const KeywordEntry& keyword = Keywords.Entry(Keywords.ResolveAlias(index));
   switch (keyword.group) {
     case kGroupDirective:
@@ -167,10 +175,9 @@ Status Compilation::CompileStatement(std::string token) {
   }
 }
 
-// After the last statement every structure and the user font must be closed and every
-// reference resolved. An
-// open structure is reported first: an IF or WHILE left open also leaves its internal label
-// unresolved, and its name says more to the user than "lab1".
+// After the last statement every structure, the user font and the menus must be closed and
+// every reference resolved. An open structure is reported first: an IF or WHILE left open also
+// leaves its internal label unresolved, and its name says more to the user than "lab1".
 Status Compilation::CheckEndOfSource() {
   if (const StructureEntry* open = Structures.Innermost()) {
     return log_.Fail({.kind = DiagnosticKind::kOpenStructure,
@@ -186,7 +193,11 @@ Status Compilation::CheckEndOfSource() {
                       .line = Font.line,
                       .step = Font.start});
   }
+  if (Failed(CheckMenusEnded(*this))) return Status::kFailed;
   if (const ForwardRef* ref = Names.references.FirstPending()) {
+    if (auto missing = missingLabels_.find(ref->name); missing != missingLabels_.end()) {
+      return log_.Fail(missing->second);
+    }
     return log_.Fail({.kind = DiagnosticKind::kUnresolvedReference,
                       .message = kUnresolvedReference,
                       .detail = ref->name,

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "compiler/compile.h"
 #include "compiler/diagnostic_log.h"
@@ -128,6 +129,10 @@ class Compilation {
   std::optional<AddressOperand> AddressValue(const std::string& token);
   // Records what the definition of a pending label will patch; fails when the table is full.
   [[nodiscard]] Status AwaitLabel(const std::string& name, ForwardRef patch);
+  // A jump or loop instruction waits for the label `operand`. When the operand is a keyword or
+  // stood on a later line, and the label never comes, the label was most likely left out (a
+  // GOTO at the end of a line takes the next line's first word): that is then the error.
+  void NoteJumpOperand(const std::string& instruction, const std::string& operand);
 
   // ---- Labels and numbers ----
 
@@ -161,6 +166,10 @@ class Compilation {
   // those of the statement that generated it.
   long long CurrentLine() const;
   int CurrentColumn() const;
+  // The line and column where the statement being compiled began (for generated text, the
+  // statement that generated it): what a construct left open at the end is reported at.
+  long long StatementLine() const;
+  int StatementColumn() const;
   void Warn(Diagnostic diagnostic) { log_.Warn(std::move(diagnostic)); }
   // True once an error was recorded: loops over many items stop there.
   bool Stopped() const { return log_.HasError(); }
@@ -174,6 +183,8 @@ class Compilation {
   // Errors in the text about to be generated are reported at the generating statement.
   void MarkGeneratingStatement();
 
+  // The first suspicious jump of each label name noted by NoteJumpOperand, as its error.
+  std::unordered_map<std::string, Diagnostic> missingLabels_;
   int internalLabelCount_ = 0;
   int serialCounter_ = 0;
   int lastSelectSerial_ = -1;

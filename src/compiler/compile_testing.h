@@ -2,11 +2,12 @@
 // (status lines 1 and 2) next to the image cells.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
 #include "compiler/compile.h"
-#include "shell/compile_report.h"
+#include "compiler/diagnostic_text.h"
 #include "tables/message_table.h"
 
 namespace calvern {
@@ -21,12 +22,31 @@ inline std::string Filler(int steps) {
   return text + "\n";
 }
 
+// An error in the two status lines the menu shows: where, and (for a failed statement) what.
+// The words are the compiler's own (diagnostic_text.h); their arrangement in the status lines
+// is the shell's, checked end to end.
+struct TestStatus {
+  std::array<std::string, 3> lines;
+  const std::string& operator[](int n) const { return lines[n - 1]; }
+};
+
+inline TestStatus ErrorStatus(const Diagnostic& d, const MessageTable& m) {
+  TestStatus status;
+  if (d.kind == DiagnosticKind::kStatement) {
+    status.lines[0] = m[kErrorAtLine] + std::to_string(d.line);
+    status.lines[1] = std::string(d.indent, ' ') + DiagnosticText(d, m);
+  } else {
+    status.lines[0] = DiagnosticText(d, m);
+  }
+  return status;
+}
+
 class TestCompiler {
  public:
   // Compiles `text`: 0 when it compiled, 1 after an error (then in Status).
   int CompileText(std::string text, const CompileOptions& options = {}) {
     result_ = CompileProgram(std::move(text), options);
-    Status = result_.error ? ErrorStatusLines(*result_.error, messages_) : StatusLines();
+    Status = result_.error ? ErrorStatus(*result_.error, messages_) : TestStatus();
     return result_.Ok() ? 0 : 1;
   }
   const CompileResult& Result() const { return result_; }
@@ -44,7 +64,7 @@ class TestCompiler {
     return keys;
   }
 
-  StatusLines Status;
+  TestStatus Status;
 
  private:
   MessageTable messages_;

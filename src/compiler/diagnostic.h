@@ -3,6 +3,7 @@
 // the command line turn them into their own texts.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "tables/message_table.h"
@@ -16,11 +17,19 @@ enum class DiagnosticKind {
   kWarning,              // compiled all the same
 };
 
+// The largest line number a report can carry: slave mode's result code, 10 + 256 x line,
+// must fit a 32-bit exit code.
+inline constexpr long long kLargestReportedLine = (0x7FFFFFFF - 10) / 256;
+
 struct Diagnostic {
   DiagnosticKind kind = DiagnosticKind::kStatement;
   MessageId message = kMarker0;
   std::string lead;    // fixed text in front of the message ("NEXT" in "NEXT without FOR.")
   std::string detail;  // text after the message (a token, a directive name...)
+  // A second message after the detail, with its own detail: why a picture file could not be
+  // loaded ("Can't load image! logo.bmp: " + "the file ends inside the picture").
+  std::optional<MessageId> reason;
+  std::string reasonDetail;
   // Blanks in front of the text in the status line: three, as a rule; the radio-button
   // conversions and #GOTOMENU have always shown two.
   int indent = 3;
@@ -28,6 +37,7 @@ struct Diagnostic {
   int column = 0;      // column of the offending token's first character, from 1; 0 unknown
   int step = 0;        // open structure: the step where it opened
   int menuLines = 0;   // the warning of a tall menu: its height in pixel lines (detail: its number)
+  int font = -1;       // a character without a glyph: the font (detail: the character)
 };
 
 // The outcome of a statement handler. A failure has been recorded as a diagnostic already.

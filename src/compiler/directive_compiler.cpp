@@ -33,28 +33,42 @@ Status CompileRegisterName(Compilation& c) {
             .line = c.CurrentLine(),
             .column = c.Source().TokenColumn()});
   }
+  // A register has one name: a new one makes the old one unknown (an I/O register's too).
+  const std::string& old = c.Names.registerNames.Name(reg->number);
+  if (!old.empty() && old != *name) {
+    c.Warn({.message = kRegisterRenamed,
+            .detail = old,
+            .line = c.CurrentLine(),
+            .column = c.Source().TokenColumn()});
+  }
   c.Names.registerNames.SetName(reg->number, *name);
   c.Names.namedRegisterUsed = true;
   return Status::kDone;
 }
 
+// #FirstLine n, #MKFiles n, #LabelList n, #OPTIM n. #LabelList and #OPTIM read any value other
+// than 0 as on; #MKFiles and #FirstLine take only values that mean something.
 Status CompileSetting(Compilation& c, const KeywordEntry& directive) {
   const int index = directive.index;
-  std::optional<long long> operand =
-      index == kDirOptim ? c.NextValue(directive.keyword, kUnexpectedEndOfFileIn, "#OPTIM")
-                         : c.NextValue(directive.keyword);
+  std::optional<std::string> token =
+      index == kDirOptim ? c.NextOperand(kUnexpectedEndOfFileIn, "#OPTIM") : c.NextOperand();
+  if (!token) return Status::kFailed;
+  std::optional<long long> operand = c.ValueOf(*token, directive.keyword);
   if (!operand) return Status::kFailed;
   const long long value = *operand;
   SourceSwitches& s = c.Switches;
   switch (index) {
     case kDirFirstLine:
+      // Every line after it must still be reported with its number.
+      if (value < 0 || value > kLargestReportedLine) return c.Fail(kFirstLineRange, *token);
       s.firstLineNumber = value;
       break;
     case kDirMkFiles:
+      if (value < 0 || value > 2) return c.Fail(kMkFilesValues, *token);
       s.mkFilesRequest = static_cast<int>(value);
       break;
     case kDirLabelList:
-      s.listAllLabels = static_cast<int>(value);
+      s.listAllLabels = value != 0;
       break;
     default:  // #OPTIM
       s.optimise = value != 0;

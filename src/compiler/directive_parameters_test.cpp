@@ -25,7 +25,7 @@ class DirectiveParametersTest : public ::testing::Test {
   }
   std::string Detail() const {
     const std::optional<Diagnostic>& error = c->Log().Error();
-    return error ? ErrorStatusLines(*error, messages)[2] : std::string();
+    return error ? ErrorStatus(*error, messages)[2] : std::string();
   }
   Texts Slots() const {
     return Texts(params.slot.begin() + 1, params.slot.begin() + 1 + params.count);
@@ -85,12 +85,20 @@ TEST_F(DirectiveParametersTest, RegisterParametersAreDirectRegistersUpTo99) {
 
 TEST_F(DirectiveParametersTest, ParenthesisInsteadOfAQuoteNamesAnIndirectRegister) {
   ASSERT_EQ(Read(kDirFilename, "(12)"), 0) << Detail();
-  EXPECT_EQ(Slots(), Texts{kData + "~" + kData + "~12"});
+  EXPECT_EQ(Slots(), Texts{"12"});
+  EXPECT_EQ(params.textRegister[1], 12);
   ASSERT_EQ(Read(kDirCstring, "3 (a)"), 0) << Detail();
-  EXPECT_EQ(Slots(), (Texts{"3", kData + "~" + kData + "~10"}));
+  EXPECT_EQ(Slots(), (Texts{"3", "10"}));
+  EXPECT_EQ(params.textRegister[1], -1);
+  EXPECT_EQ(params.textRegister[2], 10);
   names = {{44, "TXT"}};
   ASSERT_EQ(Read(kDirFilename, "  (txt)"), 0) << Detail();
-  EXPECT_EQ(Slots(), Texts{kData + "~" + kData + "~44"});
+  EXPECT_EQ(Slots(), Texts{"44"});
+  EXPECT_EQ(params.textRegister[1], 44);
+  // A quoted text that looks like a register is a text all the same.
+  ASSERT_EQ(Read(kDirFilename, "\"(12)\""), 0) << Detail();
+  EXPECT_EQ(Slots(), Texts{"(12)"});
+  EXPECT_EQ(params.textRegister[1], -1);
   EXPECT_NE(Read(kDirFilename, "(12"), 0);
   EXPECT_EQ(Detail(), "   missing parenthesis in (12");
 }
@@ -127,6 +135,9 @@ TEST_F(DirectiveParametersTest, ConditionalFormAddsARegisterAndATextCopiedToSlot
   EXPECT_EQ(Slots(), (Texts{"5", "Menu", "7", "On"}));
   EXPECT_EQ(params.slot[10], "7");
   EXPECT_EQ(params.slot[11], "On");
+  ASSERT_EQ(Read(kDirString, "5 \"Menu\" 7 (8)"), 0) << Detail();
+  EXPECT_EQ(params.slot[11], "8");
+  EXPECT_EQ(params.textRegister[11], 8);  // the alternative text is held in register 8
 
   ASSERT_EQ(Read(kDirBlank, "1 B \"x y\""), 0) << Detail();
   EXPECT_EQ(Slots(), (Texts{"1", "11", "x y"}));

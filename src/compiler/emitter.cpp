@@ -1,6 +1,7 @@
 #include "compiler/emitter.h"
 
 #include "compiler/byte_text.h"
+#include "tables/character_table.h"
 
 namespace calvern {
 namespace {
@@ -60,15 +61,8 @@ void Emitter::EmitData(int value, const std::string& keys) { Write(value, kDataM
 void Emitter::EmitChar(int code) {
   if (code == 0) return EmitData(0, "nul");
   if (code == 10) return EmitData(10, "newline");
-  // Characters above 7F are listed as the Latin-1 character of the code, in UTF-8.
-  std::string keys = "\"";
-  if (code >= 0x80) {
-    keys += static_cast<char>(0xC0 | code >> 6);
-    keys += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    keys += static_cast<char>(code);
-  }
-  EmitData(code, keys + "\"");
+  // The listing shows the character the code stands for, in UTF-8: "Ж" for 86.
+  EmitData(code, "\"" + CharacterTable::BuiltIn().Shown(code) + "\"");
 }
 
 int Emitter::ReserveData(const std::string& keys) {

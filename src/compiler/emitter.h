@@ -35,7 +35,7 @@ class Emitter {
 
   // A data byte; `keys` follows the data marker ("byte", "WORD", "AL(34)", ...).
   void EmitData(int value, const std::string& keys);
-  // A text character: "nul", "newline" or the character in double quotes.
+  // A text character (a calculator code): "nul", "newline" or the character in double quotes.
   void EmitChar(int code);
   // A byte whose value a label's definition supplies later; returns its cell.
   int ReserveData(const std::string& keys);

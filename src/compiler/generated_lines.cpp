@@ -1,5 +1,7 @@
 #include "compiler/generated_lines.h"
 
+#include "tables/character_table.h"
+
 namespace calvern {
 
 bool GeneratedLines::SetLine(int n, std::string text) {
@@ -56,16 +58,29 @@ void GeneratedLines::StopReading() {
   used_ = held_;
 }
 
-int GeneratedLines::Read() {
+const std::string* GeneratedLines::LineAtColumn() {
   if (at_.line >= used_) {
     StopReading();
-    return 13;
+    return nullptr;
   }
   const std::string& text = lines_[at_.line];
-  if (at_.column < text.size()) return static_cast<signed char>(text[at_.column++]);
+  if (at_.column < text.size()) return &text;
   ++at_.line;
   at_.column = 0;
-  return 13;
+  return nullptr;
+}
+
+int GeneratedLines::Read() {
+  const std::string* text = LineAtColumn();
+  if (text == nullptr) return 13;
+  const int c = DecodeUtf8(*text, at_.column);
+  return c >= 0 ? c : -1;
+}
+
+int GeneratedLines::ReadByte() {
+  const std::string* text = LineAtColumn();
+  if (text == nullptr) return 13;
+  return static_cast<unsigned char>((*text)[at_.column++]);
 }
 
 }  // namespace calvern

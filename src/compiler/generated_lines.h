@@ -1,5 +1,6 @@
 // Source text that the compiler writes for itself (SELECT/CASE, routines, menus) and reads back
-// before it goes on with the file.
+// before it goes on with the file. Its names and tokens are UTF-8 like a source's; its quoted
+// texts are calculator codes.
 #pragma once
 
 #include <array>
@@ -33,9 +34,14 @@ class GeneratedLines {
   // to the generated text it interrupted, or to the file.
   void SwitchOff();
   bool On() const { return on_; }
-  // The next character of the current line (signed); 13 at the end of each line. Reading past
-  // the last line stored switches the buffer off, so the file takes over again.
+  // The next character of the current line, read as UTF-8 (a byte that is none counts as a
+  // blank); 13 at the end of each line. Reading past the last line stored switches the buffer
+  // off, so the file takes over again.
   int Read();
+  // The next byte 0-255 of the current line, read as Read reads: inside a quoted text, where
+  // generated lines hold calculator codes rather than UTF-8 (the user's texts were mapped when
+  // they were read, and a generated text may carry codes no source character gives).
+  int ReadByte();
 
  private:
   struct Position {
@@ -44,6 +50,9 @@ class GeneratedLines {
   };
   void StartAt(int n);
   void StopReading();
+  // The current line at the reading position, or nullptr at its end (the position then moves
+  // to the next line) or past the last line (reading stops).
+  const std::string* LineAtColumn();
 
   std::array<std::string, kLineCount> lines_;
   int used_ = 0;  // lines 0 to used_ - 1 hold text

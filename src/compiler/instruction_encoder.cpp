@@ -83,6 +83,12 @@ Status EmitRegisterInstruction(Compilation& c, const KeywordEntry& instruction,
 Status CompileInstruction(Compilation& c, const KeywordEntry& keyword, const std::string& token) {
   std::optional<std::string> operand = c.NextOperand();
   if (!operand) return Status::kFailed;
+  return CompileInstruction(c, keyword, token, *operand);
+}
+
+Status CompileInstruction(Compilation& c, const KeywordEntry& keyword, const std::string& token,
+                          const std::string& operandToken) {
+  const std::string* operand = &operandToken;
   if (keyword.group == kGroupRegister) {
     std::optional<RegisterOperand> reg = c.RegisterNumber(*operand);
     if (!reg) return Status::kFailed;
@@ -90,6 +96,7 @@ Status CompileInstruction(Compilation& c, const KeywordEntry& keyword, const std
   }
   std::optional<AddressOperand> target = c.AddressValue(*operand);
   if (!target) return Status::kFailed;
+  if (target->Pending()) c.NoteJumpOperand(token, *operand);
   if (target->Indirect()) {
     // Loops count a register of their own: they have no indirect form.
     if (keyword.group == kGroupLoop) {

@@ -15,6 +15,10 @@ struct RegisterOperand;
 // Reads the operand of a keyword of groups 4-6 (alias resolved; `token` as written, for
 // messages) and writes its steps.
 Status CompileInstruction(Compilation& c, const KeywordEntry& keyword, const std::string& token);
+// The same with the operand read already (upper-cased): the key notation of published
+// listings reads and rewrites its own operands.
+Status CompileInstruction(Compilation& c, const KeywordEntry& keyword, const std::string& token,
+                          const std::string& operand);
 
 // Writes the opcode of a loop or jump in its one-byte form (followed by one address byte) or
 // its long form (followed by two).

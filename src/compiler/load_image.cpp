@@ -13,8 +13,24 @@ std::string FilePartOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string SizeText(int width, int height) {
-  return std::to_string(width) + " x " + std::to_string(height);
+// Why a picture file could not be loaded, as it follows "Can't load image!" and the name.
+MessageId ReasonFor(PictureFailure failure) {
+  switch (failure) {
+    case PictureFailure::kMissing:
+      return kNoSuchPictureFile;
+    case PictureFailure::kUnreadable:
+      return kPictureFileUnreadable;
+    case PictureFailure::kCutShort:
+      return kPictureCutShort;
+    case PictureFailure::kDamaged:
+      return kPictureDamaged;
+    case PictureFailure::kUnsupported:
+      return kPictureKindNotRead;
+    case PictureFailure::kTooManyScans:
+      return kTooManyJpegScans;
+    default:
+      return kNotAPictureFile;
+  }
 }
 
 }  // namespace
@@ -26,24 +42,38 @@ Status CompileLoadImage(Compilation& c, const KeywordEntry& directive) {
   if (!option) return Status::kFailed;
   const std::string& name = params.slot[2];
   // A text held in the binary zone names no file at compile time.
-  if (name.starts_with(kDataMark)) return c.Fail(kInvalidStringIn, directive.keyword);
+  if (params.textRegister[2] >= 0) return c.Fail(kInvalidStringIn, directive.keyword);
   const PictureSource* pictures = c.Options.pictures;
   if (pictures == nullptr) return c.Fail(kNoPictureLoader, name);
 
   PictureLoad load = pictures->Load(name);
-  if (load.failure == PictureFailure::kUnreadable) {
+  if (load.failure != PictureFailure::kNone) {
     // Pictures usually sit beside the source, whatever directory the name was written with.
+    // A file found there answers; when neither place has one, the name as written is missing.
     const std::string besideSource = c.Options.sourceDirectory + FilePartOf(name);
-    if (besideSource != name) load = pictures->Load(besideSource);
+    if (besideSource != name) {
+      PictureLoad beside = pictures->Load(besideSource);
+      if (beside.failure == PictureFailure::kNone || load.failure == PictureFailure::kMissing) {
+        load = std::move(beside);
+      }
+    }
   }
-  if (load.failure == PictureFailure::kTooLarge) {
-    return c.Fail(kPictureFileTooLarge, name + " (" + load.size + ")");
+  switch (load.failure) {
+    case PictureFailure::kNone:
+      break;
+    case PictureFailure::kTooLarge:
+      return c.Fail(kPictureTooLarge, name + " (" + load.detail + ")");
+    case PictureFailure::kFileTooLarge:
+      return c.Fail(kPictureFileTooLarge, name + " (" + load.detail + ")");
+    case PictureFailure::kNoPixels:
+      return c.Fail(kPictureHasNoPixels, name);
+    default:
+      return c.Fail({.message = kCantLoadImage,
+                     .detail = " " + name + ": ",
+                     .reason = ReasonFor(load.failure),
+                     .reasonDetail = load.detail});
   }
-  if (load.failure != PictureFailure::kNone) return c.Fail(kCantLoadImage);
   const GreyPicture& picture = load.picture;
-  if (picture.width > DotGrid::kMaxSide || picture.height > DotGrid::kMaxSide) {
-    return c.Fail(kPictureTooLarge, name + " (" + SizeText(picture.width, picture.height) + ")");
-  }
   EmitGraph(c, InkDots(picture, {.negative = (*option & 1) != 0, .dither = (*option & 2) != 0}));
   return c.Stopped() ? Status::kFailed : Status::kDone;
 }

@@ -8,7 +8,7 @@ namespace {
 
 // A forward jump to a new internal label: long with two placeholder bytes, or with the "!"
 // prefix the one-byte form with one. The reference is recorded at the first address byte.
-Status EmitForwardJump(Compilation& c, const KeywordEntry& jump, StructureKind kind) {
+Status EmitForwardJump(Compilation& c, const KeywordEntry& jump, StructureEntry entry) {
   const bool oneByte = c.Prefixes.shortJump;
   std::string label = c.NewInternalLabel();
   const int addressCell = c.Out.CurrentStep() + 1;
@@ -16,9 +16,9 @@ Status EmitForwardJump(Compilation& c, const KeywordEntry& jump, StructureKind k
                                   .cell = addressCell}))) {
     return Status::kFailed;
   }
-  if (Failed(PushStructure(c, {.kind = kind, .label = label, .oneByte = oneByte}))) {
-    return Status::kFailed;
-  }
+  entry.label = label;
+  entry.oneByte = oneByte;
+  if (Failed(PushStructure(c, std::move(entry)))) return Status::kFailed;
   EmitJumpOpcode(c, jump, !oneByte);
   c.Out.EmitAddressByte(0);
   if (!oneByte) c.Out.EmitAddressByte(0);
@@ -73,8 +73,9 @@ Status CompileForwardJump(Compilation& c, bool isWhile, int test) {
       return Without(c, "WHILE", "FOR/DO.");
     }
   }
-  return EmitForwardJump(c, c.Keywords.TestJump(test),
-                         isWhile ? StructureKind::kWhile : StructureKind::kIf);
+  return EmitForwardJump(
+      c, c.Keywords.TestJump(test),
+      {.kind = isWhile ? StructureKind::kWhile : StructureKind::kIf, .ifLine = c.CurrentLine()});
 }
 
 Status CompileEndIf(Compilation& c) {
@@ -83,12 +84,18 @@ Status CompileEndIf(Compilation& c) {
   return c.DefineLabel(entry->label + ":");
 }
 
-// ELSE: the true branch jumps over the false one, which starts where the IF's jump lands.
+// ELSE: the true branch jumps over the false one, which starts where the IF's jump lands. One
+// IF has one ELSE: a second would run both branches.
 Status CompileElse(Compilation& c) {
   const StructureEntry* entry = c.Structures.Pop();
   if (!entry || entry->kind != StructureKind::kIf) return Without(c, "ELSE", "IF.");
+  const long long ifLine = entry->ifLine;
+  if (entry->afterElse) return c.Fail(kSecondElse, std::to_string(ifLine));
   const std::string falseBranch = entry->label;
-  if (Failed(EmitForwardJump(c, c.Keywords.Goto(), StructureKind::kIf))) return Status::kFailed;
+  if (Failed(EmitForwardJump(c, c.Keywords.Goto(),
+                             {.kind = StructureKind::kIf, .afterElse = true, .ifLine = ifLine}))) {
+    return Status::kFailed;
+  }
   return c.DefineLabel(falseBranch + ":");
 }
 

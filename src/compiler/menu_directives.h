@@ -11,6 +11,9 @@ class Compilation;
 
 Status CompileMenuDirective(Compilation& c, const KeywordEntry& directive);
 
+// At the end of the source: a menu left open is an error naming its #MENU.
+[[nodiscard]] Status CheckMenusEnded(Compilation& c);
+
 // After a successful compilation: the warning for a menu taller than 64 pixel lines.
 void WarnOfTallMenu(Compilation& c);
 

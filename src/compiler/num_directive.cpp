@@ -21,6 +21,10 @@ Status CompileNumDirective(Compilation& c, int index) {
   }
   std::optional<std::string> operand = c.NextOperand();
   if (!operand) return Status::kFailed;
+  // A value that begins with a digit is a number, all digits: "#NUM 1+2" is no register 1.
+  if (LeadingDigits(*operand) >= 0 && !WholeNumber(*operand)) {
+    return c.Fail(kNotAllDigits, *operand);
+  }
   // A register operand comes first (#NUM A is 10 even when a label A exists); a failed lookup
   // is no error: the operand is then a label or a number.
   std::optional<RegisterOperand> reg = c.RegisterNumber(*operand, /*quiet=*/true);

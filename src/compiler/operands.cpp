@@ -55,13 +55,31 @@ std::optional<AddressOperand> Compilation::AddressValue(const std::string& token
     if (!reg) return std::nullopt;
     return AddressOperand{Kind::kIndirect, reg->number};
   }
+  // No label begins with a digit or "$": such a token is a number, or no address at all (a
+  // "GOTO 12abc" must not jump to 12, nor "L0 $5" wait for a label "$5").
+  if (!token.empty() && token[0] == '$') {
+    (void)Fail(kDollarNumberAsAddress, token);
+    return std::nullopt;
+  }
   long long number = LeadingDigits(token);
+  if (number >= 0 && !WholeNumber(token)) {
+    (void)Fail(kNotAllDigits, token);
+    return std::nullopt;
+  }
   // Anything past the program zone is out of range for every user; keep it representable.
   if (number >= 0)
     return AddressOperand{Kind::kNumber, static_cast<int>(std::min(number, 999999LL))};
   int label = Names.labels.Find(token);
   if (label >= 0) return AddressOperand{Kind::kLabel, Names.labels[label].value};
   return AddressOperand{Kind::kPending, 0, token};
+}
+
+void Compilation::NoteJumpOperand(const std::string& instruction, const std::string& operand) {
+  if (Keywords.Find(operand) == 0 && CurrentLine() == StatementLine()) return;
+  missingLabels_.try_emplace(operand, Diagnostic{.message = kLabelMissingAfter,
+                                                 .detail = instruction,
+                                                 .line = StatementLine(),
+                                                 .column = StatementColumn()});
 }
 
 Status Compilation::AwaitLabel(const std::string& name, ForwardRef patch) {

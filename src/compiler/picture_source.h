@@ -20,14 +20,22 @@ struct GreyPicture {
 
 enum class PictureFailure {
   kNone,
-  kUnreadable,  // missing, unreadable, of an unknown format, damaged or cut short
-  kTooLarge,    // larger than the loader reads: `size` says how large
+  kMissing,       // no file of that name
+  kUnreadable,    // the file exists but can't be read (a folder, no permission)
+  kNotAPicture,   // not a BMP, PNG, JPEG or TGA file
+  kCutShort,      // the file ends inside the picture
+  kDamaged,       // data that breaks its format's rules
+  kUnsupported,   // a valid kind of picture that is not read: `detail` names it
+  kTooManyScans,  // a JPEG of more scans than are decoded
+  kNoPixels,      // a width or height of 0
+  kTooLarge,      // wider or higher than a graph: `detail` is "W x H" in pixels
+  kFileTooLarge,  // longer than the loader reads: `detail` is "N bytes"
 };
 
 struct PictureLoad {
   PictureFailure failure = PictureFailure::kNone;
   GreyPicture picture;  // when failure is kNone
-  std::string size;     // kTooLarge: "W x H" in pixels, or the file's length "N bytes"
+  std::string detail;   // what kUnsupported, kTooLarge and kFileTooLarge report
 };
 
 class PictureSource {

@@ -16,9 +16,11 @@ std::string EndPreviousCase(const Compilation& c, const std::string& skipLabel) 
   return "GOTO __label" + std::to_string(serial) + " " + skipLabel + ":";
 }
 
-// A constant that is a plain integer ("$12", "$-3"): the difference of two of them is exact.
+// A constant that is a plain integer, its sign included ("$12", "$-3", "$+5"): the difference
+// of two of them is exact. (Compared with the register, "$+5" stays a bad number: a dollar
+// number takes no plus sign.)
 bool PlainInteger(const std::string& operand) {
-  return operand[0] == '$' && WholeNumber(operand.substr(1)) && operand[1] != '+';
+  return operand[0] == '$' && WholeNumber(operand.substr(1));
 }
 
 // The comparison that leaves register minus operand in X. An integer constant after an integer

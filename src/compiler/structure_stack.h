@@ -25,9 +25,11 @@ struct StructureEntry {
   int reg = 0;
   std::string label;
   std::string text;
-  bool oneByte = false;  // WHILE, IF: the forward jump has one address byte ("!")
-  int step = 0;          // where the structure opened
-  long long line = 0;    // the line of the keyword that opened it
+  bool oneByte = false;    // WHILE, IF: the forward jump has one address byte ("!")
+  bool afterElse = false;  // IF: its ELSE came, a second one is an error
+  long long ifLine = 0;    // IF: the line of its IF(test)THEN
+  int step = 0;            // where the structure opened
+  long long line = 0;      // the line of the keyword that opened it
 };
 
 class StructureStack {

@@ -15,11 +15,11 @@ void EmitText(Compilation& c, const std::string& text) {
 Status CompileText(Compilation& c, int index) {
   const std::string name = index == kDirText ? "#TEXT" : index == kDirText0 ? "#TEXT0" : "#TEXTN";
   if (c.Source().SkipBlanks() != '"') return c.Fail(kInvalidStringIn, name);
-  std::string text;
+  QuotedText text;
   if (Failed(ReadUntilQuote(c, name, text))) return Status::kFailed;
   DataPlacement placement(c.Out);
   if (index == kDirTextn) c.Out.EmitChar(10);
-  EmitText(c, text);
+  EmitText(c, text.codes);
   if (index != kDirText) c.Out.EmitChar(0);
   return Status::kDone;
 }
@@ -29,7 +29,7 @@ Status CompileFileName(Compilation& c, const KeywordEntry& directive) {
   if (Failed(ReadDirectiveParameters(c, directive, params))) return Status::kFailed;
   std::string name = params.slot[1];
   // A name is stored in the file's own bytes; a text held in a register has no place here.
-  if (name.starts_with(kDataMark)) return c.Fail(kInvalidStringIn, directive.keyword);
+  if (params.textRegister[1] >= 0) return c.Fail(kInvalidStringIn, directive.keyword);
   if (name.size() > 20) return c.Fail(kFilenameTooLong);
   if (!name.empty() && name[0] == ' ') return c.Fail(kFilenameStartsWithSpace);
   long long id = 0;

@@ -16,22 +16,30 @@ int Tokenizer::ReadSourceChar() {
   return c;
 }
 
+TextChar Tokenizer::ReadTextChar() {
+  if (generated_.On()) return {generated_.ReadByte(), true};
+  const int c = source_.Read();
+  if (c != 10 && c != 13) ++column_;
+  return {c, false};
+}
+
 int Tokenizer::SkipBlanks() {
   int c = 0;
-  while (!AtEnd() && c <= 32) c = ReadSourceChar();
-  return c <= 32 ? 0 : c;
+  while (!AtEnd() && IsBlank(c)) c = ReadSourceChar();
+  return IsBlank(c) ? 0 : c;
 }
 
 std::string Tokenizer::NextToken() {
   int c = 0;
   for (;;) {
-    // Skip blanks: every character value of 32 or less, bytes 80-FF included.
-    while (!AtEnd() && c <= 32) c = ReadSourceChar();
+    // Skip blanks: every character value of 32 or less, bytes 80-FF of an 8-bit source
+    // included.
+    while (!AtEnd() && IsBlank(c)) c = ReadSourceChar();
     tokenLine_ = lineCount_;
     tokenColumn_ = generated_.On() ? 0 : column_;
     if (AtEnd()) {
       // A one-character token standing at the very end of the input.
-      return c > 32 ? std::string(1, static_cast<char>(c)) : std::string();
+      return IsBlank(c) ? std::string() : Utf8(static_cast<char32_t>(c));
     }
     if (c == '=') return "STO";  // =reg stores; the rest of the text is the next token
     if (c == '@') return "RCL";  // @reg recalls
@@ -41,11 +49,11 @@ std::string Tokenizer::NextToken() {
     if (AtEnd()) return std::string();
     c = 0;
   }
-  std::string token(1, static_cast<char>(c));
+  std::string token = Utf8(static_cast<char32_t>(c));
   while (!AtEnd()) {
     c = ReadSourceChar();
-    if (c <= 32) break;
-    token.push_back(static_cast<char>(c));
+    if (IsBlank(c)) break;
+    AppendUtf8(token, static_cast<char32_t>(c));
   }
   return token;
 }

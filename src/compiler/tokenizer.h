@@ -1,5 +1,6 @@
 // Cuts the character stream into blank-separated tokens on demand, skipping ";" comments and
 // turning a leading "=" into STO and a leading "@" into RCL. Counts line feeds for messages.
+// Tokens are UTF-8 texts.
 #pragma once
 
 #include <string>
@@ -8,6 +9,20 @@
 #include "compiler/generated_lines.h"
 
 namespace calvern {
+
+// Characters that separate tokens: every value of 32 or less (the bytes 80-FF of an 8-bit
+// source included, which come negative) and the Unicode spaces that text copied from a page
+// may carry (no-break and thin spaces, the byte-order mark).
+constexpr bool IsBlank(int c) {
+  return c <= 32 || c == 0xA0 || (c >= 0x2000 && c <= 0x200B) || c == 0x202F || c == 0x205F ||
+         c == 0x3000 || c == 0xFEFF;
+}
+
+// One character of a quoted text.
+struct TextChar {
+  int value = 0;
+  bool code = false;  // a calculator code (generated text), not a source character
+};
 
 class Tokenizer {
  public:
@@ -19,11 +34,13 @@ class Tokenizer {
   // The next character value (signed), from the generated lines while they are on, else from
   // the file. Line feeds read through here are counted.
   int ReadSourceChar();
-  // The next character inside a quoted text. A line end there is an error reported at the
-  // line where the text started, so it is not counted.
-  int ReadTextChar() { return generated_.On() ? generated_.Read() : source_.Read(); }
+  // The next character inside a quoted text: from the file a character as ReadSourceChar gives
+  // it, from generated text a calculator code. A line end there is an error, so it is not
+  // counted; the column moves on, so that a bad character can be pointed at.
+  TextChar ReadTextChar();
 
   // The next token with the case of the source, or "" when the input ends before one starts.
+  // A character of an 8-bit source above 7F is a blank, so tokens are always UTF-8.
   std::string NextToken();
   // Skips blanks and returns the next character, or 0 when the input ends first.
   int SkipBlanks();
@@ -36,6 +53,8 @@ class Tokenizer {
   // of the input: where the input ended.
   int TokenLine() const { return tokenLine_; }
   int TokenColumn() const { return tokenColumn_; }
+  // The column of the last character read from the file, counted from 1.
+  int Column() const { return column_; }
 
   GeneratedLines& Generated() { return generated_; }
   const GeneratedLines& Generated() const { return generated_; }

@@ -36,9 +36,16 @@ TEST(TokenizerTest, SplitsAtBlanksAndKeepsTheSourceCase) {
   EXPECT_EQ(Tokenize("Rcl  abc\tGOTO\r\n12").tokens, (Tokens{"Rcl", "abc", "GOTO", "12"}));
   EXPECT_EQ(Tokenize("   \t\r\n ").tokens, Tokens{});
   EXPECT_EQ(Tokenize("").tokens, Tokens{});
-  // Control characters and bytes 80-FF are blanks: "²" splits the letters around it.
-  EXPECT_EQ(Tokenize("AB\xC2\xB2\x43\x44").tokens, (Tokens{"AB", "CD"}));
+  // In UTF-8 a character above 7F belongs to its token; in an 8-bit source (one that is not
+  // UTF-8 throughout) control characters and bytes 80-FF are blanks.
+  EXPECT_EQ(Tokenize("AB\xC2\xB2\x43\x44 \xD0\xB6").tokens, (Tokens{"AB²CD", "ж"}));
+  EXPECT_EQ(Tokenize("AB\xC2\xB2\x43\x44 \xB6").tokens, (Tokens{"AB", "CD"}));
   EXPECT_EQ(Tokenize("\x80X\x01Y\xFF").tokens, (Tokens{"X", "Y"}));
+  // A byte-order mark is skipped; no-break and thin spaces separate tokens.
+  EXPECT_EQ(Tokenize("\xEF\xBB\xBF"
+                     "F\xC2\xA0x²\xE2\x80\x89↔")
+                .tokens,
+            (Tokens{"F", "x²", "↔"}));
 }
 
 TEST(TokenizerTest, TheLastTokenNeedsNoLineEnd) {

@@ -9,29 +9,29 @@
 namespace calvern {
 namespace {
 
-// Far more than the calculator's 10 000 steps can come from, however verbose the source.
-constexpr std::size_t kMaxSourceBytes = 64u << 20;
-
 // Writes the MK files that are due beside `name` (its extension replaced). The first file that
 // must not or cannot be written stops the writing and is reported; an older file of that name
 // is removed, so that it is not taken for the result of this compilation.
 void WriteMkFiles(const CompiledProgram& program, const std::string& name,
                   const CompileJobRequest& request, CompileJobResult& result) {
   const std::string base = platform::WithoutExtension(name, platform::ExtensionRule::kAfterLastDot);
+  auto refuse = [&result](const std::string& path, MkFileRefusal why) {
+    result.outcome = JobOutcome::kCantWriteMkFile;
+    result.failedFile = path;
+    result.mkRefusal = why;
+  };
   for (const MkFileContents::File& file : MkFilesOf(program).files) {
     const std::string path = base + file.extension;
+    if (!MkBaseNamesAFile(base)) return refuse(name, MkFileRefusal::kNoName);
     if (platform::SameFile(path, request.sourcePath) ||
-        platform::SameFile(path, request.listingPath)) {
-      result.outcome = JobOutcome::kCantWriteMkFile;
-      result.failedFile = path;
-      result.failedFileIsInput = true;
-      return;
+        (request.listingTo == ListingDestination::kFile &&
+         platform::SameFile(path, request.listingPath))) {
+      return refuse(path, MkFileRefusal::kWouldOverwrite);
     }
     if (!platform::WriteFileAtomically(path, file.bytes)) {
+      result.fileProblem = platform::WritingProblem(path);
       if (!platform::ExistsButNotRegular(path)) (void)platform::RemoveFile(path);
-      result.outcome = JobOutcome::kCantWriteMkFile;
-      result.failedFile = path;
-      return;
+      return refuse(path, MkFileRefusal::kCantWrite);
     }
     std::string& slot = file.extension[2] == 'P'   ? result.mkFiles.mkp
                         : file.extension[2] == 'B' ? result.mkFiles.mkb
@@ -41,6 +41,10 @@ void WriteMkFiles(const CompiledProgram& program, const std::string& name,
 }
 
 }  // namespace
+
+bool MkBaseNamesAFile(const std::string& base) {
+  return platform::FilePart(base).find_first_not_of('.') != std::string::npos;
+}
 
 CompileJobResult RunCompileJob(const CompileJobRequest& request) {
   CompileJobResult result;
@@ -52,17 +56,22 @@ CompileJobResult RunCompileJob(const CompileJobRequest& request) {
   std::optional<std::string> text = platform::ReadWholeFile(request.sourcePath, kMaxSourceBytes);
   if (!text) {
     result.outcome = JobOutcome::kCantOpenSource;
+    result.fileProblem = platform::ReadingProblem(request.sourcePath, kMaxSourceBytes);
     return result;
   }
-  progress(kCreatingCompiledFile, request.listingPath);
-  // The listing must never be the source itself: writing it would destroy the user's program.
+  const bool listingToFile = request.listingTo == ListingDestination::kFile;
   std::unique_ptr<platform::ReplacementFile> listing;
-  if (!platform::SameFile(request.sourcePath, request.listingPath)) {
-    listing = platform::ReplacementFile::Create(request.listingPath);
-  }
-  if (!listing) {
-    result.outcome = JobOutcome::kCantCreateListing;
-    return result;
+  if (listingToFile) {
+    progress(kCreatingCompiledFile, request.listingPath);
+    // The listing must never be the source itself: writing it would destroy the user's program.
+    if (!platform::SameFile(request.sourcePath, request.listingPath)) {
+      listing = platform::ReplacementFile::Create(request.listingPath);
+      if (!listing) result.fileProblem = platform::WritingProblem(request.listingPath);
+    }
+    if (!listing) {
+      result.outcome = JobOutcome::kCantCreateListing;
+      return result;
+    }
   }
 
   const PictureFiles pictures;
@@ -75,11 +84,13 @@ CompileJobResult RunCompileJob(const CompileJobRequest& request) {
     // After an error the listing is left empty: callers look at it to see that nothing compiled.
     result.outcome = JobOutcome::kCompileError;
     result.error = std::move(compiled.error);
-    (void)listing->Commit("");
+    if (listing) (void)listing->Commit("");
     return result;
   }
-  if (!listing->Commit(ListingText(compiled.program))) {
+  const std::string listingText = ListingText(compiled.program);
+  if (listingToFile ? !listing->Commit(listingText) : !platform::WriteStandardOutput(listingText)) {
     result.outcome = JobOutcome::kCantCreateListing;
+    if (listingToFile) result.fileProblem = platform::WritingProblem(request.listingPath);
     return result;
   }
   result.firstFreeStep = compiled.program.firstFreeStep;

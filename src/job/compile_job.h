@@ -9,12 +9,17 @@
 #include <vector>
 
 #include "compiler/compile.h"
+#include "platform/files.h"
 
 namespace calvern {
+
+// Where the listing goes: the file `listingPath`, or standard output (`calvern -o -`).
+enum class ListingDestination { kFile, kStandardOutput };
 
 struct CompileJobRequest {
   std::string sourcePath;
   std::string listingPath;
+  ListingDestination listingTo = ListingDestination::kFile;
   std::string mkBaseName;  // "dir/prog." for dir/prog.MKP...; empty for none in slave mode
   // Slave mode decides about the MK files itself: under mkBaseName when it is given, and the
   // source's "#MKFiles" is ignored.
@@ -27,11 +32,22 @@ struct CompileJobRequest {
 
 enum class JobOutcome {
   kCompiled,
-  kCantOpenSource,     // missing, unreadable, or not a regular file
-  kCantCreateListing,  // or the listing would be the source itself
+  kCantOpenSource,     // missing, unreadable, not a regular file, or too large: `fileProblem`
+  kCantCreateListing,  // or the listing would be the source itself: `fileProblem`
   kCompileError,
   kCantWriteMkFile,  // compiled and listed, but an MK file could not be written: `failedFile`
 };
+
+// Why an MK file was not written.
+enum class MkFileRefusal {
+  kCantWrite,       // the file system refused it: `fileProblem` says why, when it can
+  kWouldOverwrite,  // it would have overwritten the source or the listing
+  kNoName,          // its base names no file: nothing before the dot ("out/.MKP")
+};
+
+// The largest source a compilation reads: far more than the calculator's 10 000 steps can
+// come from, however verbose the source.
+inline constexpr std::size_t kMaxSourceBytes = 64u << 20;
 
 // The MK files a compilation wrote, for the emulator; empty names for files not written.
 struct MkFilesWritten {
@@ -44,12 +60,19 @@ struct CompileJobResult {
   std::vector<Diagnostic> warnings;
   int firstFreeStep = 0;
   MkFilesWritten mkFiles;
-  std::string failedFile;          // kCantWriteMkFile: the MK file that could not be written
-  bool failedFileIsInput = false;  // it would have overwritten the source or the listing
+  // kCantWriteMkFile: the MK file that could not be written (kNoName: the base as given)
+  std::string failedFile;
+  MkFileRefusal mkRefusal = MkFileRefusal::kCantWrite;
+  // What the file system tells against the source, the listing or the MK file that failed.
+  platform::FileProblem fileProblem = platform::FileProblem::kNone;
   // The compiled program (kCompiled, kCantWriteMkFile), kept for the link and the emulator.
   std::shared_ptr<const CompiledProgram> program;
 };
 
 CompileJobResult RunCompileJob(const CompileJobRequest& request);
+
+// Whether an MK base ("out/prog.") names a file: "out/." and "out/" name none, nor does a
+// name made of dots alone.
+bool MkBaseNamesAFile(const std::string& base);
 
 }  // namespace calvern

@@ -47,9 +47,15 @@ std::string NoReplyText(const MessageTable& messages, const LinkSession& session
   if (session.LastFailure() == LinkFailure::kPortUnavailable) {
     return messages[kCantOpenPort] + session.PortName() + " (" + session.PortError() + ")";
   }
-  bool faulty = session.LastFailure() == LinkFailure::kShortReply ||
-                session.LastFailure() == LinkFailure::kBadLength;
-  return messages[faulty ? kFaultyAnswerAt : kNoAnswerAt] + where;
+  switch (session.LastFailure()) {
+    case LinkFailure::kShortReply:
+    case LinkFailure::kBadLength:
+      return messages[kFaultyAnswerAt] + where;
+    case LinkFailure::kEcho:
+      return messages[kEchoAt] + where;
+    default:
+      return messages[kNoAnswerAt] + where;
+  }
 }
 
 void DrawLinkStatusBox(platform::Console& console, const std::string& line) {

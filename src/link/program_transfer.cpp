@@ -26,8 +26,12 @@ bool BlockUsed(const ProgramImage& image, const ZoneLayout& zone, int block) {
   return false;
 }
 
-// Asks for the status; the reply stays in the session's buffer.
-LinkReply RequestStatus(LinkSession& session) { return session.Exchange({0x10, 0xA0, 0x00}); }
+using Clock = std::chrono::steady_clock;
+
+// Asks for the status, by `until` at the latest; the reply stays in the session's buffer.
+LinkReply RequestStatus(LinkSession& session, platform::Deadline until) {
+  return session.Exchange({0x10, 0xA0, 0x00}, until);
+}
 
 // Keeps the first failure of a transfer; a silent calculator stops it.
 void Record(TransferReport& report, LinkOutcome outcome, std::string text, bool stop) {
@@ -67,35 +71,51 @@ int BlocksToSend(const ProgramImage& image) {
 }
 
 std::optional<LinkProblem> WaitCalculatorReady(LinkContext& context, LinkSession& session) {
-  for (int poll = 0; poll < session.Timeouts().statusPolls; ++poll) {
-    if (poll > 0) session.PauseBetweenPolls();
-    LinkReply reply = RequestStatus(session);
-    if (reply.failure == LinkFailure::kPortUnavailable) {
-      return LinkProblem{LinkOutcome::kPortUnavailable, NoReplyText(context.Messages, session, "")};
+  const MessageTable& m = context.Messages;
+  platform::Deadline until = Clock::now() + session.Timeouts().statusWait;
+  bool busy = false;  // it answered, and was not ready
+  for (int poll = 0; poll == 0 || session.PauseBetweenPolls(until); ++poll) {
+    LinkReply reply = RequestStatus(session, until);
+    if (reply.Answered()) {
+      if (reply.length == 6) return std::nullopt;
+      busy = true;
+      continue;
     }
-    if (reply.Answered() && reply.length == 6) return std::nullopt;
-    if (!reply.Answered()) {
-      return LinkProblem{LinkOutcome::kNoAnswer, context.Messages[kCalculatorNotReady]};
+    // A request cut short by the end of the wait after busy answers: still busy.
+    if (busy && Clock::now() >= until) break;
+    if (reply.failure == LinkFailure::kNoAnswer) {
+      return LinkProblem{LinkOutcome::kNoAnswer, m[kCalculatorNotReady]};
     }
+    // The port, or an answer that is none: garbled, too long, or the request echoed.
+    return LinkProblem{OutcomeOfSilence(session), NoReplyText(m, session, m[kStatusRequestWord])};
   }
   // It answered every time, busy.
-  return LinkProblem{LinkOutcome::kRefused, context.Messages[kCalculatorNotReady]};
+  return LinkProblem{LinkOutcome::kRefused, m[kCalculatorNotReady]};
 }
 
-std::optional<LinkProblem> SetRemoteMode(LinkContext& context, LinkSession& session, bool on) {
-  if (std::optional<LinkProblem> failure = WaitCalculatorReady(context, session)) return failure;
+std::optional<LinkProblem> SwitchRemoteMode(LinkContext& context, LinkSession& session, bool on) {
   const std::string& notSwitched = context.Messages[kTransferModeNotSwitched];
   std::uint8_t mode = static_cast<std::uint8_t>(0x81 - (on ? 1 : 0));
   if (!session.Exchange({0x30, 0xA0, mode}).Answered()) {
     return LinkProblem{OutcomeOfSilence(session), notSwitched};
   }
-  for (int poll = 0; poll < session.Timeouts().statusPolls; ++poll) {
-    if (poll > 0) session.PauseBetweenPolls();
-    LinkReply reply = RequestStatus(session);
-    if (!reply.Answered()) return LinkProblem{OutcomeOfSilence(session), notSwitched};
+  platform::Deadline until = Clock::now() + session.Timeouts().statusWait;
+  bool answered = false;
+  for (int poll = 0; poll == 0 || session.PauseBetweenPolls(until); ++poll) {
+    LinkReply reply = RequestStatus(session, until);
+    if (!reply.Answered()) {
+      if (answered && Clock::now() >= until) break;
+      return LinkProblem{OutcomeOfSilence(session), notSwitched};
+    }
+    answered = true;
     if (reply.length >= 4 && (session.Buffer.Payload(3) != 0) == on) return std::nullopt;
   }
   return LinkProblem{LinkOutcome::kRefused, notSwitched};
+}
+
+std::optional<LinkProblem> SetRemoteMode(LinkContext& context, LinkSession& session, bool on) {
+  if (std::optional<LinkProblem> failure = WaitCalculatorReady(context, session)) return failure;
+  return SwitchRemoteMode(context, session, on);
 }
 
 bool SendZone(LinkContext& context, LinkSession& session, const ProgramImage& image,
@@ -158,13 +178,19 @@ TransferReport TransferProgram(LinkContext& context, LinkSession& session,
                                const ProgramImage& image) {
   const MessageTable& m = context.Messages;
   TransferReport report;
-  if (std::optional<LinkProblem> failure = SetRemoteMode(context, session, true)) {
-    Record(report, failure->outcome, m[kProgramNotSent] + failure->text, true);
+  // Transfer mode is asked for only once the calculator is ready; before that nothing needs
+  // undoing.
+  bool modeRequested = false;
+  std::optional<LinkProblem> failure = WaitCalculatorReady(context, session);
+  if (!failure) {
+    modeRequested = true;
+    failure = SwitchRemoteMode(context, session, true);
   }
+  if (failure) Record(report, failure->outcome, m[kProgramNotSent] + failure->text, true);
   bool going = !report.stopped && SendZone(context, session, image, kProgramZone, report);
   for (const ZoneLayout* zone : {&kBinaryZone, &kDecimalZone}) {
     if (!going || !ZoneUsed(image, *zone)) continue;
-    if (std::optional<LinkProblem> failure = WaitCalculatorReady(context, session)) {
+    if ((failure = WaitCalculatorReady(context, session))) {
       Record(report, failure->outcome, m[kProgramNotSent] + failure->text, true);
       going = false;
     } else {
@@ -172,10 +198,10 @@ TransferReport TransferProgram(LinkContext& context, LinkSession& session,
     }
   }
   if (going) {
-    if (std::optional<LinkProblem> failure = SetRemoteMode(context, session, false)) {
+    if ((failure = SetRemoteMode(context, session, false))) {
       Record(report, failure->outcome, m[kProgramSentWithErrors] + failure->text, false);
     }
-  } else if (session.LastFailure() != LinkFailure::kPortUnavailable) {
+  } else if (modeRequested && session.LastFailure() != LinkFailure::kPortUnavailable) {
     // The calculator stopped answering: one request to leave transfer mode, in case it only
     // missed a reply, without waiting for its state.
     session.Exchange({0x30, 0xA0, 0x81});

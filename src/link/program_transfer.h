@@ -58,12 +58,15 @@ TransferReport TransferProgram(LinkContext& context, LinkSession& session,
 bool SendZone(LinkContext& context, LinkSession& session, const ProgramImage& image,
               const ZoneLayout& zone, TransferReport& report);
 
-// Asks for the status until the calculator reports ready (a 6-byte status reply), a bounded
-// number of times. nullopt when ready, else why not.
+// Asks for the status until the calculator reports ready (a 6-byte status reply), for at most
+// the status wait of the session's time-outs. nullopt when ready, else why not.
 std::optional<LinkProblem> WaitCalculatorReady(LinkContext& context, LinkSession& session);
 
-// Switches transfer mode on or off and waits, a bounded number of times, until the calculator
-// reports it. nullopt when done, else why not.
+// Asks the calculator to switch transfer mode on or off and waits, for at most the status wait,
+// until it reports the mode. nullopt when done, else why not.
+std::optional<LinkProblem> SwitchRemoteMode(LinkContext& context, LinkSession& session, bool on);
+
+// Waits until the calculator is ready, then switches transfer mode.
 std::optional<LinkProblem> SetRemoteMode(LinkContext& context, LinkSession& session, bool on);
 
 }  // namespace calvern

@@ -178,8 +178,8 @@ TEST_F(Transfer, FailuresEndInTimeAndSayWhere) {
        "Program not sent: can't open the serial port /nonexistent/ttyX (/nonexistent/ttyX: No such "
        "file or directory)",
        0.5},
-      {{"--silent-from", "0"}, "", "Program not sent: the calculator did not report ready", 2.6},
-      {{"--late", "1500"}, "", "Program not sent: the calculator did not report ready", 2.6},
+      {{"--silent-from", "0"}, "", "Program not sent: the calculator did not report ready", 1.5},
+      {{"--late", "1500"}, "", "Program not sent: the calculator did not report ready", 1.5},
       {{"--late", "400"}, "", "Program sent !", 6.0},
       {{"--silent-from", "5"},
        "",
@@ -202,11 +202,31 @@ TEST_F(Transfer, FailuresEndInTimeAndSayWhere) {
        "Program sent with errors: the calculator rejected program zone block 1",
        1.0},
       {{"--busy", "3"}, "", "Program sent !", 1.0},
-      {{"--busy", "100000"}, "", "Program not sent: the calculator did not report ready", 7.0},
+      // Busy for ever, answering at once or each time after 0.9 s: the wait ends at 5 s.
+      {{"--busy", "100000"}, "", "Program not sent: the calculator did not report ready", 5.4},
+      {{"--busy", "100000", "--late", "900"},
+       "",
+       "Program not sent: the calculator did not report ready",
+       5.4},
       {{"--stuck-mode"},
        "",
        "Program not sent: the calculator did not switch its transfer mode",
-       7.0},
+       5.4},
+      {{"--echo"},
+       "",
+       "Program not sent: only the request came back (a loopback line, no calculator) at the "
+       "status request",
+       0.5},
+      // Too long for the buffer: refused at its header. Within the buffer but trickled: cut
+      // at the end of the exchange.
+      {{"--trickle", "32767:150"},
+       "",
+       "Program not sent: a faulty answer from the calculator at the status request",
+       1.0},
+      {{"--trickle", "200:150"},
+       "",
+       "Program not sent: a faulty answer from the calculator at the status request",
+       1.6},
   };
   ProgramImage image = Steps150();
   for (const Case& c : cases) {
@@ -218,10 +238,17 @@ TEST_F(Transfer, FailuresEndInTimeAndSayWhere) {
     Clock::time_point start = Clock::now();
     Send(&image);
     double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
-    std::string label = c.options.empty() ? c.port : c.options[0];
+    std::string label = c.options.empty() ? c.port : testing::PrintToString(c.options);
     EXPECT_EQ(status1_, c.status) << label;
     EXPECT_LT(elapsed, c.seconds) << label;
     EXPECT_LT(CpuSeconds() - cpu, 0.05 + 0.05 * elapsed) << label << ": the wait spins";
+    if (status1_.find("did not report ready") != std::string::npos ||
+        status1_.find("at the status request") != std::string::npos) {
+      std::vector<std::string> frames = calculator.Received();
+      EXPECT_EQ(std::count(frames.begin(), frames.end(), RequestFrame({0x10, 0xA0, 0x00})),
+                static_cast<long>(frames.size()))
+          << label << ": only status requests while the calculator is not ready";
+    }
     if (c.options.size() == 2 && c.options[0] == "--reject") {
       EXPECT_EQ(calculator.Received()[7], RequestFrame({0x30, 0x80, 0x81}))
           << "a rejected block does not stop the transfer";

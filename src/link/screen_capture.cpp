@@ -79,16 +79,23 @@ ScreenReading ReadScreen(LinkContext& context, LinkSession& session, std::uint8_
     LinkReply reply;
     if (!silent) reply = session.Exchange({0x30, 0x84, 0x01, static_cast<std::uint8_t>(line)});
     silent = silent || !reply.Answered();
-    console.Print(std::string(!silent && session.Replied(reply, kAccepted) ? kOk : kNotOk) + " " +
-                  m[kGettingLine]);
-    if (!silent) reply = session.Exchange({0x10, 0x84, screenCode});
-    silent = silent || !reply.Answered();
-    bool delivered =
-        !silent && session.Replied(reply, kLineDelivered) && reply.length >= kLineReplyBytes;
+    // A line whose selection was refused is not asked for: the calculator would send the line
+    // selected before.
+    bool selected = !silent && session.Replied(reply, kAccepted);
+    console.Print(std::string(selected ? kOk : kNotOk) + " " + m[kGettingLine]);
+    if (selected) {
+      reply = session.Exchange({0x10, 0x84, screenCode});
+      silent = !reply.Answered();
+    }
+    bool delivered = selected && !silent && session.Replied(reply, kLineDelivered) &&
+                     reply.length >= kLineReplyBytes;
     console.PrintLine(delivered ? kOk : kNotOk);
     if (delivered) {
       DrawScreenLine(reading.picture, line, &session.Buffer.Payload(3));
-    } else if (reading.problem.outcome == LinkOutcome::kDone) {
+      continue;
+    }
+    reading.missingLines.push_back(line);
+    if (reading.problem.outcome == LinkOutcome::kDone) {
       std::string where = m[kLineWord] + std::to_string(line);
       reading.problem = silent
                             ? LinkProblem{OutcomeOfSilence(session), NoReplyText(m, session, where)}
@@ -96,6 +103,12 @@ ScreenReading ReadScreen(LinkContext& context, LinkSession& session, std::uint8_
     }
   }
   return reading;
+}
+
+std::string LineList(const std::vector<int>& lines) {
+  std::string text;
+  for (int line : lines) text += (text.empty() ? "" : ", ") + std::to_string(line);
+  return text;
 }
 
 void CaptureScreen(LinkContext& context, LinkSession& session, std::uint8_t screenCode,
@@ -107,7 +120,16 @@ void CaptureScreen(LinkContext& context, LinkSession& session, std::uint8_t scre
     context.StatusLine1 = m[kScreenIncomplete] + reading.problem.text;
   }
   console.PrintLine("");
+  if (reading.missingLines.size() == kScreenLines) {
+    // Nothing came back: an empty picture would only pass for a blank screen.
+    console.Print("   " + m[kNoScreenLineReceived] + m[kPressEnter]);
+    console.ReadLine();
+    return;
+  }
   console.PrintLine("   " + m[kImageReceived]);
+  if (!reading.missingLines.empty()) {
+    console.PrintLine("   " + m[kLinesNotReceived] + LineList(reading.missingLines));
+  }
 
   std::unique_ptr<platform::PictureWindow> window = platform::OpenPictureWindow(console);
   window->Show(title, reading.picture);

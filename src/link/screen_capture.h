@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "link/link_context.h"
 #include "link/link_status.h"
@@ -41,12 +42,19 @@ struct ScreenReading {
   platform::Picture picture = BlankCapture();
   // The first line that did not arrive, and why; kDone when all did.
   LinkProblem problem;
+  // Every line that did not arrive, in order.
+  std::vector<int> missingLines;
 };
+
+// Line numbers for a message: "2, 5, 6".
+std::string LineList(const std::vector<int>& lines);
 
 // Reads the screen line by line, with its progress on the context's console.
 ScreenReading ReadScreen(LinkContext& context, LinkSession& session, std::uint8_t screenCode);
 
-// Link menu keys 1 and 2: reads the screen, shows it and saves it as PNG on request.
+// Link menu keys 1 and 2: reads the screen, shows it and saves it as PNG on request. The lines
+// that did not come back are named and left empty; when none came back there is nothing to
+// show or save.
 void CaptureScreen(LinkContext& context, LinkSession& session, std::uint8_t screenCode,
                    const std::string& title);
 

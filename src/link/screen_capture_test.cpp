@@ -52,8 +52,9 @@ class Capture : public calvern_test::LinkTest {
     CaptureScreen(context, session, code, title);
   }
 
-  // Checks every pixel of a saved capture against the screen bytes (or the empty background).
-  void ExpectPicture(const std::string& file, int screen, bool empty) {
+  // Checks every pixel of a saved capture against the screen bytes of the lines received (bit
+  // n of `lines` for line n); the other lines are the empty background.
+  void ExpectPicture(const std::string& file, int screen, unsigned lines = 0xFF) {
     int width = 0, height = 0;
     std::vector<std::uint8_t> pixels = ReadPng(file, width, height);
     ASSERT_EQ(width, 256);
@@ -62,7 +63,7 @@ class Capture : public calvern_test::LinkTest {
     for (int y = 0; y < 128; ++y) {
       for (int x = 0; x < 256; ++x) {
         int line = y / 16, row = (y / 2) % 8;
-        bool dark = !empty && (ScreenByte(screen, line, x / 2) >> row) & 1;
+        bool dark = (lines >> line & 1) && (ScreenByte(screen, line, x / 2) >> row) & 1;
         const std::uint8_t* p = &pixels[3 * (y * 256 + x)];
         std::vector<std::uint8_t> expected =
             dark ? std::vector<std::uint8_t>{0, 0, 0} : std::vector<std::uint8_t>{0x33, 0x99, 0x99};
@@ -78,11 +79,11 @@ TEST_F(Capture, ScreensAreSavedPixelForPixel) {
   Run(kMainScreenCode, "Main Screen", {"1"});
   EXPECT_EQ(status2_, "Saved image Main00001.png");
   EXPECT_EQ(status1_, "");
-  ExpectPicture("Main00001.png", 0, false);
+  ExpectPicture("Main00001.png", 0);
 
   Run(kGraphicScreenCode, "Graphic screen", {"1"});
   EXPECT_EQ(status2_, "Saved image Grap00001.png");
-  ExpectPicture("Grap00001.png", 1, false);
+  ExpectPicture("Grap00001.png", 1);
 
   Run(kMainScreenCode, "Main Screen", {""});
   EXPECT_FALSE(calvern_test::fs::exists("Main00002.png")) << "saved without being asked";
@@ -122,52 +123,98 @@ TEST_F(Capture, ProgressPictureAndMenuOnTheConsole) {
   EXPECT_NE(fiveCells.find("\x1b[38;2;0;0;0m\x1b[48;2;51;153;153m\xE2\x96\x80"), std::string::npos);
 }
 
-TEST_F(Capture, FailuresLeaveTheBackgroundAndSaySo) {
+// Every way a line can fail to come back: the progress says so line by line, the status line
+// names the first, the capture ends in time, and only the lines that came back are drawn and
+// offered for saving; with none there is nothing to show or save.
+TEST_F(Capture, MissingLinesAreNamedAndNeverPassForTheScreen) {
   struct Case {
     std::vector<std::string> options;
     std::string port;
+    // Per line: the select and the read acknowledged (O) or not (?).
+    std::string progress;
     std::string status1;
-    int goodLines;
+    std::size_t requests;  // a refused line is not asked for; silence ends the asking
     double seconds;
   } cases[] = {
       {{},
        "/nonexistent/ttyX",
+       "?? ?? ?? ?? ?? ?? ?? ??",
        "Screen incomplete: can't open the serial port /nonexistent/ttyX (/nonexistent/ttyX: No "
        "such file or directory)",
        0,
        0.5},
       {{"--silent-from", "3"},
        "",
+       "OO O? ?? ?? ?? ?? ?? ??",
        "Screen incomplete: no answer from the calculator at line 1",
-       1,
+       4,
        1.6},
       {{"--short-from", "0"},
        "",
+       "?? ?? ?? ?? ?? ?? ?? ??",
        "Screen incomplete: a faulty answer from the calculator at line 0",
-       0,
+       1,
+       1.0},
+      {{"--reject-line", "2"},
+       "",
+       "OO OO ?? OO OO OO OO OO",
+       "Screen incomplete: the calculator rejected line 2",
+       15,
+       1.0},
+      {{"--echo"},
+       "",
+       "?? ?? ?? ?? ?? ?? ?? ??",
+       "Screen incomplete: only the request came back (a loopback line, no calculator) at line 0",
+       1,
+       0.5},
+      {{"--trickle", "32767:150"},
+       "",
+       "?? ?? ?? ?? ?? ?? ?? ??",
+       "Screen incomplete: a faulty answer from the calculator at line 0",
+       1,
        1.0},
   };
   for (const Case& c : cases) {
-    calvern_test::SimulatedCalculator calculator([&] {
-      std::vector<std::string> o = c.options;
-      o.insert(o.end(), {"--screen", "screens.bin"});
-      return o;
-    }());
+    SCOPED_TRACE(c.status1);
+    std::vector<std::string> options = c.options;
+    options.insert(options.end(), {"--screen", "screens.bin"});
+    std::filesystem::remove("received.log");  // the log of the calculator before
+    calvern_test::SimulatedCalculator calculator(options);
     port_ = c.port.empty() ? "COM3" : c.port;
     status1_.clear();
+    status2_.clear();
     Clock::time_point start = Clock::now();
     Run(kMainScreenCode, "Main Screen", {"1"});
     EXPECT_LT(std::chrono::duration<double>(Clock::now() - start).count(), c.seconds);
     EXPECT_EQ(status1_, c.status1);
-    std::string text = console_.Text();
-    int good = 0;
-    for (std::size_t at = text.find("Getting line... : OK."); at != std::string::npos;
-         at = text.find("Getting line... : OK.", at + 1)) {
-      ++good;
+    EXPECT_EQ(calculator.Received().size(), c.requests);
+
+    std::string progress, missing;
+    unsigned received = 0;
+    for (int line = 0; line < 8; ++line) {
+      bool selected = c.progress[3 * line] == 'O', delivered = c.progress[3 * line + 1] == 'O';
+      progress += "  Set line " + std::to_string(line) + (selected ? " : OK." : " : ??.") +
+                  " Getting line..." + (delivered ? " : OK.\n" : " : ??.\n");
+      if (delivered) received |= 1u << line;
+      if (!delivered) missing += (missing.empty() ? "" : ", ") + std::to_string(line);
     }
-    EXPECT_EQ(good, c.goodLines) << c.status1;
-    if (c.goodLines == 0) ExpectPicture(status2_.substr(12), 0, true);
-    std::filesystem::remove(status2_.substr(12));
+    std::string text = console_.Text();
+    if (received == 0) {
+      EXPECT_EQ(text, progress +
+                          "\n   No line of the screen came back: nothing to show or save. Press "
+                          "ENTER.1\n");
+      EXPECT_EQ(status2_, "");
+      EXPECT_FALSE(std::filesystem::exists("Main00001.png"));
+    } else {
+      EXPECT_TRUE(text.starts_with(progress +
+                                   "\n   Image received !\n   Lines not received, left "
+                                   "empty: " +
+                                   missing + "\n"))
+          << text.substr(0, 1200);
+      ASSERT_EQ(status2_, "Saved image Main00001.png");
+      ExpectPicture("Main00001.png", 0, received);
+      std::filesystem::remove("Main00001.png");
+    }
   }
 }
 

@@ -1,6 +1,7 @@
-// JPEG through libjpeg-turbo. Its errors leave by longjmp, so the decoding runs in C-style code
-// as for PNG. libjpeg only warns about a file that ends inside the picture (and fills the rest
-// with grey): those warnings count as damage here.
+// JPEG through libjpeg-turbo: grey, RGB (YCbCr) and CMYK (or YCCK) pictures, baseline or
+// progressive. Its errors leave by longjmp, so the decoding runs in C-style code as for PNG.
+// libjpeg only warns about a file that ends inside the picture (and fills the rest with grey):
+// those warnings count as damage here. ScreenJpeg has bounded the size and the scans already.
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h needs FILE and size_t declared first
 #include <cstdlib>
@@ -18,12 +19,16 @@ struct JpegReader {
   jpeg_decompress_struct info;
   jpeg_error_mgr errors;
   std::jmp_buf escape;
-  bool tooLarge;
-  unsigned char* rgb;  // malloc'd: width x height x 3
+  int messageCode;        // of the error or warning that ended the decoding
+  int messageParameter;   // its first number (the precision of JERR_BAD_PRECISION)
+  unsigned char* pixels;  // malloc'd: width x height x components
 };
 
 [[noreturn]] void OnError(j_common_ptr info) {
-  std::longjmp(static_cast<JpegReader*>(info->client_data)->escape, 1);
+  auto* reader = static_cast<JpegReader*>(info->client_data);
+  reader->messageCode = info->err->msg_code;
+  reader->messageParameter = info->err->msg_parm.i[0];
+  std::longjmp(reader->escape, 1);
 }
 
 // Warnings have level -1. Those that mean missing or corrupt picture data end the decoding.
@@ -52,40 +57,64 @@ bool DecodeJpeg(const unsigned char* data, unsigned long size, JpegReader* r) {
   }
   jpeg_create_decompress(&r->info);
   jpeg_mem_src(&r->info, data, size);
-  if (jpeg_read_header(&r->info, TRUE) != JPEG_HEADER_OK)
-    OnError(reinterpret_cast<j_common_ptr>(&r->info));
-  if (!WithinReadingLimit(r->info.image_width, r->info.image_height)) {
-    r->tooLarge = true;
-    jpeg_destroy_decompress(&r->info);
-    return false;
-  }
-  r->info.out_color_space = JCS_RGB;
+  jpeg_read_header(&r->info, TRUE);
+  // Four components are ink: libjpeg gives them as CMYK (turning YCCK into CMYK); the rest as
+  // RGB, grey pictures included.
+  const bool ink = r->info.jpeg_color_space == JCS_CMYK || r->info.jpeg_color_space == JCS_YCCK;
+  r->info.out_color_space = ink ? JCS_CMYK : JCS_RGB;
   jpeg_start_decompress(&r->info);
-  const std::size_t rowBytes = 3u * r->info.output_width;
-  if (r->info.output_components != 3) OnError(reinterpret_cast<j_common_ptr>(&r->info));
-  r->rgb = static_cast<unsigned char*>(std::malloc(rowBytes * r->info.output_height));
-  if (r->rgb == nullptr) OnError(reinterpret_cast<j_common_ptr>(&r->info));
+  const int components = ink ? 4 : 3;
+  if (r->info.output_components != components) ERREXIT(&r->info, JERR_CONVERSION_NOTIMPL);
+  const std::size_t rowBytes = static_cast<std::size_t>(components) * r->info.output_width;
+  r->pixels = static_cast<unsigned char*>(std::malloc(rowBytes * r->info.output_height));
+  if (r->pixels == nullptr) ERREXIT1(&r->info, JERR_OUT_OF_MEMORY, 0);
   while (r->info.output_scanline < r->info.output_height) {
-    JSAMPROW row = r->rgb + rowBytes * r->info.output_scanline;
+    JSAMPROW row = r->pixels + rowBytes * r->info.output_scanline;
     jpeg_read_scanlines(&r->info, &row, 1);
   }
   jpeg_destroy_decompress(&r->info);
   return true;
 }
 
+PictureLoad FailureOf(const JpegReader& r) {
+  switch (r.messageCode) {
+    case JWRN_JPEG_EOF:
+    case JERR_INPUT_EOF:
+    case JERR_INPUT_EMPTY:
+      return Refused(PictureFailure::kCutShort);
+    case JERR_BAD_PRECISION:
+      return Refused(PictureFailure::kUnsupported,
+                     "JPEG of " + std::to_string(r.messageParameter) + "-bit samples");
+    case JERR_SOF_UNSUPPORTED:
+      return Refused(PictureFailure::kUnsupported, "lossless or hierarchical JPEG");
+    case JERR_EMPTY_IMAGE:
+      return Refused(PictureFailure::kNoPixels);
+    default:
+      return Refused(PictureFailure::kDamaged);
+  }
+}
+
 }  // namespace
 
 PictureLoad ReadJpeg(std::string_view bytes) {
-  JpegReader* reader = static_cast<JpegReader*>(std::calloc(1, sizeof(JpegReader)));
-  if (reader == nullptr) return Unreadable();
+  auto* reader = static_cast<JpegReader*>(std::calloc(1, sizeof(JpegReader)));
+  if (reader == nullptr) return Refused(PictureFailure::kDamaged);
   const bool decoded = DecodeJpeg(reinterpret_cast<const unsigned char*>(bytes.data()),
                                   static_cast<unsigned long>(bytes.size()), reader);
-  PictureLoad load = decoded ? FromRgb(static_cast<int>(reader->info.output_width),
-                                       static_cast<int>(reader->info.output_height), reader->rgb)
-                     : reader->tooLarge
-                         ? TooLargePicture(reader->info.image_width, reader->info.image_height)
-                         : Unreadable();
-  std::free(reader->rgb);
+  PictureLoad load;
+  if (!decoded) {
+    load = FailureOf(*reader);
+  } else {
+    const int width = static_cast<int>(reader->info.output_width);
+    const int height = static_cast<int>(reader->info.output_height);
+    if (reader->info.output_components == 4) {
+      // Adobe's programs, which write the Adobe marker, store CMYK inverted: 255 is no ink.
+      InkToRgb(reader->pixels, static_cast<std::size_t>(width) * height,
+               reader->info.saw_Adobe_marker);
+    }
+    load = FromRgb(width, height, reader->pixels);
+  }
+  std::free(reader->pixels);
   std::free(reader);
   return load;
 }

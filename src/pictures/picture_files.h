@@ -1,5 +1,6 @@
-// Reads the picture files of #LOADIMAGE with Debian's decoders: libpng for PNG, libjpeg-turbo
-// for JPEG, stb_image for BMP and TGA. The format is told by the file's first bytes.
+// Reads the picture files of #LOADIMAGE: BMP and TGA with this layer's own readers, PNG and
+// JPEG with libpng and libjpeg-turbo (on Windows with stb_image and the system's codecs). The
+// format is told by the file's first bytes.
 #pragma once
 
 #include <cstddef>
@@ -10,10 +11,14 @@
 
 namespace calvern {
 
-// Larger pictures are refused before their pixels are decoded: a graph holds 255 x 255 dots
-// at most, and these bounds keep a hostile header from asking for gigabytes.
-inline constexpr int kMaxPictureSide = 4096;
-inline constexpr std::size_t kMaxPictureFileBytes = std::size_t{64} << 20;
+// Longer files are refused unread. The largest picture a graph can take, 255 x 255 pixels,
+// needs less than a mebibyte even uncompressed; the rest leaves room for any metadata, and the
+// bound keeps the work of any file small (libpng passes over millions of tiny chunks).
+inline constexpr std::size_t kMaxPictureFileBytes = std::size_t{16} << 20;
+// A progressive JPEG refines its picture scan by scan, each scan a pass over the picture. The
+// longest progression libjpeg can write, 4 components x 64 coefficients x 11 bit levels, has
+// 2816 scans; more are refused before any is decoded.
+inline constexpr int kMaxJpegScans = 3000;
 
 class PictureFiles : public PictureSource {
  public:

@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "compiler/compile_testing.h"
+#include "pictures/picture_variants_testing.h"
 #include "pictures/picture_writing_testing.h"
 
 namespace calvern {
@@ -114,6 +115,27 @@ TEST_F(PictureFilesTest, ColoursBecomeDots) {
   }
 }
 
+// Each variant of each format decodes to the grey levels of the pixels written into it (a JPEG
+// to within its tolerance).
+TEST(PictureVariants, EveryVariantGivesItsGreyLevels) {
+  for (const PictureVariant& v : PictureVariants()) {
+    const PictureLoad load = DecodePicture(v.bytes);
+    ASSERT_EQ(load.failure, PictureFailure::kNone) << v.name << " " << load.detail;
+    ASSERT_EQ(load.picture.width, v.pixels.width) << v.name;
+    ASSERT_EQ(load.picture.height, v.pixels.height) << v.name;
+    int wrong = 0;
+    for (int k = 0; k < v.pixels.width * v.pixels.height && wrong < 3; ++k) {
+      const std::uint8_t* p = &v.pixels.rgb[3u * k];
+      const int expected = GreyLevel(p[0], p[1], p[2]);
+      if (std::abs(load.picture.grey[k] - expected) > v.greyTolerance) {
+        ADD_FAILURE() << v.name << ": pixel " << k % v.pixels.width << ", " << k / v.pixels.width
+                      << " is grey " << load.picture.grey[k] << ", written " << expected;
+        ++wrong;
+      }
+    }
+  }
+}
+
 // A 1 x 1 PNG whose header announces another width, with the header's check sum made right.
 std::string PngClaimingWidth(std::uint32_t width) {
   std::string png = PngBytes(RgbImage(1, 1));
@@ -140,21 +162,47 @@ TEST_F(PictureFilesTest, DamagedAndOversizedFilesAreRefused) {
   Write("big.png", PngBytes(RgbImage(300, 2)));
   Write("huge.png", "");
   fs::resize_file(dir_ / "huge.png", kMaxPictureFileBytes + 1);  // sparse: costs no disk
-  const std::string cant = "   Can't load image!";
-  const std::string limit =
-      "   picture too large to read (at most 4096 x 4096 pixels and 64 MiB): ";
+  // Pictures without pixels: no rows, no columns, or a TGA header without a picture.
+  Write("flat.bmp", variants::BmpFile(RgbImage(3, 0), {}));
+  Write("thin.png", PngClaimingWidth(0));
+  std::string jpegWithoutRows = JpegBytes(RgbImage(8, 8));
+  jpegWithoutRows[jpegWithoutRows.find("\xFF\xC0") + 5] = 0;
+  jpegWithoutRows[jpegWithoutRows.find("\xFF\xC0") + 6] = 0;
+  Write("flat.jpg", jpegWithoutRows);
+  Write("thin.tga", TgaBytes(RgbImage(0, 3)));
+  std::string noPicture = TgaBytes(RgbImage(1, 1));
+  noPicture[2] = 0;
+  Write("none.tga", noPicture);
+  std::string embedded = variants::BmpFile(RgbImage(2, 2), {});
+  embedded[30] = 4;  // compression: a JPEG inside
+  Write("embedded.bmp", embedded);
+  std::string wideBmp = variants::BmpFile(RgbImage(2, 2), {});
+  wideBmp[21] = 0x7F;  // a width of more than two thousand million
+  Write("wide.bmp", wideBmp);
+  const std::string cant = "   Can't load image! ";
+  const std::string cut = ": the file ends inside the picture";
+  const std::string notPicture = ": not a BMP, PNG, JPEG or TGA picture";
+  const std::string graph = "   a picture becomes a graph of at most 255 x 255 dots: ";
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"cut.png", cant},
-      {"cut.jpg", cant},
-      {"cut.bmp", cant},
-      {"cut.tga", cant},
-      {"cut-rle.tga", cant},
-      {"text.png", cant},
-      {"empty.bmp", cant},
-      {"missing.png", cant},
-      {"wide.png", limit + "wide.png (100000 x 1)"},
-      {"huge.png", limit + "huge.png (67108865 bytes)"},
-      {"big.png", "   a picture becomes a graph of at most 255 x 255 dots: big.png (300 x 2)"},
+      {"cut.png", cant + "cut.png" + cut},
+      {"cut.jpg", cant + "cut.jpg" + cut},
+      {"cut.bmp", cant + "cut.bmp" + cut},
+      {"cut.tga", cant + "cut.tga" + cut},
+      {"cut-rle.tga", cant + "cut-rle.tga" + cut},
+      {"text.png", cant + "text.png" + notPicture},
+      {"empty.bmp", cant + "empty.bmp" + notPicture},
+      {"missing.png", cant + "missing.png: no such file"},
+      {"wide.png", graph + "wide.png (100000 x 1)"},
+      {"huge.png", "   picture file too large to read (at most 16 MiB): huge.png (16777217 bytes)"},
+      {"big.png", graph + "big.png (300 x 2)"},
+      {"wide.bmp", graph + "wide.bmp (2130706434 x 2)"},
+      {"flat.bmp", "   picture has no pixels: flat.bmp"},
+      {"thin.png", "   picture has no pixels: thin.png"},
+      {"flat.jpg", "   picture has no pixels: flat.jpg"},
+      {"thin.tga", "   picture has no pixels: thin.tga"},
+      {"none.tga", "   picture has no pixels: none.tga"},
+      {"embedded.bmp",
+       cant + "embedded.bmp: a kind of picture that is not read: BMP of compression kind 4"},
   };
   for (const auto& [name, status] : cases) EXPECT_EQ(Load(0, name), Texts{status}) << name;
   // The whole files load: only the damage made them fail.

@@ -18,8 +18,9 @@ struct RgbImage {
   std::vector<std::uint8_t> rgb;  // row by row from the top
 
   RgbImage(int w, int h, std::uint8_t red = 255, std::uint8_t green = 255, std::uint8_t blue = 255)
-      : width(w), height(h) {
-    for (int k = 0; k < w * h; ++k) rgb.insert(rgb.end(), {red, green, blue});
+      : width(w), height(h), rgb(3u * w * h) {
+    for (int k = 0; k < w * h; ++k)
+      rgb[3u * k] = red, rgb[3u * k + 1] = green, rgb[3u * k + 2] = blue;
   }
   void Set(int x, int y, std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
     std::uint8_t* p = &rgb[3u * (y * width + x)];

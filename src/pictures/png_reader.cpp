@@ -1,4 +1,6 @@
-// PNG through libpng. libpng reports errors by longjmp, so the decoding runs in C-style code:
+// PNG through libpng: grey, palette and true-colour pictures of every depth, interlaced or not,
+// transparent or not (transparency is no colour: the stored colours are read). libpng reports
+// errors by longjmp, so the decoding runs in C-style code:
 // no object with a destructor lives in a frame that the longjmp leaves, and what it allocates
 // is held in a plain struct that the caller frees.
 #include <png.h>
@@ -15,19 +17,22 @@ struct PngInput {
   const unsigned char* data;
   std::size_t size;
   std::size_t position;
+  bool cutShort;
 };
 
 struct PngResult {
   png_uint_32 width;
   png_uint_32 height;
-  bool tooLarge;
   unsigned char* rgb;  // malloc'd: width x height x 3
   png_bytep* rows;     // malloc'd row pointers into rgb
 };
 
 void ReadInput(png_structp png, png_bytep out, std::size_t count) {
   PngInput* in = static_cast<PngInput*>(png_get_io_ptr(png));
-  if (count > in->size - in->position) png_error(png, "file cut short");
+  if (count > in->size - in->position) {
+    in->cutShort = true;
+    png_error(png, "file cut short");
+  }
   std::memcpy(out, in->data + in->position, count);
   in->position += count;
 }
@@ -46,13 +51,14 @@ bool DecodePng(PngInput* in, PngResult* out) {
   png_set_read_fn(png, in, ReadInput);
   // The size is judged here, not by libpng's own limit, so that it can be reported.
   png_set_user_limits(png, 0x7FFFFFFF, 0x7FFFFFFF);
+  // Only the chunks that make the pixels are read: text, colour profiles and the like are
+  // skipped unread, so that none of them can cost decompression work.
+  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
   png_read_info(png, info);
   out->width = png_get_image_width(png, info);
   out->height = png_get_image_height(png, info);
-  if (!WithinReadingLimit(out->width, out->height)) {
-    out->tooLarge = true;
-    png_destroy_read_struct(&png, &info, nullptr);
-    return false;
+  if (JudgeSize(out->width, out->height).failure != PictureFailure::kNone) {
+    png_error(png, "size not screened");
   }
   // Every kind of PNG as 8-bit red, green and blue; transparency is not a colour.
   png_set_expand(png);
@@ -75,13 +81,13 @@ bool DecodePng(PngInput* in, PngResult* out) {
 }  // namespace
 
 PictureLoad ReadPng(std::string_view bytes) {
-  PngInput in{reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), 0};
+  PngInput in{reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), 0, false};
   PngResult out{};
   const bool decoded = DecodePng(&in, &out);
   PictureLoad load =
-      decoded        ? FromRgb(static_cast<int>(out.width), static_cast<int>(out.height), out.rgb)
-      : out.tooLarge ? TooLargePicture(out.width, out.height)
-                     : Unreadable();
+      decoded       ? FromRgb(static_cast<int>(out.width), static_cast<int>(out.height), out.rgb)
+      : in.cutShort ? Refused(PictureFailure::kCutShort)
+                    : Refused(PictureFailure::kDamaged);
   std::free(out.rows);
   std::free(out.rgb);
   return load;

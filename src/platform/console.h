@@ -25,11 +25,15 @@ class Console {
   // False for the stand-in of slave mode.
   virtual bool Present() const = 0;
   virtual void Clear() = 0;
+  // Control characters of the text are shown as visible escapes (VisibleText); Print keeps
+  // its line ends, PrintLine escapes them too: its text is one line.
   virtual void Print(std::string_view text) = 0;
   virtual void PrintLine(std::string_view text) {
     Print(text);
     Print("\n");
   }
+  // A line drawn with the console's own colour sequences (a captured screen), printed as it is.
+  virtual void PrintColouredLine(std::string_view text) { PrintLine(text); }
   virtual void SetColour(int foreground, int background) = 0;
   // Column and row counted from 0.
   virtual void MoveCursor(int column, int row) = 0;

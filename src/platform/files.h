@@ -39,6 +39,24 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
 // The size of a regular file; nothing when the path names no regular file.
 std::optional<std::uintmax_t> RegularFileSize(const std::string& path);
 
+// Why a path can't be read or written, as far as the file system tells: the shell says it
+// beside "cannot read..." and "cannot write...".
+enum class FileProblem {
+  kNone,          // nothing known against it (a full disk, a read-only file system...)
+  kMissing,       // no file of that name
+  kNoDirectory,   // the directory it names does not exist
+  kDirectory,     // it is a directory
+  kNotRegular,    // a device, a pipe or a socket
+  kNoPermission,  // the file or its directory may not be read or written
+  kLinkLoop,      // symbolic links that lead round in a circle, or too many of them
+  kTooLarge,      // larger than the reader takes
+};
+FileProblem ReadingProblem(const std::string& path, std::size_t maxBytes);
+FileProblem WritingProblem(const std::string& path);
+
+// Writes all of `content` to standard output, as bytes; false when it could not.
+[[nodiscard]] bool WriteStandardOutput(std::string_view content);
+
 // Renames a file, in place of any file of the new name; false when it failed.
 bool RenameFile(const std::string& from, const std::string& to);
 
@@ -54,11 +72,13 @@ enum class Placement { kReplace, kNeverReplace };
 
 // A file being replaced: the new content goes to a temporary file created beside the target,
 // which takes the target's name only when Commit succeeds. Until then the old file is
-// untouched; a file never committed is removed.
+// untouched; a file never committed is removed, also when a signal ends the program. A
+// target that is a symbolic link is followed: the file it leads to is replaced, beside
+// itself, and the link stays.
 class ReplacementFile {
  public:
   // Creates the temporary file; nullptr when the directory does not allow it or the target
-  // exists and is not a regular file.
+  // exists and is not a regular file (WritingProblem says why).
   static std::unique_ptr<ReplacementFile> Create(const std::string& path);
   virtual ~ReplacementFile() = default;
   // Writes the whole content and puts the file in place of the target.

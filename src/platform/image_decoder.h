@@ -1,5 +1,5 @@
 // Pictures decoded by the system's own codecs: on Windows the Windows Imaging Component reads
-// PNG and JPEG files. (The other systems decode with Debian's libraries, outside this layer.)
+// JPEG files. (The other systems decode with Debian's libraries, outside this layer.)
 #pragma once
 
 #include <cstdint>
@@ -9,14 +9,15 @@
 namespace calvern::platform {
 
 struct DecodedImage {
-  enum class Outcome { kDecoded, kUnreadable, kTooLarge };
-  Outcome outcome = Outcome::kUnreadable;
-  int width = 0, height = 0;      // known for kDecoded and kTooLarge
-  std::vector<std::uint8_t> rgb;  // kDecoded: red, green, blue of each pixel, rows from the top
+  bool decoded = false;
+  bool cmyk = false;  // pixels are cyan, magenta, yellow and black ink, not red, green and blue
+  int width = 0, height = 0;
+  std::vector<std::uint8_t> pixels;  // 3 bytes a pixel (4 for CMYK), rows from the top
 };
 
-// Decodes a picture file held in memory as 8-bit red, green and blue (transparency dropped).
-// A picture wider or higher than `maxSide` is refused before its pixels are decoded.
-DecodedImage DecodeImage(std::string_view bytes, int maxSide);
+// Decodes a picture file held in memory whose size the caller has judged from its header:
+// CMYK pictures as they are, every other kind as 8-bit red, green and blue (transparency
+// dropped).
+DecodedImage DecodeImage(std::string_view bytes);
 
 }  // namespace calvern::platform

@@ -1,10 +1,28 @@
 // Starting outside programs: the emulator runs on by itself, the editor may need the terminal.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/command_words.h"
+
 namespace calvern::platform {
+
+// The rules by which this platform reads a command line into words.
+CommandRules NativeCommandRules();
+
+// A program setting (the editor, the emulator): the program to start and the arguments written
+// after it ("code --wait"). A setting that names an existing file as a whole (taken from
+// `currentDirectory` when relative) is that program, blanks and all; any other is read into
+// words by the platform's rules, so that a path with blanks is quoted. Nothing when it is
+// empty or can't be read (a quote left open).
+struct ProgramCommand {
+  std::string program;
+  std::vector<std::string> arguments;
+};
+std::optional<ProgramCommand> ReadProgramSetting(const std::string& setting,
+                                                 const std::string& currentDirectory);
 
 // Starts `program` with `arguments` in `workingDirectory` (empty: the current one). A program
 // name without a directory is searched on the PATH. Returns whether it could be started. The

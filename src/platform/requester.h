@@ -30,9 +30,10 @@ struct FileAnswer {
 
 // Asks for a file: shows the title and the files of the current directory that match the
 // filter, then reads a path (`prompt` is shown before it). A relative answer is taken from the
-// current directory and made a full path, except a bare program name that is no file of the
-// current directory: it stays bare, for the PATH search. Enter alone cancels; an answer longer
-// than kMaxAnswerBytes is refused.
+// current directory and made a full path, except, for a program, a bare name or a command with
+// arguments that is no file of the current directory: it stays as typed (for the PATH search,
+// or to be read into words when started). Enter alone cancels; an answer longer than
+// kMaxAnswerBytes is refused.
 FileAnswer ChooseFile(Console& console, const std::string& title, const std::string& filter,
                       const std::string& prompt, AnswerUse use = AnswerUse::kFile);
 

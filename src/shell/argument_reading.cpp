@@ -30,8 +30,10 @@ bool HasInfoFileName(const std::string& path) {
 }
 
 ArgumentChoice ReadingOfArgument(const std::string& path) {
+  if (HasInfoFileName(path)) return {};
+  // No file, or no regular one (a directory...): the compilation says what is wrong with it.
   std::optional<std::uintmax_t> size = platform::RegularFileSize(path);
-  if (HasInfoFileName(path) || !size) return {};
+  if (!size) return {ArgumentReading::kSource};
   // Far larger than seven short lines: a source.
   if (*size > kMaxSettingsBytes) return {ArgumentReading::kSource};
   // An unreadable file is left to slave mode, which reports it with code 1.

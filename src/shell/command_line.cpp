@@ -1,10 +1,13 @@
 #include "shell/command_line.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
+#include "platform/visible_text.h"
 #include "shell/application.h"
 #include "shell/argument_reading.h"
 #include "shell/command_line_verbs.h"
@@ -19,10 +22,22 @@ constexpr const char* kFooter =
     "4 the serial port cannot be opened, 5 the calculator does not answer, 6 the calculator\n"
     "refused a command.";
 
-int UsageError(const std::string& what) {
-  std::cerr << "calvern: " << what << "\n"
-            << "Run 'calvern --help' for usage.\n";
-  return kExitUsage;
+// The edits that turn one word into another: letters inserted, removed, replaced, or two
+// neighbours swapped.
+std::size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+  for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+  for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      d[i][j] = std::min(
+          {d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+      }
+    }
+  }
+  return d[a.size()][b.size()];
 }
 
 // The parser with every verb.
@@ -33,7 +48,7 @@ struct CommandLine {
 
   CommandLine() {
     parser.footer(kFooter);
-    parser.set_version_flag("--version", std::string("calvern ") + kVersionText);
+    parser.set_version_flag("--version", std::string("calvern ") + CALVERN_VERSION);
     parser.require_subcommand(0, 1);
     // Options are written "--name" everywhere: on Windows too a word starting with "/" is a
     // path (a file on the current drive), not an option.
@@ -46,11 +61,36 @@ struct CommandLine {
     verbs.push_back(AddCaptureVerb(parser));
   }
 
+  // Whether the word is an option of `compile`: `calvern -o out.LST prog.txt` compiles with
+  // its options in front.
+  bool IsCompileOption(const std::string& word) const {
+    const std::string name = word.substr(0, word.find('='));
+    for (const Verb& verb : verbs) {
+      if (verb.command->get_name() == "compile" && name != "-h" && name != "--help") {
+        return verb.command->get_option_no_throw(name) != nullptr;
+      }
+    }
+    return false;
+  }
+
   bool IsVerb(const std::string& word) const {
     for (const Verb& verb : verbs) {
       if (verb.command->get_name() == word) return true;
     }
     return false;
+  }
+
+  // The verb a mistyped word was meant to be: one it begins, or one a slip or two away. Words
+  // with a dot or a separator are file names, not verbs.
+  std::string VerbMeant(const std::string& word) const {
+    if (word.size() < 3 || word.find_first_of("./\\") != std::string::npos) return "";
+    for (const Verb& verb : verbs) {
+      const std::string& name = verb.command->get_name();
+      if (name.starts_with(word) || EditDistance(word, name) <= (word.size() < 5 ? 1u : 2u)) {
+        return name;
+      }
+    }
+    return "";
   }
 
   int Run(std::vector<std::string> args);
@@ -81,19 +121,36 @@ int CommandLine::Run(std::vector<std::string> args) {
 
 }  // namespace
 
+int UsageError(const std::string& what) {
+  std::cerr << platform::VisibleText("calvern: " + what) << "\n"
+            << "Run 'calvern --help' for usage.\n";
+  return kExitUsage;
+}
+
 int RunCommandLine(const std::vector<std::string>& parameters) {
   if (parameters.empty()) return RunMenu();
   std::vector<std::string> args = parameters;
   CommandLine commandLine;
   const std::string first = args.front();
-  if (!first.starts_with("-") && !commandLine.IsVerb(first)) {
+  if (commandLine.IsCompileOption(first)) {
+    args.insert(args.begin(), "compile");
+  } else if (!first.starts_with("-") && !commandLine.IsVerb(first)) {
+    // A mistyped verb is said, not taken for a file that does not exist.
+    if (const std::string verb = commandLine.VerbMeant(first);
+        !verb.empty() && !platform::PathExists(first)) {
+      const MessageTable messages;
+      return UsageError(messages[kUnknownCommand] + "'" + first + "'" + messages[kDidYouMean] +
+                        "'" + verb + "'?");
+    }
     if (args.size() == 1) {
       ArgumentChoice choice = ReadingOfArgument(first);
       if (choice.reading == ArgumentReading::kInfoFile) {
         if (choice.ambiguous) {
-          std::cerr << "calvern: reading " << first
-                    << " as an info file (its line 3 is a menu key); run 'calvern compile " << first
-                    << "' to compile it as a source\n";
+          std::cerr << platform::VisibleText("calvern: reading " + first +
+                                             " as an info file (its line 3 is a menu key); run "
+                                             "'calvern compile " +
+                                             first + "' to compile it as a source")
+                    << "\n";
         }
         return RunSlaveMode(first);
       }

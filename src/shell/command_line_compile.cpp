@@ -1,12 +1,15 @@
 // `calvern compile SOURCE [-o LISTING] [--mk | --mk-base BASE] [--symbols FILE.json]
-// [--lang FILE.LOC]`: one compilation with its diagnostics on standard error.
+// [--lang FILE.LOC]`: one compilation with its diagnostics on standard error. "-" as the
+// listing or the symbol file writes it to standard output.
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <iostream>
 #include <memory>
 
 #include "output/symbol_file.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/visible_text.h"
 #include "shell/application.h"
 #include "shell/command_line.h"
 #include "shell/command_line_verbs.h"
@@ -25,9 +28,19 @@ struct CompileArguments {
   std::string languageFile;
 };
 
+// The name that stands for standard output.
+constexpr const char* kStandardOutput = "-";
+
 int FileError(const std::string& what) {
-  std::cerr << "calvern: " << what << "\n";
+  std::cerr << platform::VisibleText("calvern: " + what) << "\n";
   return kExitFileError;
+}
+
+// Why an output can't be written; a device or a pipe (`-o /dev/stdout`) gets the hint of "-".
+std::string WhyNotWritten(platform::FileProblem problem, const MessageTable& m) {
+  std::string why = BecauseOf(problem, m);
+  if (problem == platform::FileProblem::kNotRegular) why += m[kStandardOutputHint];
+  return why;
 }
 
 // "dir/prog.txt" gives "dir/prog.", and so does "dir/prog": the MK files and the listing are
@@ -54,47 +67,72 @@ int RunCompile(const CompileArguments& a,
   if (!LoadLanguage(app, a.languageFile).empty()) {
     return FileError("cannot read the language file " + a.languageFile);
   }
+  const MessageTable& m = app.Messages;
+  const bool listingOut = a.listing == kStandardOutput;
+  const bool symbolsOut = a.symbols == kStandardOutput;
+  if (listingOut && symbolsOut) return UsageError(m[kOneStandardOutput]);
   CompileJobRequest request;
   request.sourcePath = a.source;
+  request.listingTo = listingOut ? ListingDestination::kStandardOutput : ListingDestination::kFile;
   request.listingPath = a.listing.empty() ? DottedBase(a.source) + "LST" : a.listing;
   const bool mkAsked = a.mkBesideListing || !a.mkBase.empty();
   // Without --mk or --mk-base the source's own "#MKFiles" decides, and the files go beside
-  // the listing (there is no requester on the command line).
+  // the listing, or beside the source when the listing goes to standard output (there is no
+  // requester on the command line).
   // BASE names the files up to their extension: "out/prog" and "out/prog." both give
   // out/prog.MKP.
-  request.mkBaseName = a.mkBase.empty()          ? DottedBase(request.listingPath)
-                       : a.mkBase.ends_with('.') ? a.mkBase
-                                                 : a.mkBase + ".";
+  request.mkBaseName = a.mkBase.ends_with('.') ? a.mkBase
+                       : !a.mkBase.empty()     ? a.mkBase + "."
+                       : listingOut            ? DottedBase(a.source)
+                                               : DottedBase(request.listingPath);
+  if (!a.mkBase.empty() && !MkBaseNamesAFile(request.mkBaseName)) {
+    return UsageError(m[kMkBaseWithoutName] + a.mkBase);
+  }
   request.slaveMode = mkAsked;
   request.chooseMkFileName = [&request] { return request.mkBaseName; };
-  if (platform::SameFile(a.source, request.listingPath)) {
+  if (!listingOut && platform::SameFile(a.source, request.listingPath)) {
     return FileError("the listing would overwrite the source " + a.source);
   }
-  if (!a.symbols.empty() && (platform::SameFile(a.source, a.symbols) ||
-                             platform::SameFile(request.listingPath, a.symbols))) {
+  if (!a.symbols.empty() && !symbolsOut &&
+      (platform::SameFile(a.source, a.symbols) ||
+       (!listingOut && platform::SameFile(request.listingPath, a.symbols)))) {
     return FileError("the symbol file would overwrite the source or the listing");
   }
 
   CompileJobResult result = RunCompileJob(request);
-  for (const Diagnostic& warning : result.warnings) {
-    std::cerr << EditorDiagnosticLine(a.source, warning, app.Messages) << "\n";
+  // The first few warnings, and how many more there are: a source that repeats one doubtful
+  // line 100 000 times gets a readable report.
+  const std::size_t shown = std::min(result.warnings.size(), kWarningsShown);
+  for (std::size_t i = 0; i < shown; ++i) {
+    std::cerr << platform::VisibleText(EditorDiagnosticLine(a.source, result.warnings[i], m))
+              << "\n";
+  }
+  if (std::string more = MoreWarningsText(result.warnings.size(), m); !more.empty()) {
+    std::cerr << "calvern: " << more << "\n";
   }
   switch (result.outcome) {
     case JobOutcome::kCantOpenSource:
-      return FileError("cannot read the source " + a.source);
+      return FileError("cannot read the source " + a.source + BecauseOf(result.fileProblem, m));
     case JobOutcome::kCantCreateListing:
-      return FileError("cannot write the listing " + request.listingPath);
+      return FileError("cannot write the listing " + request.listingPath +
+                       WhyNotWritten(result.fileProblem, m));
     case JobOutcome::kCompileError:
-      std::cerr << EditorDiagnosticLine(a.source, *result.error, app.Messages) << std::endl;
+      std::cerr << platform::VisibleText(EditorDiagnosticLine(a.source, *result.error, m))
+                << std::endl;
       return kExitCompileError;
     case JobOutcome::kCantWriteMkFile:
       return FileError(MkFileFailure(result, app.Messages));
     case JobOutcome::kCompiled:
       break;
   }
-  if (!a.symbols.empty() &&
-      !platform::WriteFileAtomically(a.symbols, SymbolFileText(*result.program))) {
-    return FileError("cannot write the symbol file " + a.symbols);
+  if (symbolsOut) {
+    if (!platform::WriteStandardOutput(SymbolFileText(*result.program))) {
+      return FileError("cannot write the symbol file to standard output");
+    }
+  } else if (!a.symbols.empty() &&
+             !platform::WriteFileAtomically(a.symbols, SymbolFileText(*result.program))) {
+    return FileError("cannot write the symbol file " + a.symbols +
+                     WhyNotWritten(platform::WritingProblem(a.symbols), m));
   }
   if (compiled != nullptr) *compiled = result.program;
   return kExitOk;
@@ -111,14 +149,16 @@ int CompileForLink(const std::string& source, std::shared_ptr<const CompiledProg
 Verb AddCompileVerb(CLI::App& parser) {
   auto a = std::make_shared<CompileArguments>();
   CLI::App* command = parser.add_subcommand(
-      "compile", "Compile a source into its listing (and MK files); `calvern SOURCE` is short");
+      "compile", "Compile a source into its listing and MK files (or just: calvern SOURCE)");
   command->add_option("SOURCE", a->source, "The calculator program to compile")->required();
-  command->add_option("-o,--output", a->listing, "The listing (default: SOURCE with .LST)");
+  command->add_option("-o,--output", a->listing,
+                      "The listing (default: SOURCE with .LST; - for standard output)");
   CLI::Option* mk =
       command->add_flag("--mk", a->mkBesideListing, "Write the MK files beside the listing");
   command->add_option("--mk-base", a->mkBase, "Write the MK files as BASE.MKP, BASE.MKB...")
       ->excludes(mk);
-  command->add_option("--symbols", a->symbols, "Write labels, register names and zones as JSON");
+  command->add_option("--symbols", a->symbols,
+                      "Write labels, register names and zones as JSON (- for standard output)");
   command->add_option("--lang", a->languageFile, "Report errors in this language (FILE.LOC)");
   return {command, [a] { return RunCompile(*a); }};
 }

@@ -11,6 +11,7 @@
 #include "link/screen_capture.h"
 #include "platform/files.h"
 #include "platform/png_encoder.h"
+#include "platform/visible_text.h"
 #include "platform/window.h"
 #include "shell/command_line.h"
 #include "shell/command_line_verbs.h"
@@ -37,7 +38,7 @@ struct CaptureOptions : LinkOptions {
 };
 
 int Report(const std::string& text, int code) {
-  std::cerr << "calvern: " << text << "\n";
+  std::cerr << platform::VisibleText("calvern: " + text) << "\n";
   return code;
 }
 
@@ -85,9 +86,7 @@ struct LinkRun {
     if (!options.port.empty()) {
       std::optional<std::string> named = PortSetting(options.port);
       if (!named) {
-        std::cerr << "calvern: " << messages[kPortNotValid] << options.port << "\n"
-                  << "Run 'calvern --help' for usage.\n";
-        return kExitUsage;
+        return UsageError(messages[kPortNotValid] + options.port);
       }
       port = *named;
     }
@@ -146,7 +145,7 @@ int RunIdentify(const LinkOptions& options) {
     return Report(NoReplyText(run.messages, session, run.messages[kIdentificationWord]),
                   ExitCodeOf(OutcomeOfSilence(session)));
   }
-  std::cout << *name << std::endl;
+  std::cout << platform::VisibleText(*name) << std::endl;
   return std::cout ? kExitOk : kExitFileError;
 }
 

@@ -32,6 +32,10 @@ Verb AddCaptureVerb(CLI::App& parser);
 // the compiled program.
 int CompileForLink(const std::string& source, std::shared_ptr<const CompiledProgram>& program);
 
+// Says on standard error what was wrong with the command line, with a hint; the exit code
+// of a usage error.
+int UsageError(const std::string& what);
+
 // The interactive menu (no argument).
 int RunMenu();
 

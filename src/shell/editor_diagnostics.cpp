@@ -42,7 +42,7 @@ std::string EditorDiagnosticLine(const std::string& file, const Diagnostic& d,
   }
   line += d.kind == DiagnosticKind::kWarning ? " warning: " : " error: ";
   // The place is said in front already: no ", line 12" at the end.
-  std::string text = DiagnosticText(d, messages);
+  std::string text = PrintedText(d, messages);
   const std::string lineSuffix = messages[kLineSuffix] + std::to_string(d.line);
   if (text.ends_with(lineSuffix)) text.erase(text.size() - lineSuffix.size());
   return line + WithoutSeverityWord(Trimmed(text));

@@ -1,10 +1,14 @@
 #include "shell/help_file.h"
 
+#include <cstdio>
+
 #include "output/text_lines.h"
 #include "platform/files.h"
 #include "shell/launcher.h"
 #include "tables/help_text.h"
 #include "tables/io_register_table.h"
+#include "tables/keyword_table.h"
+#include "tables/russian_notation.h"
 
 namespace calvern {
 namespace {
@@ -23,6 +27,63 @@ void AddIoRegisters(CrlfText& out) {
   }
 }
 
+// A text padded with blanks to `width` characters (UTF-8 characters, not bytes).
+std::string Padded(const std::string& text, std::size_t width) {
+  std::size_t characters = 0;
+  for (char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return text + std::string(width > characters ? width - characters : 1, ' ');
+}
+
+std::string HexByte(int value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02X", value);
+  return text;
+}
+
+// One line of the table: the keys as the listings print them, Calvern's instruction and the
+// code, taken from the keyword table's decoding of the instruction.
+std::string NotationLine(const NotationAlias& alias, const KeywordEntry& e, bool indirect) {
+  // К replaces F before a condition: "К x<0 r".
+  std::string keys = indirect ? "К " : "";
+  if (alias.prefix == NotationPrefix::kF && !indirect) keys += "F ";
+  if (alias.prefix == NotationPrefix::kK) keys += "К ";
+  keys += std::string(alias.spelling);
+  std::string instruction(alias.keyword);
+  std::string code;
+  if (e.group == kGroupRegister) {
+    keys += " r";
+    instruction += indirect ? " (r)" : " r";
+    code = std::string(1, "0123456789ABCDEF"[indirect ? e.indirectDigit : e.directDigit]) + "r";
+  } else if (e.group == kGroupJump && indirect) {
+    keys += " r";
+    instruction += " (r)";
+    code = std::string(1, "0123456789ABCDEF"[e.indirectDigit]) + "r";
+  } else if (e.group == kGroupJump || e.group == kGroupLoop) {
+    keys += " nn";
+    instruction += " nn";
+    code = HexByte(e.opcode) + " nn";
+  } else {
+    code = HexByte(e.opcode);
+  }
+  return "     " + Padded(keys, 14) + Padded(instruction, 14) + code;
+}
+
+// Every name of the Russian listings with its instruction and code; then the indirect forms
+// that К gives the jumps and register instructions.
+void AddRussianNotation(CrlfText& out) {
+  const KeywordTable& keywords = KeywordTable::BuiltIn();
+  out.Add("");
+  out.Add("     " + Padded("Keys", 14) + Padded("Instruction", 14) + "Code");
+  for (bool indirect : {false, true}) {
+    for (const NotationAlias& alias : RussianNotation()) {
+      const KeywordEntry& e = keywords.Entry(keywords.ResolveAlias(keywords.Find(alias.keyword)));
+      const bool hasIndirect = e.group == kGroupJump || e.group == kGroupRegister;
+      if (indirect && (!hasIndirect || alias.prefix == NotationPrefix::kK)) continue;
+      out.Add(NotationLine(alias, e, indirect));
+    }
+  }
+}
+
 }  // namespace
 
 std::string HelpFileText() {
@@ -38,6 +99,7 @@ std::string HelpFileText() {
       continue;
     }
     for (const std::string& line : SplitLines(sections[i].text)) out.Add(line);
+    if (sections[i].title == kRussianNotationSectionTitle) AddRussianNotation(out);
     if (i + 1 < sections.size()) out.Add("");  // sections are separated by an empty line
   }
   for (int i = 0; i < 4; ++i) out.Add("");

@@ -79,5 +79,40 @@ TEST(HelpFile, IoRegisterSectionHasOneBlockPerRegister) {
   EXPECT_EQ(lines[i], "  BASIC PROGRAMMING") << "the last block's empty line ends the section";
 }
 
+// The table of Russian key names says what the compiler does: each row's keys, with a step
+// address 42 for nn and register 5 for r, compile to the row's code.
+TEST(HelpFile, RussianNotationTableMatchesTheCompiler) {
+  std::vector<std::string> lines = CrlfLines(HelpFileText());
+  auto at = std::find(lines.begin(), lines.end(), "     Keys          Instruction   Code");
+  ASSERT_NE(at, lines.end());
+  int rows = 0;
+  for (++at; at != lines.end() && at->starts_with("     "); ++at, ++rows) {
+    // Columns: keys, instruction, code, separated by two blanks or more.
+    std::vector<std::string> columns;
+    for (std::size_t pos = 5; pos < at->size();) {
+      std::size_t end = at->find("  ", pos);
+      if (end == std::string::npos) end = at->size();
+      columns.push_back(at->substr(pos, end - pos));
+      pos = at->find_first_not_of(' ', end);
+    }
+    ASSERT_EQ(columns.size(), 3u) << *at;
+    // nn and r stand for an operand: step 42 (the byte 42) and register 5 (the digit 5).
+    auto withOperands = [](std::string text) {
+      if (text.ends_with(" nn")) text.replace(text.size() - 2, 2, "42");
+      if (text.ends_with("r")) text.back() = '5';
+      return text;
+    };
+    const std::string code = withOperands(columns[2]);
+    CompileResult result = CompileProgram(withOperands(columns[0]));
+    ASSERT_TRUE(result.Ok()) << *at;
+    std::string compiled;
+    for (int step = 0; step < result.program.firstFreeStep; ++step) {
+      compiled += (step ? " " : "") + result.program.image.CodeText(step);
+    }
+    EXPECT_EQ(compiled, code) << *at;
+  }
+  EXPECT_GE(rows, 60);
+}
+
 }  // namespace
 }  // namespace calvern

@@ -1,5 +1,6 @@
 #include "shell/launcher.h"
 
+#include <optional>
 #include <vector>
 
 #include "platform/files.h"
@@ -28,14 +29,17 @@ void ShowHint(Application& app, int first, int second) {
 }  // namespace
 
 bool OpenWithEditor(Application& app, const std::string& file) {
-  const std::string& editor = app.Config.EditorPath;
-  std::string directory = platform::DirectoryPart(editor);
+  // "code --wait": the program, then the arguments of the setting, then the file.
+  std::optional<platform::ProgramCommand> editor =
+      platform::ReadProgramSetting(app.Config.EditorPath, app.CurrentDirectory);
+  if (!editor) return false;
+  std::string directory = platform::DirectoryPart(editor->program);
   // The editor runs in its own directory: hand it the file's full path. Without a file it
-  // starts with no argument at all.
-  std::vector<std::string> arguments;
+  // starts with the setting's arguments alone.
+  std::vector<std::string> arguments = editor->arguments;
   if (!file.empty()) arguments.push_back(platform::AbsolutePath(file, app.CurrentDirectory));
   // A terminal editor needs the terminal to itself: the menu waits and is drawn again after.
-  return platform::RunProgramAndWait(ProgramPath(app, editor), arguments,
+  return platform::RunProgramAndWait(ProgramPath(app, editor->program), arguments,
                                      platform::AbsolutePath(directory, app.CurrentDirectory));
 }
 
@@ -52,7 +56,11 @@ void LaunchEmulator(Application& app, const std::string& emulator) {
     console.ReadLine();
     return;
   }
-  std::vector<std::string> arguments = {"-p"};
+  // "wine /opt/emk/emk.exe": the program, then the arguments of the setting, then "-p".
+  std::optional<platform::ProgramCommand> command =
+      platform::ReadProgramSetting(emulator, app.CurrentDirectory);
+  std::vector<std::string> arguments = command ? command->arguments : std::vector<std::string>{};
+  arguments.push_back("-p");
   std::string directory = app.CurrentDirectory;
   app.Status[1] = "  " + m[kEmulatorRunning];
   const MkFilesWritten& files = app.LastBuild.mkFiles;
@@ -68,9 +76,10 @@ void LaunchEmulator(Application& app, const std::string& emulator) {
     app.Status[1] += " " + platform::FilePart(files.mkp);
   }
   app.Status[1] += "...";
-  // A terminal closed during the hint ends the run: nothing more is started.
-  if (console.InputEnded()) return;
-  platform::StartProgram(ProgramPath(app, emulator), arguments, directory);
+  // A terminal closed during the hint ends the run: nothing more is started. A setting that
+  // can't be read (a quote left open) starts nothing either.
+  if (console.InputEnded() || !command) return;
+  platform::StartProgram(ProgramPath(app, command->program), arguments, directory);
 }
 
 }  // namespace calvern

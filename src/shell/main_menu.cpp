@@ -83,6 +83,7 @@ void DispatchMenuKey(Application& app, const std::string& key) {
 }
 
 int RunMainMenu(Application& app) {
+  Settings written = app.Config;
   for (;;) {
     DrawScreen(app);
     std::string choice = app.Terminal->ReadLine();
@@ -99,6 +100,10 @@ int RunMainMenu(Application& app) {
       SaveSettings(app);
       return 0;
     }
+    // A choice is written as soon as it is made, quietly (key 0 reports a failure): closing
+    // the console window may end the program there and then (under Wine it does, before the
+    // program hears of it), and what the user chose survives that.
+    if (app.Config != written && WriteSettings(app)) written = app.Config;
   }
 }
 

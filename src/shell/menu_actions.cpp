@@ -141,17 +141,19 @@ void ChooseLanguage(Application& app) {
   app.LinkStatusLine = NotConnectedLine(app.Messages);
 }
 
+bool WriteSettings(Application& app) {
+  // A settings file that could not be read is kept aside rather than lost to the defaults,
+  // once: the file written then is the user's own.
+  if (app.SettingsFileUnreadable) {
+    if (!KeepUnreadableSettingsAside(app.SettingsFilePath)) return false;
+    app.SettingsFileUnreadable = false;
+  }
+  return platform::WriteFileAtomically(app.SettingsFilePath, SettingsText(app.Config),
+                                       platform::Durability::kSyncToDisk);
+}
+
 void SaveSettings(Application& app) {
-  // A settings file that could not be read is kept aside rather than lost to the defaults.
-  if (app.SettingsFileUnreadable && !KeepUnreadableSettingsAside(app.SettingsFilePath)) {
-    ReportSettingsNotSaved(app);
-    return;
-  }
-  if (platform::WriteFileAtomically(app.SettingsFilePath, SettingsText(app.Config),
-                                    platform::Durability::kSyncToDisk)) {
-    return;
-  }
-  ReportSettingsNotSaved(app);
+  if (!WriteSettings(app)) ReportSettingsNotSaved(app);
 }
 
 }  // namespace calvern

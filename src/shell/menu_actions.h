@@ -17,6 +17,8 @@ std::optional<CompileJobResult> CompileCurrentSource(Application& app);
 void ChooseEditorAndEmulator(Application& app);
 // Key 9: choose the language file.
 void ChooseLanguage(Application& app);
+// Writes the settings; false when they could not be written.
+bool WriteSettings(Application& app);
 // Key 0 after the loop: writes the settings; reports a failure and waits for Enter.
 void SaveSettings(Application& app);
 

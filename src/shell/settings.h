@@ -23,6 +23,8 @@ struct Settings {
   std::string ComPort = "COM1";
   int MkIdentifier = 255;
   std::string LanguageFile;
+
+  bool operator==(const Settings&) const = default;
 };
 
 // Port and identifier from line 6: "COM3,7" (a port part that is not a number gives COM0, an

@@ -1,8 +1,10 @@
 #include "shell/slave_mode.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "platform/requester.h"
+#include "platform/visible_text.h"
 #include "shell/compile_report.h"
 #include "shell/main_menu.h"
 #include "shell/menu_actions.h"
@@ -18,7 +20,9 @@ bool StartsAProgram(const std::string& command) {
 
 }  // namespace
 
-void ReportSlaveFailure(const std::string& why) { std::cerr << "calvern: " << why << std::endl; }
+void ReportSlaveFailure(const std::string& why) {
+  std::cerr << platform::VisibleText("calvern: " + why) << std::endl;
+}
 
 long long RunSlaveCommand(Application& app) {
   const MessageTable& m = app.Messages;
@@ -40,9 +44,12 @@ long long RunSlaveCommand(Application& app) {
     return kSlaveNotCompiled;
   }
   // Warnings and a failed MK file go to standard error, where the caller reads the report.
-  for (const Diagnostic& warning : result->warnings) {
-    platform::ShowMessageBox(*app.Terminal, app.Messages[kCompilation],
-                             WarningText(warning, app.Messages));
+  const std::size_t shown = std::min(result->warnings.size(), kWarningsShown);
+  for (std::size_t i = 0; i < shown; ++i) {
+    platform::ShowMessageBox(*app.Terminal, m[kCompilation], WarningText(result->warnings[i], m));
+  }
+  if (std::string more = MoreWarningsText(result->warnings.size(), m); !more.empty()) {
+    platform::ShowMessageBox(*app.Terminal, m[kCompilation], more);
   }
   switch (result->outcome) {
     case JobOutcome::kCompiled:
@@ -52,10 +59,12 @@ long long RunSlaveCommand(Application& app) {
                                MkFileFailure(*result, app.Messages));
       return kSlaveCantCreateListing;
     case JobOutcome::kCantOpenSource:
-      ReportSlaveFailure(m[kCantOpenSource] + " " + app.Config.SourcePath);
+      ReportSlaveFailure(m[kCantOpenSource] + " " + app.Config.SourcePath +
+                         BecauseOf(result->fileProblem, m));
       return kSlaveCantOpenSource;
     case JobOutcome::kCantCreateListing:
-      ReportSlaveFailure(m[kCantCreateOutput] + " " + app.Config.ListingPath);
+      ReportSlaveFailure(m[kCantCreateOutput] + " " + app.Config.ListingPath +
+                         BecauseOf(result->fileProblem, m));
       return kSlaveCantCreateListing;
     case JobOutcome::kCompileError:
       break;

@@ -16,6 +16,9 @@ struct HelpSection {
 
 // Title of the section generated from the I/O register table.
 inline constexpr std::string_view kIoRegisterSectionTitle = "I/O Registers on the MK-161";
+// Title of the section whose text the help file writer follows with the table of the Russian
+// key names, generated from that table and the keyword table.
+inline constexpr std::string_view kRussianNotationSectionTitle = "Russian notation";
 
 std::span<const HelpSection> HelpSections();
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tables/character_table.h"
 #include "tables/keyword_table.h"
 
 namespace calvern {
@@ -60,6 +61,7 @@ TEST(HelpTextTest, SectionsComeInTheOrderOfTheHelpFile) {
                                                 "Graphic Interface at Low Level",
                                                 "Graphic Interface at High Level",
                                                 "Optimizations for MK-161",
+                                                "Russian notation",
                                                 "ERROR MESSAGES",
                                                 "COMPILE FOR EMULATOR USE",
                                                 "Calling CALVERN as a SLAVE program"};
@@ -73,17 +75,25 @@ TEST(HelpTextTest, SectionsComeInTheOrderOfTheHelpFile) {
   }
 }
 
+// Printable ASCII only, but for the section on Russian, which shows Cyrillic letters and the
+// key symbols of the listings (in UTF-8; lines are measured in characters).
 TEST(HelpTextTest, LinesAreShortIndentedAsciiWithoutTrailingLineEnd) {
   for (const HelpSection& section : HelpSections()) {
     if (section.text.empty()) continue;
+    const bool russian = section.title == kRussianNotationSectionTitle;
     EXPECT_NE(section.text.back(), '\n') << section.title;
     for (std::string_view line : Lines(section.text)) {
-      EXPECT_LE(line.size(), 90u) << section.title << ": " << line;
+      std::u32string characters;
+      for (std::size_t pos = 0; pos < line.size();) {
+        characters += static_cast<char32_t>(DecodeUtf8(line, pos));
+      }
+      EXPECT_LE(characters.size(), 90u) << section.title << ": " << line;
       if (line.empty()) continue;
       EXPECT_TRUE(line.starts_with("  ")) << section.title << ": " << line;
       EXPECT_NE(line.back(), ' ') << section.title << ": " << line;
-      for (char c : line) {
-        EXPECT_TRUE(c >= 0x20 && c <= 0x7E) << section.title << ": " << line;
+      for (char32_t c : characters) {
+        EXPECT_TRUE((c >= 0x20 && c <= 0x7E) || (russian && c >= 0xA0 && c <= 0x10FFFF))
+            << section.title << ": " << line;
       }
     }
   }

@@ -235,7 +235,8 @@ class KeywordTable {
   std::unordered_map<std::string, int> firstIndex_;  // same answer as a first-match scan
 };
 
-// Upper-cases the ASCII letters of a text; other bytes are kept.
+// Upper-cases the ASCII letters and the Cyrillic letters (in UTF-8) of a text; other bytes are
+// kept.
 std::string UpperCase(std::string_view text);
 
 }  // namespace calvern

@@ -165,6 +165,17 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
         "a one-byte jump ('!') can't reach this label from another block of 100 steps, "
         "jump at step ";
     t[kFormOffsetOutOfRange] = "form offset outside 0-255 steps after the form's start: ";
+    t[kMissingAfter] = " missing after ";
+    t[kLinkToMissingMenu] = "link to a menu that does not exist: ";
+    t[kMkFilesValues] =
+        "#MKFiles takes 0 (no MK files), 1 (ask for a file name) or 2 (under the MK base "
+        "name): ";
+    t[kFirstLineRange] = "#FirstLine takes a line number from 0 to 8388607: ";
+    t[kSecondElse] = "a second ELSE in the IF(test)THEN of line ";
+    t[kNotAllDigits] = "a number or address that begins with a digit must be all digits: ";
+    t[kDollarNumberAsAddress] = "an address is a label or a step number, not a $ number: ";
+    t[kLabelMissingAfter] = "label missing after ";
+    t[kRegisterRenamed] = "WARNING: #reg renames a register, its old name is no longer known: ";
     t[kSettingsCalculatorOn] = " Settings : Calculator on ";
     t[kProgramNotSent] = "Program not sent: ";
     t[kProgramSentWithErrors] = "Program sent with errors: ";
@@ -194,10 +205,19 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kFontInBinaryZone] = "a font is built in the program zone only, not in the binary zone: ";
     t[kGraphTooLarge] = "a graph has at most 255 x 255 dots: ";
     t[kPictureTooLarge] = "a picture becomes a graph of at most 255 x 255 dots: ";
-    t[kPictureFileTooLarge] = "picture too large to read (at most 4096 x 4096 pixels and 64 MiB): ";
+    t[kPictureFileTooLarge] = "picture file too large to read (at most 16 MiB): ";
     t[kNoPictureLoader] = "no picture reader in this build of Calvern to read ";
     t[kFontTableInterrupted] =
         "the font table must be contiguous: other steps stand between #FONT and ";
+    t[kPictureHasNoPixels] = "picture has no pixels: ";
+    // The reasons that follow "Can't load image!" and the file's name.
+    t[kNoSuchPictureFile] = "no such file";
+    t[kPictureFileUnreadable] = "the file can't be read";
+    t[kNotAPictureFile] = "not a BMP, PNG, JPEG or TGA picture";
+    t[kPictureCutShort] = "the file ends inside the picture";
+    t[kPictureDamaged] = "damaged picture data";
+    t[kPictureKindNotRead] = "a kind of picture that is not read: ";
+    t[kTooManyJpegScans] = "a JPEG of more than 3000 scans is not read";
     t[kInfoFileUnreadable] = "can't open the info file ";
     t[kSlaveStartsNoProgram] =
         "slave mode starts no editor or emulator: nothing was run for command ";
@@ -208,6 +228,20 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kLanguageNotLocal] = "Language files are read from the current directory only: ";
     t[kAnswerTooLong] = "Answer longer than 4096 bytes: not stored";
     t[kSettingsFileUnreadable] = " can't be read: defaults are used, and Quit keeps it as ";
+    t[kUnknownCommand] = "unknown command ";
+    t[kDidYouMean] = "; did you mean ";
+    t[kMoreWarnings] = " more warnings not shown";
+    t[kOneStandardOutput] = "only one output can go to standard output (\"-\")";
+    t[kMkBaseWithoutName] = "the MK files need a name before the dot: ";
+    t[kSourceFileIsMissing] = "no such source file: ";
+    t[kFileDoesNotExist] = "the file does not exist";
+    t[kDirectoryDoesNotExist] = "its directory does not exist";
+    t[kIsADirectory] = "it is a directory";
+    t[kNotARegularFile] = "it is not a regular file (a device, a pipe or a socket)";
+    t[kPermissionDenied] = "permission denied";
+    t[kTooManyLinks] = "too many symbolic links, or links in a circle";
+    t[kSourceTooLarge] = "larger than 64 MiB, the largest source Calvern reads";
+    t[kStandardOutputHint] = "; \"-\" writes to standard output";
     t[kCantReadMkFile] = "can't read the MK file ";
     t[kNotAnMkFile] = "not an MK file of the calculator (wrong size or content): ";
     t[kPortNotValid] = "--port takes COM and a number, or the path of a serial device: ";
@@ -217,6 +251,14 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kBlocksOf] = " of ";
     t[kBlocksAt] = " blocks, ";
     t[kBytesPerSecond] = " bytes/s";
+    t[kEchoAt] = "only the request came back (a loopback line, no calculator) at ";
+    t[kNoScreenLineReceived] = "No line of the screen came back: nothing to show or save.";
+    t[kLinesNotReceived] = "Lines not received, left empty: ";
+    t[kStatusRequestWord] = "the status request";
+    t[kCharacterWithoutCode] = "character '";
+    t[kHasNoCalculatorCode] = "' has no calculator code";
+    t[kNoGlyphFor] = "WARNING: no glyph for '";
+    t[kInFont] = "' in font ";
     return t;
   }();
   return texts;

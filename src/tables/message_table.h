@@ -195,6 +195,13 @@ enum MessageId : int {
   kLanguageNotLocal = 176,
   kAnswerTooLong = 177,
   kSettingsFileUnreadable = 178,
+  // The command line's own reports.
+  kUnknownCommand = 179,
+  kDidYouMean = 180,
+  kMoreWarnings = 181,
+  kOneStandardOutput = 182,
+  kMkBaseWithoutName = 183,
+  kSourceFileIsMissing = 184,
 
   // Graphics and pictures: 200-219.
   kFontInBinaryZone = 200,
@@ -203,9 +210,27 @@ enum MessageId : int {
   kPictureFileTooLarge = 203,
   kNoPictureLoader = 204,
   kFontTableInterrupted = 205,
+  kPictureHasNoPixels = 206,
+  kNoSuchPictureFile = 207,
+  kPictureFileUnreadable = 208,
+  kNotAPictureFile = 209,
+  kPictureCutShort = 210,
+  kPictureDamaged = 211,
+  kPictureKindNotRead = 212,
+  kTooManyJpegScans = 213,
 
-  // Form codes and form tables: 220-239.
+  // Form codes and form tables: 220-239; the compiler's checks of settings, structures,
+  // operands and menus from 221 on.
   kFormOffsetOutOfRange = 220,
+  kMissingAfter = 221,
+  kLinkToMissingMenu = 222,
+  kMkFilesValues = 223,
+  kFirstLineRange = 224,
+  kSecondElse = 225,
+  kNotAllDigits = 226,
+  kDollarNumberAsAddress = 227,
+  kLabelMissingAfter = 228,
+  kRegisterRenamed = 229,
 
   // The menu generator: 240-259.
   kTooManyMenus = 240,
@@ -226,11 +251,32 @@ enum MessageId : int {
   kBlocksOf = 266,
   kBlocksAt = 267,
   kBytesPerSecond = 268,
+  // The link's answers that are none, and screens that came back in part.
+  kEchoAt = 269,
+  kNoScreenLineReceived = 270,
+  kLinesNotReceived = 271,
+  kStatusRequestWord = 272,
+
+  // Why a file can't be read or written: 320-339.
+  kFileDoesNotExist = 320,
+  kDirectoryDoesNotExist = 321,
+  kIsADirectory = 322,
+  kNotARegularFile = 323,
+  kPermissionDenied = 324,
+  kTooManyLinks = 325,
+  kSourceTooLarge = 326,
+  kStandardOutputHint = 327,
+
+  // Russian in sources: texts, names and the notation of published listings: 340-359.
+  kCharacterWithoutCode = 340,
+  kHasNoCalculatorCode = 341,
+  kNoGlyphFor = 342,
+  kInFont = 343,
 };
 
 class MessageTable {
  public:
-  static constexpr int kSize = 280;  // entries 0-279
+  static constexpr int kSize = 400;  // entries 0-399
   static constexpr int kTranslatedCount = 130;
 
   MessageTable() { LoadDefaultMessages(); }

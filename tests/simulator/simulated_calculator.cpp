@@ -13,6 +13,9 @@
 //   --reject ZZ:BB     it refuses to select block BB (hex) of zone ZZ (hex)
 //   --busy N           its first N status replies say it is busy
 //   --stuck-mode       it never changes its transfer mode
+//   --reject-line L    it refuses to select screen line L (reply 41)
+//   --echo             a loopback line: every byte sent comes straight back, nothing else
+//   --trickle N:MS     every reply announces N bytes and comes one byte every MS milliseconds
 // It ends when its parent ends or on SIGTERM.
 #include <fcntl.h>
 #include <poll.h>
@@ -46,7 +49,9 @@ struct Options {
   Bytes screens = Bytes(2048, 0);
   bool paced = false, stuckMode = false;
   long silentFrom = -1, shortFrom = -1, oversizeAt = -1, negativeAt = -1;
-  int lateMs = 0, busy = 0, rejectZone = -1, rejectBlock = -1;
+  int lateMs = 0, busy = 0, rejectZone = -1, rejectBlock = -1, rejectLine = -1;
+  bool echo = false;
+  int trickleLength = -1, trickleMs = 0;
 };
 
 struct Calculator {
@@ -87,7 +92,15 @@ Options ParseOptions(int argc, char** argv) {
       o.lateMs = std::stoi(value());
     else if (key == "--busy")
       o.busy = std::stoi(value());
-    else if (key == "--reject") {
+    else if (key == "--reject-line")
+      o.rejectLine = std::stoi(value());
+    else if (key == "--echo")
+      o.echo = true;
+    else if (key == "--trickle") {
+      std::string v = value();
+      o.trickleLength = std::stoi(v);
+      o.trickleMs = std::stoi(v.substr(v.find(':') + 1));
+    } else if (key == "--reject") {
       std::string v = value();
       o.rejectZone = std::stoi(v.substr(0, 2), nullptr, 16);
       o.rejectBlock = std::stoi(v.substr(3), nullptr, 16);
@@ -109,6 +122,7 @@ Bytes Answer(const Options& o, Calculator& c, const Bytes& p) {
     return {0x40};
   }
   if (at(0) == 0x30 && at(1) == 0x84 && at(2) == 0x01) {
+    if (at(3) == o.rejectLine) return {0x41};
     c.line = at(3) & 7;
     return {0x40};
   }
@@ -127,15 +141,18 @@ Bytes Answer(const Options& o, Calculator& c, const Bytes& p) {
   return {0x3F};
 }
 
-// Writes bytes to the line; paced, each byte is delivered when its last bit has arrived.
-void Send(int master, const Bytes& bytes, bool paced) {
-  Clock::time_point due = Clock::now() + kByteTime;
+// Writes bytes to the line; paced, each byte is delivered when its last bit has arrived, or
+// `gap` after the one before when that is longer.
+void Send(int master, const Bytes& bytes, bool paced,
+          std::chrono::microseconds gap = std::chrono::microseconds(0)) {
+  gap = std::max(gap, paced ? kByteTime : std::chrono::microseconds(0));
+  Clock::time_point due = Clock::now() + gap;
   for (std::size_t i = 0; i < bytes.size();) {
     std::size_t count = bytes.size() - i;
-    if (paced) {
+    if (gap.count() > 0) {
       std::this_thread::sleep_until(due);
       count = 1;
-      due += kByteTime;
+      due += gap;
     }
     ssize_t n = write(master, bytes.data() + i, count);
     if (n > 0)
@@ -198,8 +215,12 @@ int main(int argc, char** argv) {
       Bytes payload(frame.begin() + 4, frame.end() - 1);
       frame.clear();
       Bytes answer = Answer(o, calculator, payload);
-      if (o.silentFrom >= 0 && index >= o.silentFrom) continue;
+      if (o.echo || (o.silentFrom >= 0 && index >= o.silentFrom)) continue;
       int announced = static_cast<int>(answer.size()) + 1;
+      if (o.trickleLength >= 0) {
+        announced = o.trickleLength;
+        answer.resize(std::max(announced - 1, 0), 0x40);
+      }
       if (index == o.oversizeAt) {
         answer.assign(999, 0x40);
         announced = 1000;
@@ -214,7 +235,10 @@ int main(int argc, char** argv) {
       reply.push_back(static_cast<std::uint8_t>(replySum));
       if (o.shortFrom >= 0 && index >= o.shortFrom) reply.resize(4 + (reply.size() - 4) / 2);
       if (o.lateMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(o.lateMs));
-      Send(master, reply, o.paced);
+      Send(master, reply, o.paced, std::chrono::milliseconds(o.trickleMs));
     }
+    // A loopback line sends every byte back as it comes (logged first, so that the log is
+    // complete once the echo has arrived).
+    if (o.echo) Send(master, Bytes(chunk, chunk + n), false);
   }
 }

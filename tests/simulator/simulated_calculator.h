@@ -55,7 +55,11 @@ class CurrentTempDir {
 class SimulatedCalculator {
  public:
   explicit SimulatedCalculator(std::vector<std::string> options = {}, const fs::path& dir = ".")
-      : link_(dir / "COM3"), log_(dir / "received.log") {
+      : SimulatedCalculator(std::move(options), dir / "COM3", dir / "received.log") {}
+  // The calculator behind the link `link` (for the Windows program a Wine prefix's
+  // dosdevices/comN), logging to `log`.
+  SimulatedCalculator(std::vector<std::string> options, const fs::path& link, const fs::path& log)
+      : link_(link), log_(log) {
     std::vector<std::string> args = {SIMULATED_CALCULATOR, "--link", link_.string(), "--log",
                                      log_.string()};
     args.insert(args.end(), options.begin(), options.end());

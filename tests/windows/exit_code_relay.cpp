@@ -2,6 +2,8 @@
 // run under Wine: a POSIX parent sees only the low 8 bits of an exit status. The code is
 // written, in decimal, to the file named by CALVERN_EXIT_CODE_FILE.
 //   exit_code_relay.exe PROGRAM [ARGUMENTS...]
+// The program gets the relay's standard streams; with CALVERN_RELAY_NO_STREAMS set it gets
+// none, as a program started from Explorer or a shortcut.
 #include <windows.h>
 
 #include <cstdio>
@@ -39,17 +41,20 @@ int main() {
     return 125;
   }
   std::wstring program = FirstWord(commandLine);
+  bool streams = std::getenv("CALVERN_RELAY_NO_STREAMS") == nullptr;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-  for (HANDLE h : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) {
-    SetHandleInformation(h, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+  if (streams) {
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    for (HANDLE h : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) {
+      SetHandleInformation(h, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+    }
   }
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, streams, 0, nullptr,
                       nullptr, &startup, &process)) {
     std::fprintf(stderr, "exit_code_relay: cannot start %ls (error %lu)\n", program.c_str(),
                  GetLastError());

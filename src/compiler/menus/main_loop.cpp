@@ -64,6 +64,12 @@ Status CompileMenuMainLoop(Compilation& c, const KeywordEntry& directive) {
   if (m.mainLoopDone) return c.Fail(kMenuAfterMainLoopIn, directive.keyword);
   if (m.menuIndex == -1) return Without(c, directive.keyword, "#MENU");
   if (m.itemCount != -1) return Without(c, directive.keyword, "#ENDMENU");
+  // The form table lists menus 0 to the last one: a link beyond it would lead nowhere.
+  for (const MenuLink& link : m.links) {
+    if (link.menu > m.menuIndex) {
+      return FailAt(c, link.place, {.message = kLinkToMissingMenu, .detail = link.text});
+    }
+  }
   const std::string& reg = w.Text(1);
   GeneratedLines& lines = c.Source().Generated();
   (void)lines.AppendToLine(kFormTableLine, " #END");

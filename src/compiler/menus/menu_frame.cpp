@@ -43,6 +43,7 @@ Status CompileMenuStart(Compilation& c, const KeywordEntry& directive) {
     }
     kind = kEscapeLinkMenu;
     escapeTarget = static_cast<int>(*target);
+    AddMenuLink(c, escapeTarget, directive.keyword + " " + std::to_string(escapeTarget));
   } else if (directive.index == kDirMenuesca) {
     kind = kEscapeActionMenu;
     m.escapeActionUsed = true;
@@ -59,6 +60,8 @@ Status CompileMenuStart(Compilation& c, const KeywordEntry& directive) {
   m.radioFrameDone = false;
   m.rectOpen = false;
   m.iconState = 0;
+  m.menuKeyword = directive.keyword;
+  m.menuStart = StatementPlace(c);
 
   GeneratedLines& lines = c.Source().Generated();
   if (m.menuIndex == -1) (void)lines.SetLine(kFormTableLine, "__tform: #FormTable");
@@ -86,6 +89,11 @@ Status CompileMenuEnd(Compilation& c, const KeywordEntry& directive) {
   const int n = m.itemCount;
   // A form has at least one element: say so here rather than when the menus are compiled.
   if (n == 0) return c.Fail(kMenuWithoutElements, w.MenuNumber());
+  // A rectangle left open would never be drawn.
+  if (m.rectOpen) {
+    return FailAt(c, m.rectStart,
+                  {.message = kMissingAfter, .lead = "#ENDRECT", .detail = "#STARTRECT"});
+  }
   w.Add(kFormHeaderLine, " " + std::to_string(n));
   // Right goes to the next element and wraps to 0; Left to the previous one and wraps to the
   // last. ">>" ends a table early: its last entries are the first bytes of the next table.
@@ -107,6 +115,15 @@ Status CompileMenuEnd(Compilation& c, const KeywordEntry& directive) {
     m.maxMenuLine = c.CurrentLine();
   }
   m.itemCount = -1;
+  return Status::kDone;
+}
+
+Status CheckMenusEnded(Compilation& c) {
+  const MenuState& m = c.Menus;
+  if (m.itemCount != -1) {
+    return FailAt(c, m.menuStart,
+                  {.message = kMissingAfter, .lead = "#ENDMENU", .detail = m.menuKeyword});
+  }
   return Status::kDone;
 }
 

@@ -20,8 +20,8 @@ Status Icon(MenuWriter& w) {
   const std::string& name = w.Text(2);
   m.iconState = 1;
   std::optional<AddressOperand> address;
-  if (name.starts_with("(") || !(address = c.AddressValue(name)) || address->Pending() ||
-      address->Indirect()) {
+  if (name.starts_with("(") || name.starts_with("$") || !(address = c.AddressValue(name)) ||
+      address->Pending() || address->Indirect()) {
     return c.Fail(kBadAddressInIcon);
   }
   // A label's value is its cell: a step, or a binary address + 9000.
@@ -100,6 +100,7 @@ Status Block(MenuWriter& w) {
   if (action) {
     w.Element(m.actionFlags, " " + w.MenuNumber() + " " + std::to_string(e), w.Text(1));
   } else {
+    AddMenuLink(c, *target, w.directive.keyword + " " + w.Text(1));
     w.Element(m.inputFlags, " " + std::to_string(*target) + " 0", "__dum" + w.MenuNumber());
   }
   std::string program = " #FormElementProgram " + std::to_string(e) + " #TAB ";

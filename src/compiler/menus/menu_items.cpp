@@ -6,6 +6,7 @@
 #include "compiler/menus/menu_handlers.h"
 #include "compiler/menus/menu_writer.h"
 #include "compiler/structure_compiler.h"
+#include "tables/character_table.h"
 #include "tables/font_width_table.h"
 
 namespace calvern {
@@ -15,9 +16,10 @@ const std::string kCheckMark = "\xFB";  // the calculator's check-mark character
 
 // Where a text starts when centred on the menu's 124-pixel width. A text held in a register
 // has no known width: it starts at the left edge.
-int CentredX(MenuWriter& w, const std::string& text) {
-  int width =
-      TextRegister(text) ? 124 : FontWidthTable::BuiltIn().TextWidth(w.menus.menuFont, text);
+int CentredX(MenuWriter& w, int slot) {
+  int width = w.HeldInRegister(slot)
+                  ? 124
+                  : FontWidthTable::BuiltIn().TextWidth(w.menus.menuFont, w.Text(slot));
   return std::max(0, (124 - width) / 2);
 }
 
@@ -26,7 +28,7 @@ Status TextLine(MenuWriter& w, bool centred) {
   std::optional<int> font = w.Value(1);
   if (!font) return Status::kFailed;
   w.Font(*font);
-  w.Row(-1, centred ? CentredX(w, w.Text(2)) : 8);
+  w.Row(-1, centred ? CentredX(w, 2) : 8);
   w.PrintText(2);
   return Status::kDone;
 }
@@ -70,6 +72,7 @@ Status ActionOrLink(MenuWriter& w) {
   w.PrintText(1);
   w.Highlight();
   if (link) {
+    AddMenuLink(w.c, *target, w.directive.keyword + " " + w.Text(2));
     w.Element(m.inputFlags, " " + std::to_string(*target) + " 0", "__dum" + w.MenuNumber());
   } else {
     w.Element(m.actionFlags, " " + w.MenuNumber() + " " + std::to_string(e), w.Text(2));
@@ -136,9 +139,12 @@ Status RadioLine(MenuWriter& w) {
   MenuState& m = w.menus;
   const std::string& texts = w.Text(1);
   const std::string& reg = w.Text(2);
-  if (TextRegister(texts)) return w.c.Fail(kInvalidStringIn, w.directive.keyword);
+  if (w.HeldInRegister(1)) return w.c.Fail(kInvalidStringIn, w.directive.keyword);
   const int columns = static_cast<int>(std::count(texts.begin(), texts.end(), '|')) + 1;
-  if (columns > 120) return w.c.Fail(kBadValueIn, w.directive.keyword + " \"" + texts + "\"");
+  if (columns > 120) {
+    return w.c.Fail(kBadValueIn, w.directive.keyword + " \"" +
+                                     CharacterTable::BuiltIn().ShownText(texts) + "\"");
+  }
   const int width = 120 / columns;
   if (m.menuY != 0) ++m.menuY;
   w.Font(0);
@@ -187,8 +193,14 @@ Status Decoration(MenuWriter& w) {
       m.menuY += 8;
       break;
     case kDirStartrect:
+      // Rectangles do not nest: the first one would never be drawn.
+      if (m.rectOpen) {
+        return FailAt(w.c, m.rectStart,
+                      {.message = kMissingAfter, .lead = "#ENDRECT", .detail = "#STARTRECT"});
+      }
       m.rectTop = m.menuY + 1;
       m.rectOpen = true;
+      m.rectStart = StatementPlace(w.c);
       m.menuY += 3;
       break;
     case kDirEndrect:

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace calvern {
 
@@ -29,6 +30,20 @@ inline int MenuBlockStart(int menu) { return kMenuBlockLines * menu + 2; }
 // The buffer's 1001 lines hold the blocks of menus 0-98 and the closing line after them.
 inline constexpr int kMaxMenus = 99;
 
+// Where a directive stood in the source, for an error found later about it.
+struct SourcePlace {
+  long long line = 0;
+  int column = 0;
+};
+
+// A line that goes to another menu (#LINK, #BLOCKL, the Esc target of #MENUESCL): the menu
+// must exist when #MENUMAINLOOP compiles the menus.
+struct MenuLink {
+  int menu = 0;
+  std::string text;  // the directive and its menu operand, for the message
+  SourcePlace place;
+};
+
 struct MenuState {
   int menuIndex = -1;             // number of the last menu started; -1 when none is collected
   int menuBase = 0;               // first buffer line of that menu's block
@@ -43,6 +58,10 @@ struct MenuState {
   bool radioFrameDone = false;
   bool rectOpen = false;  // #STARTRECT waits for its #ENDRECT
   int rectTop = 0;
+  // Where the open menu (with its keyword) and its open rectangle stand.
+  std::string menuKeyword;
+  SourcePlace menuStart, rectStart;
+  std::vector<MenuLink> links;  // since the last main loop
   // 0 no icon; 1 after #ICON (free blocks); 2 after #MATRIX, then one more per matrix block.
   int iconState = 0;
   int iconX = 0, iconTop = 0, iconWidth = 0, iconHeight = 0;

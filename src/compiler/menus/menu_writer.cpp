@@ -3,6 +3,7 @@
 #include "compiler/compilation.h"
 #include "compiler/memory_image.h"
 #include "compiler/structure_compiler.h"
+#include "tables/character_table.h"
 #include "tables/font_width_table.h"
 
 namespace calvern {
@@ -17,10 +18,18 @@ int LineHeight(int font) {
 
 }  // namespace
 
-std::optional<std::string> TextRegister(const std::string& text) {
-  const std::string marker = std::string(kDataMark) + "~" + kDataMark + "~";
-  if (!text.starts_with(marker)) return std::nullopt;
-  return text.substr(marker.size());
+SourcePlace StatementPlace(const Compilation& c) {
+  return {.line = c.StatementLine(), .column = c.StatementColumn()};
+}
+
+Status FailAt(Compilation& c, const SourcePlace& place, Diagnostic diagnostic) {
+  diagnostic.line = place.line;
+  diagnostic.column = place.column;
+  return c.Fail(std::move(diagnostic));
+}
+
+void AddMenuLink(Compilation& c, int menu, const std::string& text) {
+  c.Menus.links.push_back({.menu = menu, .text = text, .place = StatementPlace(c)});
 }
 
 Status CheckRoutine(Compilation& c, const KeywordEntry& directive, const std::string& token) {
@@ -97,8 +106,23 @@ std::string MenuWriter::TextLabel(const std::string& text) {
 }
 
 std::string MenuWriter::TextCode(int slot) {
-  if (std::optional<std::string> reg = TextRegister(Text(slot))) return " #TXTK 16 " + *reg;
+  if (HeldInRegister(slot)) return " #TXTK 16 " + Text(slot);
+  WarnOfMissingGlyph(Text(slot));
   return " #TXTP 16 " + TextLabel(Text(slot));
+}
+
+void MenuWriter::WarnOfMissingGlyph(const std::string& codes) {
+  const int font = menus.menuFont;
+  if (font < 0 || font >= FontWidthTable::kFontCount) return;
+  for (char ch : codes) {
+    const int code = static_cast<unsigned char>(ch);
+    if (FontWidthTable::BuiltIn().Width(font, code) != 0) continue;
+    c.Warn({.message = kNoGlyphFor,
+            .detail = CharacterTable::BuiltIn().Shown(code),
+            .line = c.CurrentLine(),
+            .font = font});
+    return;
+  }
 }
 
 void MenuWriter::PrintText(int slot) {

@@ -22,6 +22,8 @@ class MenuWriter {
   // Reads the directive's parameters (and `extraValues` more values).
   [[nodiscard]] Status ReadParameters(int extraValues = 0);
   const std::string& Text(int slot) const { return params_.slot[slot]; }
+  // Whether a text parameter was written as "(" register ")": a text held in the binary zone.
+  bool HeldInRegister(int slot) const { return params_.textRegister[slot] >= 0; }
   // A parameter as a number; an error names the directive and the token.
   [[nodiscard]] std::optional<int> Value(int slot);
   // "#STRING without #MENU" when no menu is open.
@@ -47,8 +49,11 @@ class MenuWriter {
   // The form code that prints the text of a slot: from the data line, or from a register.
   std::string TextCode(int slot);
   // Prints the text of a slot; with "#?", the text of slot 11 instead while the register of
-  // slot 10 is not 0.
+  // slot 10 is not 0. A character that the menu's font cannot draw is compiled with a warning.
   void PrintText(int slot);
+  // Warns of the first character of a text (calculator codes) that the menu's font has no glyph
+  // for. Fonts other than the built-in ones are not known here.
+  void WarnOfMissingGlyph(const std::string& codes);
   // The bar that marks the active element, or the frame that marks an active radio line: the
   // first element of the menu writes it, the others jump to it.
   void Highlight();
@@ -65,8 +70,12 @@ class MenuWriter {
   bool outOfRange_ = false;
 };
 
-// The register of a text written as "(" register ")": its number, or nothing for a quoted text.
-std::optional<std::string> TextRegister(const std::string& text);
+// Where the statement being compiled stands, and an error about a directive read earlier,
+// reported at its place.
+SourcePlace StatementPlace(const Compilation& c);
+Status FailAt(Compilation& c, const SourcePlace& place, Diagnostic diagnostic);
+// Remembers a line that goes to `menu`, checked when the menus are compiled.
+void AddMenuLink(Compilation& c, int menu, const std::string& text);
 
 // A routine operand: a label or a step number. A token that would end or break the generated
 // table (a directive such as #END) is refused.

@@ -3,12 +3,14 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
 
 #include "platform/line_reader.h"
+#include "platform/visible_text.h"
 
 namespace calvern::platform {
 namespace {
@@ -57,17 +59,22 @@ class TerminalConsole : public Console {
   bool Present() const override { return true; }
   void Clear() override { std::cout << "\x1b[0m\x1b[2J\x1b[H" << std::flush; }
   // Each printed line is erased to its end, so no text of an earlier, longer line survives.
+  // Control characters are shown, not obeyed: a file name can't retitle or clear the terminal.
   void Print(std::string_view text) override {
     std::string out;
     out.reserve(text.size() + 8);
-    for (char c : text) {
-      if (c == '\n') out += "\x1b[K";
-      out += c;
+    for (std::size_t start = 0; start < text.size();) {
+      std::size_t end = std::min(text.find('\n', start), text.size());
+      out += VisibleText(text.substr(start, end - start)) + "\x1b[K";
+      if (end < text.size()) out += '\n';
+      start = end + 1;
     }
-    if (!text.empty() && text.back() != '\n') out += "\x1b[K";
     std::cout << out << std::flush;
   }
-  void PrintLine(std::string_view text) override { Print(std::string(text) + "\n"); }
+  void PrintLine(std::string_view text) override { Print(VisibleText(text) + "\n"); }
+  void PrintColouredLine(std::string_view text) override {
+    std::cout << text << "\x1b[K\n" << std::flush;
+  }
   void SetColour(int foreground, int background) override {
     std::cout << "\x1b[" << AnsiForeground(foreground) << ";" << AnsiBackground(background) << "m";
   }
@@ -75,7 +82,7 @@ class TerminalConsole : public Console {
     std::cout << "\x1b[" << row + 1 << ";" << column + 1 << "H" << std::flush;
   }
   void SetTitle(std::string_view title) override {
-    if (isatty(STDOUT_FILENO)) std::cout << "\x1b]0;" << title << "\x07" << std::flush;
+    if (isatty(STDOUT_FILENO)) std::cout << "\x1b]0;" << VisibleText(title) << "\x07" << std::flush;
   }
   std::string ReadLine() override { return lines_.ReadLine(); }
   bool InputEnded() const override { return lines_.Ended(); }

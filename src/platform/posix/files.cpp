@@ -1,16 +1,104 @@
 #include "platform/files.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 namespace calvern::platform {
 namespace {
+
+// Temporary files not yet in place. A signal that ends the program, or an exit() from
+// anywhere, removes them first: an interrupted compilation leaves no "out.LST.Ab12Cd" behind.
+// The handler reads the slots without locks: the program has one thread, and a slot is emptied
+// before the name it points to is freed.
+constexpr int kPendingSlots = 64;
+std::atomic<const char*> pendingTemporaries[kPendingSlots];
+
+// The signals whose default action ends the process and that arrive from outside: a crash
+// signal is left to its own handling (the sanitizers report through it).
+constexpr int kEndingSignals[] = {SIGHUP,  SIGINT,  SIGQUIT, SIGTERM, SIGPIPE,   SIGALRM, SIGUSR1,
+                                  SIGUSR2, SIGXCPU, SIGXFSZ, SIGABRT, SIGVTALRM, SIGPROF};
+
+void RemovePendingTemporaries() {
+  for (std::atomic<const char*>& slot : pendingTemporaries) {
+    if (const char* name = slot.load()) ::unlink(name);
+  }
+}
+
+extern "C" void RemoveTemporariesAndEnd(int signal) {
+  RemovePendingTemporaries();
+  // Ended by the same signal, so that the parent sees why.
+  struct sigaction byDefault {};
+  byDefault.sa_handler = SIG_DFL;
+  sigemptyset(&byDefault.sa_mask);
+  ::sigaction(signal, &byDefault, nullptr);
+  ::raise(signal);  // delivered as soon as this handler returns
+}
+
+extern "C" void RemoveTemporariesAtExit() { RemovePendingTemporaries(); }
+
+// Installed once, before the first temporary file, for the signals that would end the program
+// without a word. A signal the program handles itself (the menu ends in order on SIGINT and
+// SIGTERM, and its temporary files go their usual way) or ignores keeps its handling.
+void GuardAgainstEndingSignals() {
+  static const bool installed = [] {
+    struct sigaction cleanup {};
+    cleanup.sa_handler = RemoveTemporariesAndEnd;
+    sigemptyset(&cleanup.sa_mask);
+    for (int signal : kEndingSignals) sigaddset(&cleanup.sa_mask, signal);
+    for (int signal : kEndingSignals) {
+      struct sigaction current {};
+      if (::sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_DFL &&
+          !(current.sa_flags & SA_SIGINFO)) {
+        ::sigaction(signal, &cleanup, nullptr);
+      }
+    }
+    std::atexit(RemoveTemporariesAtExit);
+    return true;
+  }();
+  (void)installed;
+}
+
+// Holds back the ending signals while a temporary file is made or put in place, so that no
+// signal falls between the creation of a file and its record, or between its rename and the
+// removal of its record.
+class EndingSignalsHeld {
+ public:
+  EndingSignalsHeld() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (int signal : kEndingSignals) sigaddset(&held, signal);
+    ::sigprocmask(SIG_BLOCK, &held, &previous_);
+  }
+  ~EndingSignalsHeld() { ::sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+  EndingSignalsHeld(const EndingSignalsHeld&) = delete;
+  EndingSignalsHeld& operator=(const EndingSignalsHeld&) = delete;
+
+ private:
+  sigset_t previous_;
+};
+
+void RecordPending(const char* name) {
+  for (std::atomic<const char*>& slot : pendingTemporaries) {
+    const char* empty = nullptr;
+    if (slot.compare_exchange_strong(empty, name)) return;
+  }
+}
+
+void ForgetPending(const char* name) {
+  for (std::atomic<const char*>& slot : pendingTemporaries) {
+    const char* mine = name;
+    if (slot.compare_exchange_strong(mine, nullptr)) return;
+  }
+}
 
 // Writes all of `content` to a descriptor, retrying after interruptions and short writes.
 bool WriteAll(int fd, std::string_view content) {
@@ -23,14 +111,46 @@ bool WriteAll(int fd, std::string_view content) {
   return true;
 }
 
+// The directory part of a path up to its last "/", or "." for a bare name.
+std::string DirectoryOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Where a path leads through symbolic links: the first name on the way that is no link (it
+// may not exist yet). Nothing when the links go round in a circle or too far.
+std::optional<std::string> FollowLinks(std::string path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    std::string target(4096, '\0');
+    ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) return path;
+    target.resize(static_cast<std::size_t>(n));
+    // A relative link is read from the directory that holds it.
+    if (target[0] != '/') {
+      std::size_t slash = path.rfind('/');
+      if (slash != std::string::npos) target = path.substr(0, slash + 1) + target;
+    }
+    path = std::move(target);
+  }
+  return std::nullopt;
+}
+
 class PosixReplacementFile : public ReplacementFile {
  public:
+  // Takes over a temporary file just created; RecordAsPending marks it for removal on a signal.
   PosixReplacementFile(std::string target, std::string temporary, int fd)
       : target_(std::move(target)), temporary_(std::move(temporary)), fd_(fd) {}
   ~PosixReplacementFile() override {
     if (fd_ >= 0) ::close(fd_);
+    EndingSignalsHeld held;
     if (!committed_) ::unlink(temporary_.c_str());
+    ForgetPending(temporary_.c_str());
   }
+
+  void RecordAsPending() { RecordPending(temporary_.c_str()); }
 
   bool Commit(std::string_view content, Durability durability, Placement placement) override {
     if (fd_ < 0 || committed_) return false;
@@ -48,8 +168,11 @@ class PosixReplacementFile : public ReplacementFile {
         WriteAll(fd_, content) && (durability == Durability::kRenameOnly || ::fsync(fd_) == 0);
     ok = ::close(fd_) == 0 && ok;
     fd_ = -1;
-    if (!ok || !Place(placement)) return false;
+    if (!ok) return false;
+    EndingSignalsHeld held;
+    if (!Place(placement)) return false;
     committed_ = true;
+    ForgetPending(temporary_.c_str());
     return true;
   }
 
@@ -121,6 +244,50 @@ bool ExistsButNotRegular(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
 }
 
+FileProblem ReadingProblem(const std::string& path, std::size_t maxBytes) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) {
+    switch (errno) {
+      case ENOENT:
+      case ENOTDIR:
+        return FileProblem::kMissing;
+      case ELOOP:
+        return FileProblem::kLinkLoop;
+      case EACCES:
+        return FileProblem::kNoPermission;
+      default:
+        return FileProblem::kNone;
+    }
+  }
+  if (S_ISDIR(info.st_mode)) return FileProblem::kDirectory;
+  if (!S_ISREG(info.st_mode)) return FileProblem::kNotRegular;
+  if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) return FileProblem::kTooLarge;
+  if (::access(path.c_str(), R_OK) != 0) return FileProblem::kNoPermission;
+  return FileProblem::kNone;
+}
+
+FileProblem WritingProblem(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) == 0) {
+    if (S_ISDIR(info.st_mode)) return FileProblem::kDirectory;
+    if (!S_ISREG(info.st_mode)) return FileProblem::kNotRegular;
+  } else if (errno == ELOOP) {
+    return FileProblem::kLinkLoop;
+  }
+  std::optional<std::string> target = FollowLinks(path);
+  if (!target) return FileProblem::kLinkLoop;
+  // The new file is made in the target's directory, and renamed there.
+  const std::string directory = DirectoryOf(*target);
+  if (::stat(directory.c_str(), &info) != 0) {
+    return errno == EACCES ? FileProblem::kNoPermission : FileProblem::kNoDirectory;
+  }
+  if (!S_ISDIR(info.st_mode)) return FileProblem::kNoDirectory;
+  if (::access(directory.c_str(), W_OK | X_OK) != 0 && errno == EACCES) {
+    return FileProblem::kNoPermission;
+  }
+  return FileProblem::kNone;
+}
+
 std::optional<std::uintmax_t> RegularFileSize(const std::string& path) {
   struct stat info;
   if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
@@ -138,7 +305,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   struct stat info;
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+  // A file larger than allowed is refused before a byte of it is read.
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+      static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
     ::close(fd);
     return std::nullopt;
   }
@@ -159,13 +328,20 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
   return content;
 }
 
-std::unique_ptr<ReplacementFile> ReplacementFile::Create(const std::string& path) {
-  if (path.empty() || ExistsButNotRegular(path)) return nullptr;
+std::unique_ptr<ReplacementFile> ReplacementFile::Create(const std::string& requested) {
+  if (requested.empty() || ExistsButNotRegular(requested)) return nullptr;
+  // A link is kept: the file it leads to is replaced, by a file made in the same directory.
+  std::optional<std::string> path = FollowLinks(requested);
+  if (!path) return nullptr;
+  GuardAgainstEndingSignals();
   // Created exclusively under a fresh name: never through a name that exists already.
-  std::string temporary = path + ".XXXXXX";
+  std::string temporary = *path + ".XXXXXX";
+  EndingSignalsHeld held;
   int fd = ::mkstemp(temporary.data());
   if (fd < 0) return nullptr;
-  return std::make_unique<PosixReplacementFile>(path, std::move(temporary), fd);
+  auto file = std::make_unique<PosixReplacementFile>(*path, std::move(temporary), fd);
+  file->RecordAsPending();
+  return file;
 }
 
 }  // namespace calvern::platform

@@ -58,6 +58,8 @@ bool IsExecutableFile(const std::string& path) {
 
 }  // namespace
 
+CommandRules NativeCommandRules() { return CommandRules::kPosixShell; }
+
 bool StartProgram(const std::string& program, const std::vector<std::string>& arguments,
                   const std::string& workingDirectory) {
   ReapChildrenAutomatically();

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "platform/files.h"
+#include "platform/visible_text.h"
 
 namespace calvern::platform {
 namespace {
@@ -67,7 +68,11 @@ FileAnswer ChooseFile(Console& console, const std::string& title, const std::str
   if (answer.empty()) return {FileAnswer::Kind::kCancelled, {}};
   if (answer.size() > kMaxAnswerBytes) return {FileAnswer::Kind::kTooLong, {}};
   const bool bare = answer.find_first_of("/\\") == std::string::npos;
-  if (use == AnswerUse::kProgram && bare && !IsRegularFile(directory + answer)) {
+  // A program may be a bare name for the PATH search, or a command with arguments ("code
+  // --wait"), kept as typed; a file of the answer's name is always that file.
+  const bool command = answer.find_first_of(" \t'\"") != std::string::npos;
+  if (use == AnswerUse::kProgram && (bare || command) &&
+      !IsRegularFile(AbsolutePath(answer, directory))) {
     return {FileAnswer::Kind::kChosen, answer};
   }
   return {FileAnswer::Kind::kChosen, AbsolutePath(answer, directory)};
@@ -75,7 +80,7 @@ FileAnswer ChooseFile(Console& console, const std::string& title, const std::str
 
 void ShowMessageBox(Console& console, const std::string& title, const std::string& text) {
   if (!console.Present()) {
-    std::cerr << title << ": " << text << std::endl;
+    std::cerr << VisibleText(title + ": " + text) << std::endl;
     return;
   }
   console.PrintLine("");

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/visible_text.h"
+
 namespace calvern::platform {
 namespace {
 
@@ -47,7 +49,7 @@ class TerminalPictureWindow : public PictureWindow {
                        Repeat("\xE2\x94\x80", std::max(0, inner - DisplayWidth(caption))) +
                        "\xE2\x94\x90");
     for (int row = 0; row < picture.Height() / 4; ++row) {
-      console_.PrintLine("\xE2\x94\x82" + PictureRow(picture, row) + "\xE2\x94\x82");
+      console_.PrintColouredLine("\xE2\x94\x82" + PictureRow(picture, row) + "\xE2\x94\x82");
     }
     console_.PrintLine("\xE2\x94\x94" + Repeat("\xE2\x94\x80", inner) + "\xE2\x94\x98");
   }

@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <csignal>
 
 #include "platform/line_reader.h"
+#include "platform/visible_text.h"
 #include "platform/win32/wide_text.h"
 
 namespace calvern::platform {
@@ -25,9 +27,37 @@ WORD Attribute(int colour) {
 // Set by Ctrl-C, Ctrl-Break and the closing of the console window: the menu ends in order (its
 // settings saved) at the next read instead of dying in the middle.
 volatile std::sig_atomic_t stopRequested = 0;
+// The console's input, where a stop puts an Enter so that a read waiting there returns.
+HANDLE consoleInput = INVALID_HANDLE_VALUE;
 
-BOOL WINAPI RequestStop(DWORD) {
+// The longest a closing console waits here for the menu to save its settings and end; Windows
+// itself ends the program some seconds after its console window was closed.
+constexpr DWORD kClosingGraceMilliseconds = 10000;
+
+void WakeReader() {
+  if (consoleInput == INVALID_HANDLE_VALUE) return;
+  INPUT_RECORD keys[2] = {};
+  for (INPUT_RECORD& key : keys) {
+    key.EventType = KEY_EVENT;
+    key.Event.KeyEvent.wRepeatCount = 1;
+    key.Event.KeyEvent.wVirtualKeyCode = VK_RETURN;
+    key.Event.KeyEvent.uChar.UnicodeChar = L'\r';
+  }
+  keys[0].Event.KeyEvent.bKeyDown = TRUE;
+  DWORD written = 0;
+  WriteConsoleInputW(consoleInput, keys, 2, &written);
+}
+
+// Runs on a thread of its own. After Ctrl-C the program goes on by itself. The closing of the
+// window (or the end of the session) ends the program as soon as this handler returns: it
+// returns only when the menu has had its time to save the settings and end the program
+// itself, which ends this thread with it.
+BOOL WINAPI RequestStop(DWORD event) {
   stopRequested = 1;
+  WakeReader();
+  if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT) {
+    Sleep(kClosingGraceMilliseconds);
+  }
   return TRUE;
 }
 
@@ -51,6 +81,7 @@ class WindowsConsole : public Console {
     consoleOut_ = IsConsole(output_);
     if (consoleIn_) {
       SetConsoleMode(input_, ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_PROCESSED_INPUT);
+      consoleInput = input_;
     }
     SetConsoleCtrlHandler(RequestStop, TRUE);
   }
@@ -69,16 +100,18 @@ class WindowsConsole : public Console {
     SetConsoleCursorPosition(output_, {0, 0});
   }
 
+  // Control characters are shown, not obeyed; the line ends of the text stay.
   void Print(std::string_view text) override {
-    if (text.empty()) return;
-    DWORD written = 0;
-    if (consoleOut_) {
-      std::wstring wide = Widen(text);
-      WriteConsoleW(output_, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-    } else {
-      WriteFile(output_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    std::string shown;
+    for (std::size_t start = 0; start < text.size();) {
+      std::size_t end = std::min(text.find('\n', start), text.size());
+      shown += VisibleText(text.substr(start, end - start));
+      if (end < text.size()) shown += '\n';
+      start = end + 1;
     }
+    Write(shown);
   }
+  void PrintLine(std::string_view text) override { Write(VisibleText(text) + "\n"); }
 
   void SetColour(int foreground, int background) override {
     if (consoleOut_) {
@@ -92,12 +125,25 @@ class WindowsConsole : public Console {
     }
   }
 
-  void SetTitle(std::string_view title) override { SetConsoleTitleW(Widen(title).c_str()); }
+  void SetTitle(std::string_view title) override {
+    SetConsoleTitleW(Widen(VisibleText(title)).c_str());
+  }
 
   std::string ReadLine() override { return lines_.ReadLine(); }
   bool InputEnded() const override { return lines_.Ended(); }
 
  private:
+  void Write(std::string_view text) {
+    if (text.empty()) return;
+    DWORD written = 0;
+    if (consoleOut_) {
+      std::wstring wide = Widen(text);
+      WriteConsoleW(output_, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    } else {
+      WriteFile(output_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    }
+  }
+
   static HANDLE Open(const wchar_t* name) {
     return CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                        nullptr, OPEN_EXISTING, 0, nullptr);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <random>
 
 #include "platform/win32/wide_text.h"
@@ -55,13 +56,64 @@ std::wstring FullPath(const std::string& path) {
   return full;
 }
 
+// Temporary files not yet in place. Ctrl-C, Ctrl-Break and the closing of the console end a
+// program that does not handle them itself (the menu does, and its files go their usual way),
+// and exit() ends it from anywhere: the temporary files are removed first. The console's
+// handler runs in a thread of its own, hence the lock.
+struct PendingTemporaries {
+  CRITICAL_SECTION lock;
+  std::vector<std::wstring> names;
+  PendingTemporaries() { InitializeCriticalSection(&lock); }
+};
+
+// Never destroyed: the handlers may run while the program ends.
+PendingTemporaries& Pending() {
+  static PendingTemporaries* pending = new PendingTemporaries;
+  return *pending;
+}
+
+class PendingLock {
+ public:
+  PendingLock() { EnterCriticalSection(&Pending().lock); }
+  ~PendingLock() { LeaveCriticalSection(&Pending().lock); }
+  PendingLock(const PendingLock&) = delete;
+  PendingLock& operator=(const PendingLock&) = delete;
+};
+
+void RemovePendingTemporaries() {
+  PendingLock held;
+  // A file still open is removed when its handle closes, as the program ends.
+  for (const std::wstring& name : Pending().names) DeleteFileW(name.c_str());
+  Pending().names.clear();
+}
+
+void ForgetPending(const std::wstring& name) {
+  PendingLock held;
+  std::vector<std::wstring>& names = Pending().names;
+  names.erase(std::remove(names.begin(), names.end(), name), names.end());
+}
+
+BOOL WINAPI RemoveTemporariesOnStop(DWORD) {
+  RemovePendingTemporaries();
+  return FALSE;  // the system's own handling ends the program
+}
+
+// Installed before any console of the menu, whose handler is then asked first and keeps the
+// program running.
+const bool stopHandlerInstalled = [] {
+  std::atexit([] { RemovePendingTemporaries(); });
+  return SetConsoleCtrlHandler(RemoveTemporariesOnStop, TRUE) != 0;
+}();
+
 class WindowsReplacementFile : public ReplacementFile {
  public:
+  // Takes over a temporary file already recorded as pending.
   WindowsReplacementFile(std::wstring target, std::wstring temporary, HANDLE file)
       : target_(std::move(target)), temporary_(std::move(temporary)), file_(file) {}
   ~WindowsReplacementFile() override {
     if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
     if (!committed_) DeleteFileW(temporary_.c_str());
+    ForgetPending(temporary_);
   }
 
   bool Commit(std::string_view content, Durability durability, Placement placement) override {
@@ -75,6 +127,7 @@ class WindowsReplacementFile : public ReplacementFile {
     if (placement == Placement::kReplace) flags |= MOVEFILE_REPLACE_EXISTING;
     if (!ok || !MoveFileExW(temporary_.c_str(), target_.c_str(), flags)) return false;
     committed_ = true;
+    ForgetPending(temporary_);
     return true;
   }
 
@@ -146,6 +199,72 @@ bool ExistsButNotRegular(const std::string& path) {
   return file.Valid() && !IsRegular(file.value);
 }
 
+namespace {
+
+FileProblem ProblemOfError(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+      return FileProblem::kMissing;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+      return FileProblem::kNoDirectory;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+      return FileProblem::kNoPermission;
+    case ERROR_CANT_RESOLVE_FILENAME:
+      return FileProblem::kLinkLoop;
+    default:
+      return FileProblem::kNone;
+  }
+}
+
+}  // namespace
+
+FileProblem ReadingProblem(const std::string& path, std::size_t maxBytes) {
+  Handle file(OpenToInspect(path));
+  if (!file.Valid()) {
+    FileProblem problem = ProblemOfError(GetLastError());
+    return problem == FileProblem::kNoDirectory ? FileProblem::kMissing : problem;
+  }
+  BY_HANDLE_FILE_INFORMATION info;
+  if (GetFileInformationByHandle(file.value, &info) &&
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return FileProblem::kDirectory;
+  }
+  if (!IsRegular(file.value)) return FileProblem::kNotRegular;
+  LARGE_INTEGER size;
+  if (GetFileSizeEx(file.value, &size) && static_cast<std::uintmax_t>(size.QuadPart) > maxBytes) {
+    return FileProblem::kTooLarge;
+  }
+  Handle readable(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr));
+  return readable.Valid() ? FileProblem::kNone : ProblemOfError(GetLastError());
+}
+
+FileProblem WritingProblem(const std::string& path) {
+  Handle file(OpenToInspect(path));
+  if (file.Valid()) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileInformationByHandle(file.value, &info) &&
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      return FileProblem::kDirectory;
+    }
+    if (!IsRegular(file.value)) return FileProblem::kNotRegular;
+  }
+  // The new file is made in the target's directory.
+  std::wstring full = FullPath(path);
+  std::size_t separator = full.find_last_of(L"\\/");
+  if (separator == std::wstring::npos) return FileProblem::kNone;
+  DWORD attributes = GetFileAttributesW(full.substr(0, separator + 1).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    FileProblem problem = ProblemOfError(GetLastError());
+    return problem == FileProblem::kMissing ? FileProblem::kNoDirectory : problem;
+  }
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return FileProblem::kNoDirectory;
+  return FileProblem::kNone;
+}
+
 std::optional<std::uintmax_t> RegularFileSize(const std::string& path) {
   Handle file(OpenToInspect(path));
   LARGE_INTEGER size;
@@ -171,6 +290,11 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   // Only regular files are read: a device or a pipe could hold the program forever.
   if (!file.Valid() || !IsRegular(file.value)) return std::nullopt;
+  // A file larger than allowed is refused before a byte of it is read.
+  LARGE_INTEGER size;
+  if (GetFileSizeEx(file.value, &size) && static_cast<std::uintmax_t>(size.QuadPart) > maxBytes) {
+    return std::nullopt;
+  }
   std::string content;
   char buffer[65536];
   for (;;) {
@@ -189,11 +313,15 @@ std::unique_ptr<ReplacementFile> ReplacementFile::Create(const std::string& path
   // exists already.
   static std::mt19937 random{std::random_device{}() ^ GetCurrentProcessId()};
   std::wstring target = Widen(path);
+  (void)stopHandlerInstalled;
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::wstring temporary = target + L"." + std::to_wstring(random() % 1000000);
-    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Shared for deletion only, so that a stop can remove it while it is open.
+    PendingLock held;
+    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
+      Pending().names.push_back(temporary);
       return std::make_unique<WindowsReplacementFile>(target, temporary, file);
     }
     if (GetLastError() != ERROR_FILE_EXISTS) return nullptr;

@@ -8,7 +8,7 @@
 
 namespace calvern::platform {
 
-DecodedImage DecodeImage(std::string_view bytes, int maxSide) {
+DecodedImage DecodeImage(std::string_view bytes) {
   DecodedImage image;
   ComScope com;
   if (!com.Usable() || bytes.empty() || bytes.size() > 0xFFFFFFFFu) return image;
@@ -17,6 +17,7 @@ DecodedImage DecodeImage(std::string_view bytes, int maxSide) {
   ComPtr<IWICBitmapDecoder> decoder;
   ComPtr<IWICBitmapFrameDecode> frame;
   UINT width = 0, height = 0;
+  WICPixelFormatGUID format{};
   // WIC reads the caller's bytes in place and never writes them.
   auto* data = reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data()));
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
@@ -25,33 +26,42 @@ DecodedImage DecodeImage(std::string_view bytes, int maxSide) {
       FAILED(stream->InitializeFromMemory(data, static_cast<DWORD>(bytes.size()))) ||
       FAILED(factory->CreateDecoderFromStream(stream.p, nullptr, WICDecodeMetadataCacheOnDemand,
                                               &decoder)) ||
-      FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&width, &height))) {
+      FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&width, &height)) ||
+      FAILED(frame->GetPixelFormat(&format)) || width == 0 || height == 0 || width > 0xFFFF ||
+      height > 0xFFFF) {
     return image;
   }
-  image.width = static_cast<int>(width > 0x7FFFFFFF ? 0x7FFFFFFF : width);
-  image.height = static_cast<int>(height > 0x7FFFFFFF ? 0x7FFFFFFF : height);
-  if (width == 0 || height == 0) return image;
-  if (width > static_cast<UINT>(maxSide) || height > static_cast<UINT>(maxSide)) {
-    image.outcome = DecodedImage::Outcome::kTooLarge;
-    return image;
+  image.width = static_cast<int>(width);
+  image.height = static_cast<int>(height);
+  // Grey and CMYK pictures are copied as they are: Wine's converter cannot turn grey into
+  // colour, and CMYK is turned into light by the caller's own rule, where the converter would
+  // apply a colour profile of its own.
+  const bool grey = IsEqualGUID(format, GUID_WICPixelFormat8bppGray);
+  image.cmyk = IsEqualGUID(format, GUID_WICPixelFormat32bppCMYK);
+  const UINT bytesPerPixel = grey ? 1 : image.cmyk ? 4 : 3;
+  const UINT stride = bytesPerPixel * width;
+  std::vector<BYTE> pixels(static_cast<std::size_t>(stride) * height);
+  const auto size = static_cast<UINT>(pixels.size());
+  if (grey || image.cmyk) {
+    if (FAILED(frame->CopyPixels(nullptr, stride, size, pixels.data()))) return image;
+  } else {
+    // Every other pixel format as blue, green and red bytes; an alpha channel is dropped.
+    ComPtr<IWICFormatConverter> converter;
+    if (FAILED(factory->CreateFormatConverter(&converter)) ||
+        FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone,
+                                     nullptr, 0.0, WICBitmapPaletteTypeCustom)) ||
+        FAILED(converter->CopyPixels(nullptr, stride, size, pixels.data()))) {
+      return image;
+    }
+    for (std::size_t i = 0; i + 2 < pixels.size(); i += 3) std::swap(pixels[i], pixels[i + 2]);
   }
-  // Every pixel format as blue, green and red bytes; an alpha channel is dropped.
-  ComPtr<IWICFormatConverter> converter;
-  const UINT stride = 3 * width;
-  std::vector<BYTE> bgr(static_cast<std::size_t>(stride) * height);
-  if (FAILED(factory->CreateFormatConverter(&converter)) ||
-      FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone,
-                                   nullptr, 0.0, WICBitmapPaletteTypeCustom)) ||
-      FAILED(converter->CopyPixels(nullptr, stride, static_cast<UINT>(bgr.size()), bgr.data()))) {
-    return image;
+  if (grey) {
+    image.pixels.reserve(3 * pixels.size());
+    for (BYTE v : pixels) image.pixels.insert(image.pixels.end(), {v, v, v});
+  } else {
+    image.pixels = std::move(pixels);
   }
-  image.rgb.resize(bgr.size());
-  for (std::size_t i = 0; i + 2 < bgr.size(); i += 3) {
-    image.rgb[i] = bgr[i + 2];
-    image.rgb[i + 1] = bgr[i + 1];
-    image.rgb[i + 2] = bgr[i];
-  }
-  image.outcome = DecodedImage::Outcome::kDecoded;
+  image.decoded = true;
   return image;
 }
 

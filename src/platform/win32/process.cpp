@@ -28,6 +28,8 @@ std::wstring Quoted(const std::wstring& argument) {
 
 }  // namespace
 
+CommandRules NativeCommandRules() { return CommandRules::kWindows; }
+
 // The started program is independent: no handle is kept, nothing is inherited, and a program
 // of the console gets a console of its own instead of the menu's.
 bool StartProgram(const std::string& program, const std::vector<std::string>& arguments,

@@ -7,6 +7,7 @@
 
 #include <iostream>
 
+#include "platform/visible_text.h"
 #include "platform/win32/wide_text.h"
 
 namespace calvern::platform {
@@ -49,7 +50,7 @@ FileAnswer ChooseFile(Console& console, const std::string& title, const std::str
 void ShowMessageBox(Console& console, const std::string& title, const std::string& text) {
   HANDLE errorStream = GetStdHandle(STD_ERROR_HANDLE);
   if (!console.Present() && errorStream != nullptr && errorStream != INVALID_HANDLE_VALUE) {
-    std::cerr << title << ": " << text << std::endl;
+    std::cerr << VisibleText(title + ": " + text) << std::endl;
     return;
   }
   MessageBoxW(console.Present() ? GetConsoleWindow() : nullptr, Widen(text).c_str(),

@@ -67,15 +67,17 @@ DWORD WINAPI WindowThread(void* parameter) {
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.lpszClassName = kClassName;
+  // The console decides when the picture goes: its window has no close button.
+  windowClass.style = CS_NOCLOSE;
   RegisterClassW(&windowClass);  // fails harmlessly when a capture before registered it
-  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_MINIMIZEBOX;
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   RECT frame{0, 0, shown->width, shown->height};
   AdjustWindowRect(&frame, style, FALSE);
-  // Placed at the right edge of the desktop, clear of the console on its left.
+  // Near the right edge of the desktop, clear of the console on its left.
   int outerWidth = frame.right - frame.left, outerHeight = frame.bottom - frame.top;
-  int left = GetSystemMetrics(SM_CXSCREEN) - outerWidth - 16;
+  int left = GetSystemMetrics(SM_CXSCREEN) - 300;
   shown->window = CreateWindowExW(WS_EX_TOPMOST, kClassName, shown->title.c_str(), style,
-                                  left > 0 ? left : CW_USEDEFAULT, 16, outerWidth, outerHeight,
+                                  left > 0 ? left : CW_USEDEFAULT, 128, outerWidth, outerHeight,
                                   nullptr, nullptr, instance, nullptr);
   if (shown->window) {
     SetWindowLongPtrW(shown->window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(shown));
