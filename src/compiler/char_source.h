@@ -23,6 +23,10 @@ class CharSource {
   // The next character: a Unicode character (0 and up), or in an 8-bit source the next byte
   // as a signed value. Returns 13 (a line end) when called at the end.
   virtual int Read() = 0;
+  // Appends the printable ASCII characters (21-7E) that come next, up to the first other
+  // character, and returns how many there were: the body of a token in one step, where Read
+  // would hand them out one by one.
+  virtual std::size_t ReadPrintableRun(std::string& out) = 0;
 };
 
 class MemoryCharSource : public CharSource {
@@ -33,8 +37,16 @@ class MemoryCharSource : public CharSource {
   bool AtEnd() const override { return pos_ >= text_.size(); }
   int Read() override {
     if (AtEnd()) return 13;
+    const auto byte = static_cast<unsigned char>(text_[pos_]);
+    if (byte < 0x80) return text_[pos_++];
     if (utf8_) return DecodeUtf8(text_, pos_);
     return static_cast<signed char>(text_[pos_++]);
+  }
+  std::size_t ReadPrintableRun(std::string& out) override {
+    const std::size_t start = pos_;
+    while (pos_ < text_.size() && text_[pos_] > ' ' && text_[pos_] < 0x7F) ++pos_;
+    out.append(text_, start, pos_ - start);
+    return pos_ - start;
   }
   // Whether the text is read as UTF-8.
   bool Utf8() const { return utf8_; }

@@ -51,6 +51,13 @@ std::string Tokenizer::NextToken() {
   }
   std::string token = Utf8(static_cast<char32_t>(c));
   while (!AtEnd()) {
+    if (!generated_.On()) {
+      // Most of a token is printable ASCII: take it in one step. None of it ends a line.
+      const std::size_t run = source_.ReadPrintableRun(token);
+      column_ += static_cast<int>(run);
+      if (run > 0) afterCr_ = false;
+      if (AtEnd()) break;
+    }
     c = ReadSourceChar();
     if (IsBlank(c)) break;
     AppendUtf8(token, static_cast<char32_t>(c));

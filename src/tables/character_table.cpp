@@ -80,7 +80,11 @@ int DecodeUtf8(std::string_view text, std::size_t& pos) {
 
 bool IsUtf8(std::string_view text) {
   for (std::size_t pos = 0; pos < text.size();) {
-    if (DecodeUtf8(text, pos) < 0) return false;
+    if (static_cast<unsigned char>(text[pos]) < 0x80) {
+      ++pos;  // ASCII, the most of any source
+    } else if (DecodeUtf8(text, pos) < 0) {
+      return false;
+    }
   }
   return true;
 }

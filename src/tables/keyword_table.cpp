@@ -278,7 +278,7 @@ std::string UpperCase(std::string_view text) {
   for (std::size_t i = 0; i < upper.size(); ++i) {
     char& c = upper[i];
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (i + 1 == upper.size()) break;
+    if (static_cast<unsigned char>(c) < 0x80 || i + 1 == upper.size()) continue;
     // Small Cyrillic letters in UTF-8: а-п D0 B0-BF, р-я D1 80-8F, ё D1 91.
     const auto lead = static_cast<unsigned char>(c);
     const auto next = static_cast<unsigned char>(upper[i + 1]);
