@@ -158,7 +158,7 @@ Status Compilation::CompileStatement(std::string token) {
     case kGroupPlainKey:
     case kGroupFKey:
     case kGroupKKey:
-      Out.EmitKey(keyword, keyword.prefix, keyword.opcode);
+      EmitKey(*this, keyword);
       return Status::kDone;
     case kGroupStructure:
       return CompileStructure(*this, keyword);

@@ -27,7 +27,6 @@ Status Compilation::DefineLabel(const std::string& token) {
 
 Status Compilation::Patch(const ForwardRef& ref, int value, bool binaryLabel) {
   const std::string data = kDataMark;
-  const std::string digits = AddressDigits(value);
   const int cell = ref.cell;
   switch (ref.kind) {
     case PatchKind::kJumpLong:
@@ -36,15 +35,14 @@ Status Compilation::Patch(const ForwardRef& ref, int value, bool binaryLabel) {
       if (binaryLabel) return Fail(kBinaryLabelAsJumpTarget, ref.name);
       const int jumpStep = cell - 1;
       if (ref.kind == PatchKind::kJumpLong) {
-        Out.Patch(cell, Bcd(value / 100), digits.substr(4, 3));
-        Out.Patch(cell + 1, Bcd(value % 100), digits.substr(7, 3));
+        Out.PatchOperand(cell, OperandKind::kAddressPair, value);
         return Status::kDone;
       }
       // A one-byte address reaches only the block of 100 steps of its jump.
-      if (jumpStep % 100 == 99 || jumpStep / 100 != value / 100) {
+      if (!OneByteAddress(jumpStep, value)) {
         return Fail(kShortJumpOutOfBlock, std::to_string(jumpStep));
       }
-      Out.Patch(cell, Bcd(value % 100), digits.substr(7, 3));
+      Out.PatchOperand(cell, OperandKind::kAddressByte, value);
       return Status::kDone;
     }
     case PatchKind::kNumDigits: {
@@ -54,7 +52,7 @@ Status Compilation::Patch(const ForwardRef& ref, int value, bool binaryLabel) {
       }
       number.insert(0, ref.digits - number.size(), '0');
       for (int k = 0; k < ref.digits; ++k) {
-        Out.Patch(cell + k, number[k] - '0', std::string(1, number[k]));
+        Out.Patch(cell + k, DigitCode(number[k] - '0'), std::string(1, number[k]));
       }
       return Status::kDone;
     }

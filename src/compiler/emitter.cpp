@@ -5,23 +5,10 @@
 namespace calvern {
 namespace {
 
-const char* PrefixText(KeysPrefix prefix) {
-  switch (prefix) {
-    case KeysPrefix::kF:
-      return "F ";
-    case KeysPrefix::kK:
-      return "K ";
-    case KeysPrefix::kPK:
-      return "PK ";
-    case KeysPrefix::kPP:
-      return "PP ";
-    case KeysPrefix::kPF:
-      return "PF ";
-    case KeysPrefix::kP:
-      return "P ";
-    default:
-      return "";
-  }
+// An operand byte's keys: its two BCD digits with a blank between ("1 2").
+std::string OperandKeys(std::uint8_t byte) {
+  std::string digits = Hex2(byte);
+  return std::string(1, digits[0]) + " " + digits[1];
 }
 
 }  // namespace
@@ -38,19 +25,20 @@ void Emitter::Write(int value, std::string keys) {
   ++currentStep_;
 }
 
-void Emitter::EmitKey(const KeywordEntry& keyword, KeysPrefix prefix, int opcode) {
-  Write(opcode, PrefixText(prefix) + keyword.keyword + " ");
+void Emitter::EmitInstruction(const KeywordEntry& keyword, const InstructionForm& form,
+                              int operand) {
+  std::string keys = KeysPrefixText(form.prefix) + keyword.keyword + " ";
+  if (InOpcode(form.operand)) keys += "0123456789abcdef"[operand & 15];
+  Write(OpcodeFor(form, operand), std::move(keys));
+  const OperandBytes bytes = EncodeOperand(form.operand, operand);
+  for (int k = 0; k < bytes.count; ++k) Write(bytes.bytes[k], OperandKeys(bytes.bytes[k]));
 }
 
-void Emitter::EmitRegisterKey(const KeywordEntry& keyword, KeysPrefix prefix, int highDigit,
-                              int reg) {
-  Write(highDigit * 16 + (reg & 15),
-        PrefixText(prefix) + keyword.keyword + " " + "0123456789abcdef"[reg & 15]);
-}
-
-void Emitter::EmitAddressByte(int value) {
-  std::string digits = TwoDigits(value);
-  Write(Bcd(value), std::string(1, digits[0]) + " " + digits[1]);
+void Emitter::PatchOperand(int cell, OperandKind kind, int operand) {
+  const OperandBytes bytes = EncodeOperand(kind, operand);
+  for (int k = 0; k < bytes.count; ++k) {
+    image_.Set(cell + k, bytes.bytes[k], OperandKeys(bytes.bytes[k]));
+  }
 }
 
 void Emitter::EmitKeystroke(int opcode, std::string keys) { Write(opcode, std::move(keys)); }
@@ -82,11 +70,6 @@ void Emitter::SetDecimalRegister(int r, const std::array<int, 8>& bytes, const s
   for (int k = 0; k < 8; ++k) image_.Set(cell + k, bytes[k], k == 0 ? text : std::string());
 }
 
-int Emitter::ShortAddress(int target) const {
-  if (currentStep_ % 100 != 99 && currentStep_ / 100 == target / 100) return target % 100;
-  return -1;
-}
-
 void Emitter::BeginData() {
   if (dataDepth_++ > 0 || !inBinaryZone_) return;
   savedStep_ = currentStep_;
@@ -101,12 +84,6 @@ void Emitter::EndData() {
   currentStep_ = savedStep_;
   zoneStart_ = 0;
   zoneEnd_ = MemoryImage::kProgramCells;
-}
-
-std::string AddressDigits(int address) {
-  std::string low = TwoDigits(address % 100);
-  std::string high = TwoDigits(address / 100);
-  return low + high + high[0] + " " + high[1] + low[0] + " " + low[1];
 }
 
 }  // namespace calvern

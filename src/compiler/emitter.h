@@ -8,6 +8,7 @@
 
 #include "compiler/diagnostic_log.h"
 #include "compiler/memory_image.h"
+#include "tables/instruction_table.h"
 #include "tables/keyword_table.h"
 
 namespace calvern {
@@ -21,13 +22,10 @@ class Emitter {
 
   // ---- Program steps, at the step counter ----
 
-  // A keyword's step: keys = prefix, keyword and a blank; the byte is `opcode`.
-  void EmitKey(const KeywordEntry& keyword, KeysPrefix prefix, int opcode);
-  // A register form: the byte is highDigit followed by the register's low four bits, and the
-  // keys end with the register as a lower-case hexadecimal digit.
-  void EmitRegisterKey(const KeywordEntry& keyword, KeysPrefix prefix, int highDigit, int reg);
-  // An address or register byte 0-99 in BCD: keys are its two digits with a blank between.
-  void EmitAddressByte(int value);
+  // An instruction entered by `keyword` in the form `form`, with its operand (a register, or
+  // a target step). Keys: the form's prefix, the keyword and a blank, and for a register in the
+  // opcode the register as a lower-case hexadecimal digit; then one step per operand byte.
+  void EmitInstruction(const KeywordEntry& keyword, const InstructionForm& form, int operand);
   // A keystroke written by its code and keys (digits of numbers, ".", "/-/", "EE").
   void EmitKeystroke(int opcode, std::string keys);
 
@@ -44,6 +42,9 @@ class Emitter {
 
   // Overwrites a cell that was written before (patches, form tables, decimal registers).
   void Patch(int cell, int value, std::string keys) { image_.Set(cell, value, std::move(keys)); }
+  // Writes the operand bytes of an instruction from `cell` on, as EmitInstruction writes them:
+  // the patch of a jump whose target is now known.
+  void PatchOperand(int cell, OperandKind kind, int operand);
 
   // ---- Counters and zones ----
 
@@ -62,10 +63,6 @@ class Emitter {
   // The "#BASE" location that "#OFFSET" counts from: a step, or a binary address.
   int OffsetBase() const { return offsetBase_; }
   void SetOffsetBase() { offsetBase_ = inBinaryZone_ ? binaryPointer_ : currentStep_; }
-
-  // Target mod 100 when a jump at the step counter reaches it with one address byte (jump and
-  // byte in the target's block of 100 steps), else -1.
-  int ShortAddress(int target) const;
 
   // While the binary zone is current, data goes to the binary cells through the step counter;
   // the program's own step counter waits aside. In the program zone nothing changes.
@@ -101,10 +98,5 @@ class DataPlacement {
  private:
   Emitter& out_;
 };
-
-// "3412" + "1 2" + "3 4" for 1234: low pair, high pair, then each pair as keys.
-std::string AddressDigits(int address);
-// A value 0-99 as the byte whose hexadecimal digits are its decimal digits (BCD).
-inline int Bcd(int value) { return (value / 10 % 10) * 16 + value % 10; }
 
 }  // namespace calvern

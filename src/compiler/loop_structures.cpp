@@ -19,9 +19,7 @@ Status EmitForwardJump(Compilation& c, const KeywordEntry& jump, StructureKind k
   if (Failed(PushStructure(c, {.kind = kind, .label = label, .oneByte = oneByte}))) {
     return Status::kFailed;
   }
-  EmitJumpOpcode(c, jump, !oneByte);
-  c.Out.EmitAddressByte(0);
-  if (!oneByte) c.Out.EmitAddressByte(0);
+  EmitJump(c, jump, oneByte ? OperandKind::kAddressByte : OperandKind::kAddressPair, 0);
   return Status::kDone;
 }
 
@@ -100,8 +98,7 @@ Status CompileSumOrMul(Compilation& c, const KeywordEntry& keyword) {
   if (!reg) return Status::kFailed;
   if (reg->indirect && reg->number > 99) return c.Fail(kIndirectRegisterAbove99);
   if (Failed(EmitRegisterInstruction(c, c.Keywords.Recall(), *reg))) return Status::kFailed;
-  const KeywordEntry& op = c.Keywords.Entry(keyword.arithmeticKey);
-  c.Out.EmitKey(op, KeysPrefix::kNone, op.opcode);
+  EmitKey(c, c.Keywords.Entry(keyword.arithmeticKey));
   return EmitRegisterInstruction(c, c.Keywords.Store(), *reg);
 }
 
