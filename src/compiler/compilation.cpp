@@ -125,6 +125,7 @@ Status Compilation::CompileStatements() {
       statementLine_ = tokenizer_.TokenLine();
       statementColumn_ = tokenizer_.TokenColumn();
     }
+    Out.SetLine(CurrentLine());
     (void)CompileStatement(std::move(token));
     if (std::optional<Diagnostic>& error = log_.Error()) {
       if (error->line == 0) error->line = CurrentLine();
@@ -186,7 +187,10 @@ Status Compilation::CheckEndOfSource() {
                       .line = Font.line,
                       .step = Font.start});
   }
-  if (const ForwardRef* ref = Names.references.FirstPending()) {
+  // A reference whose cells were written again is no longer waiting for anything.
+  const ForwardRef* ref = Names.references.FirstPending(
+      [this](const ForwardRef& r) { return Out.StillAwaiting(r.cell, CellsFilled(r), r.serial); });
+  if (ref != nullptr) {
     return log_.Fail({.kind = DiagnosticKind::kUnresolvedReference,
                       .message = kUnresolvedReference,
                       .detail = ref->name,

@@ -126,8 +126,14 @@ class Compilation {
   std::optional<RegisterOperand> RegisterNumber(const std::string& token, bool quiet = false);
   // An address operand; nullopt after an error, which has been reported.
   std::optional<AddressOperand> AddressValue(const std::string& token);
-  // Records what the definition of a pending label will patch; fails when the table is full.
+  // Records what the definition of a pending label will patch, in cells written already;
+  // fails when the table is full.
   [[nodiscard]] Status AwaitLabel(const std::string& name, ForwardRef patch);
+  // Writes the cells of a reference for a label value: at the label's definition, or at once
+  // for a value known already (the reference is then not recorded). One function for both,
+  // so that an item written at once and one patched later hold the same bytes.
+  [[nodiscard]] Status FillReference(const ForwardRef& ref, int value, bool binaryLabel,
+                                     bool atDefinition);
 
   // ---- Labels and numbers ----
 
@@ -170,11 +176,11 @@ class Compilation {
   Status CompileStatements();
   Status CompileStatement(std::string token);
   Status CheckEndOfSource();
-  Status Patch(const ForwardRef& ref, int value, bool binaryLabel);
   // Errors in the text about to be generated are reported at the generating statement.
   void MarkGeneratingStatement();
 
   int internalLabelCount_ = 0;
+  int referenceSerial_ = 0;
   int serialCounter_ = 0;
   int lastSelectSerial_ = -1;
   // Where the statement being compiled came from, so that errors in generated text are

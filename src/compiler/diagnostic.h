@@ -28,6 +28,7 @@ struct Diagnostic {
   int column = 0;      // column of the offending token's first character, from 1; 0 unknown
   int step = 0;        // open structure: the step where it opened
   int menuLines = 0;   // the warning of a tall menu: its height in pixel lines (detail: its number)
+  long long otherLine = 0;  // a cell written twice: the line that wrote it before (step: the cell)
 };
 
 // The outcome of a statement handler. A failure has been recorded as a diagnostic already.

@@ -13,7 +13,26 @@ std::string OperandKeys(std::uint8_t byte) {
 
 }  // namespace
 
-void Emitter::Write(int value, std::string keys) {
+void Emitter::NoteWriter(int cell) {
+  if (image_.Used(cell) && line_ != lastReportedLine_) {
+    lastReportedLine_ = line_;
+    // Programs that rewrite their steps on purpose still compile: a warning, not an error.
+    MessageId message = kStepWrittenTwice;
+    int number = cell;
+    if (cell >= MemoryImage::kDecimalStart) {
+      message = kRegisterWrittenTwice;
+      number = (cell - MemoryImage::kDecimalStart) / 8;
+    } else if (cell >= MemoryImage::kBinaryStart) {
+      message = kAddressWrittenTwice;
+      number = cell - MemoryImage::kBinaryOffset;
+    }
+    log_.Warn({.message = message, .line = line_, .step = number, .otherLine = writer_[cell]});
+  }
+  writer_[cell] = line_;
+  awaiting_[cell] = 0;
+}
+
+void Emitter::Write(CellKind kind, int value, std::string keys) {
   if (currentStep_ >= zoneEnd_ || currentStep_ < zoneStart_) {
     if (!log_.HasError()) {
       (void)log_.Fail({.message = zoneEnd_ == MemoryImage::kProgramCells ? kStepCounterPast9999
@@ -21,7 +40,8 @@ void Emitter::Write(int value, std::string keys) {
     }
     return;
   }
-  image_.Set(currentStep_, value, std::move(keys));
+  NoteWriter(currentStep_);
+  image_.Set(currentStep_, kind, value, std::move(keys));
   ++currentStep_;
 }
 
@@ -29,25 +49,31 @@ void Emitter::EmitInstruction(const KeywordEntry& keyword, const InstructionForm
                               int operand) {
   std::string keys = KeysPrefixText(form.prefix) + keyword.keyword + " ";
   if (InOpcode(form.operand)) keys += "0123456789abcdef"[operand & 15];
-  Write(OpcodeFor(form, operand), std::move(keys));
+  Write(CellKind::kInstruction, OpcodeFor(form, operand), std::move(keys));
   const OperandBytes bytes = EncodeOperand(form.operand, operand);
-  for (int k = 0; k < bytes.count; ++k) Write(bytes.bytes[k], OperandKeys(bytes.bytes[k]));
-}
-
-void Emitter::PatchOperand(int cell, OperandKind kind, int operand) {
-  const OperandBytes bytes = EncodeOperand(kind, operand);
   for (int k = 0; k < bytes.count; ++k) {
-    image_.Set(cell + k, bytes.bytes[k], OperandKeys(bytes.bytes[k]));
+    Write(CellKind::kOperand, bytes.bytes[k], OperandKeys(bytes.bytes[k]));
   }
 }
 
-void Emitter::EmitKeystroke(int opcode, std::string keys) { Write(opcode, std::move(keys)); }
+void Emitter::FillOperand(int cell, OperandKind kind, int operand) {
+  const OperandBytes bytes = EncodeOperand(kind, operand);
+  for (int k = 0; k < bytes.count; ++k) {
+    Fill(cell + k, CellKind::kOperand, bytes.bytes[k], OperandKeys(bytes.bytes[k]));
+  }
+}
 
-void Emitter::EmitData(int value, const std::string& keys) { Write(value, kDataMark + keys); }
+void Emitter::EmitKeystroke(int opcode, std::string keys) {
+  Write(CellKind::kInstruction, opcode, std::move(keys));
+}
+
+void Emitter::EmitData(int value, std::string keys, CellKind kind) {
+  Write(kind, value, std::move(keys));
+}
 
 void Emitter::EmitChar(int code) {
-  if (code == 0) return EmitData(0, "nul");
-  if (code == 10) return EmitData(10, "newline");
+  if (code == 0) return EmitData(0, "nul", CellKind::kText);
+  if (code == 10) return EmitData(10, "newline", CellKind::kText);
   // Characters above 7F are listed as the Latin-1 character of the code, in UTF-8.
   std::string keys = "\"";
   if (code >= 0x80) {
@@ -56,18 +82,33 @@ void Emitter::EmitChar(int code) {
   } else {
     keys += static_cast<char>(code);
   }
-  EmitData(code, keys + "\"");
+  EmitData(code, keys + "\"", CellKind::kText);
 }
 
-int Emitter::ReserveData(const std::string& keys) {
-  int cell = currentStep_;
-  EmitData(0, keys);
+int Emitter::Reserve(int count, CellKind kind, const std::string& keys) {
+  const int cell = currentStep_;
+  for (int k = 0; k < count; ++k) Write(kind, 0, keys);
   return cell;
 }
 
+void Emitter::MarkAwaiting(int cell, int count, int serial) {
+  for (int k = 0; k < count && cell + k < MemoryImage::kCellCount; ++k)
+    awaiting_[cell + k] = serial;
+}
+
+bool Emitter::StillAwaiting(int cell, int count, int serial) const {
+  for (int k = 0; k < count; ++k) {
+    if (cell + k >= MemoryImage::kCellCount || awaiting_[cell + k] != serial) return false;
+  }
+  return true;
+}
+
 void Emitter::SetDecimalRegister(int r, const std::array<int, 8>& bytes, const std::string& text) {
-  int cell = MemoryImage::kDecimalStart + 8 * r;
-  for (int k = 0; k < 8; ++k) image_.Set(cell + k, bytes[k], k == 0 ? text : std::string());
+  const int cell = MemoryImage::kDecimalStart + 8 * r;
+  NoteWriter(cell);
+  for (int k = 0; k < 8; ++k) {
+    image_.Set(cell + k, CellKind::kData, bytes[k], k == 0 ? text : std::string());
+  }
 }
 
 void Emitter::BeginData() {

@@ -1,10 +1,13 @@
 // Writes the memory image: program steps at the step counter, data in the current zone, and
-// the patches of forward references. It owns the image, the two location counters, the zone
-// switch and the bounds that keep every write inside its zone.
+// the cells that forward references fill in later. It owns the image, the two location
+// counters, the zone switch, the bounds that keep every write inside its zone, and the record
+// of who wrote each cell, so that a cell written a second time is reported and a placeholder
+// written over is no longer patched.
 #pragma once
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "compiler/diagnostic_log.h"
 #include "compiler/memory_image.h"
@@ -15,10 +18,14 @@ namespace calvern {
 
 class Emitter {
  public:
-  explicit Emitter(DiagnosticLog& log) : log_(log) {}
+  explicit Emitter(DiagnosticLog& log)
+      : log_(log), writer_(MemoryImage::kCellCount), awaiting_(MemoryImage::kCellCount) {}
 
   const MemoryImage& Image() const { return image_; }
   MemoryImage TakeImage() && { return std::move(image_); }
+
+  // The source line of the statement being compiled: the writer of the cells it writes.
+  void SetLine(long long line) { line_ = line; }
 
   // ---- Program steps, at the step counter ----
 
@@ -31,20 +38,27 @@ class Emitter {
 
   // ---- Data, in the current zone (see DataPlacement) ----
 
-  // A data byte; `keys` follows the data marker ("byte", "WORD", "AL(34)", ...).
-  void EmitData(int value, const std::string& keys);
+  // A data byte of the given kind; `keys` is its listing comment ("byte", "WORD", "AL(34)").
+  void EmitData(int value, std::string keys, CellKind kind = CellKind::kData);
   // A text character: "nul", "newline" or the character in double quotes.
   void EmitChar(int code);
-  // A byte whose value a label's definition supplies later; returns its cell.
-  int ReserveData(const std::string& keys);
+  // `count` cells of the given kind whose values are filled in later; returns the first cell.
+  int Reserve(int count, CellKind kind, const std::string& keys = "");
 
   // ---- Cells written out of order ----
 
-  // Overwrites a cell that was written before (patches, form tables, decimal registers).
-  void Patch(int cell, int value, std::string keys) { image_.Set(cell, value, std::move(keys)); }
-  // Writes the operand bytes of an instruction from `cell` on, as EmitInstruction writes them:
-  // the patch of a jump whose target is now known.
-  void PatchOperand(int cell, OperandKind kind, int operand);
+  // Fills a cell reserved or skipped before (patches, form tables, font offsets). Not a second
+  // write: the cell was waiting for this value.
+  void Fill(int cell, CellKind kind, int value, std::string keys) {
+    image_.Set(cell, kind, value, std::move(keys));
+    awaiting_[cell] = 0;
+  }
+  // Fills the operand bytes of an instruction from `cell` on, as EmitInstruction writes them.
+  void FillOperand(int cell, OperandKind kind, int operand);
+  // Marks `count` cells from `cell` as waiting for forward reference `serial`; a later write
+  // to one of them (not a fill) takes it away from the reference.
+  void MarkAwaiting(int cell, int count, int serial);
+  bool StillAwaiting(int cell, int count, int serial) const;
 
   // ---- Counters and zones ----
 
@@ -70,10 +84,16 @@ class Emitter {
   void EndData();
 
  private:
-  void Write(int value, std::string keys);
+  void Write(CellKind kind, int value, std::string keys);
+  // Records the writer of `cell`; a cell written before is reported, once per statement.
+  void NoteWriter(int cell);
 
   DiagnosticLog& log_;
   MemoryImage image_;
+  std::vector<long long> writer_;  // per cell: the line that wrote it last, 0 for none
+  std::vector<int> awaiting_;      // per cell: the forward reference waiting for it, 0 for none
+  long long line_ = 0;
+  long long lastReportedLine_ = -1;
   int currentStep_ = 0;
   int binaryPointer_ = 1000;
   bool inBinaryZone_ = false;

@@ -23,12 +23,9 @@ Status EmitRegisterOperand(Compilation& c, const KeywordEntry& keyword, int reg,
 Status EmitDirectJump(Compilation& c, const KeywordEntry& jump, const AddressOperand& target,
                       const std::string& operand) {
   if (target.Pending()) {
-    if (Failed(c.AwaitLabel(target.name,
-                            {.kind = PatchKind::kJumpLong, .cell = c.Out.CurrentStep() + 1}))) {
-      return Status::kFailed;
-    }
+    const int addressCell = c.Out.CurrentStep() + 1;
     EmitJump(c, jump, OperandKind::kAddressPair, 0);
-    return Status::kDone;
+    return c.AwaitLabel(target.name, {.kind = PatchKind::kJumpLong, .cell = addressCell});
   }
   // Binary-zone labels (10000 and up) and numbers past the program zone are no step at all.
   if (target.value > 9999) return c.Fail(kJumpTargetOutOfRange, operand);

@@ -12,15 +12,12 @@ Status EmitForwardJump(Compilation& c, const KeywordEntry& jump, StructureKind k
   const bool oneByte = c.Prefixes.shortJump;
   std::string label = c.NewInternalLabel();
   const int addressCell = c.Out.CurrentStep() + 1;
-  if (Failed(c.AwaitLabel(label, {.kind = oneByte ? PatchKind::kJumpOneByte : PatchKind::kJumpLong,
-                                  .cell = addressCell}))) {
-    return Status::kFailed;
-  }
   if (Failed(PushStructure(c, {.kind = kind, .label = label, .oneByte = oneByte}))) {
     return Status::kFailed;
   }
   EmitJump(c, jump, oneByte ? OperandKind::kAddressByte : OperandKind::kAddressPair, 0);
-  return Status::kDone;
+  return c.AwaitLabel(label, {.kind = oneByte ? PatchKind::kJumpOneByte : PatchKind::kJumpLong,
+                              .cell = addressCell});
 }
 
 }  // namespace

@@ -67,6 +67,8 @@ std::optional<AddressOperand> Compilation::AddressValue(const std::string& token
 Status Compilation::AwaitLabel(const std::string& name, ForwardRef patch) {
   patch.name = name;
   patch.line = CurrentLine();
+  patch.serial = ++referenceSerial_;
+  Out.MarkAwaiting(patch.cell, CellsFilled(patch), patch.serial);
   if (!Names.references.Add(std::move(patch))) return Fail(kReferenceTableFull, name);
   return Status::kDone;
 }

@@ -15,11 +15,6 @@ std::string Pad4(int n) {
   return text;
 }
 
-std::string WithoutDataMark(const std::string& keys) {
-  std::string mark = kDataMark;
-  return keys.starts_with(mark) ? keys.substr(mark.size()) : keys;
-}
-
 // The used cells of one zone, numbered from `firstNumber`; a run of unused cells shows as one
 // empty line (also before the first used cell when the zone's first cell is unused).
 void AddCells(CrlfText& out, const MemoryImage& image, int firstCell, int endCell,
@@ -29,7 +24,7 @@ void AddCells(CrlfText& out, const MemoryImage& image, int firstCell, int endCel
     if (!image.Used(cell)) continue;
     if (cell > lastPrinted + 1) out.Add("");
     out.Add("  " + Pad4(cell - firstCell + firstNumber) + "  |  " + image.CodeText(cell) + "  | " +
-            WithoutDataMark(image.Keys(cell)));
+            image.Keys(cell));
     lastPrinted = cell;
   }
 }

@@ -2,6 +2,15 @@
 
 namespace calvern {
 
+namespace {
+
+bool IsWrittenTwice(const Diagnostic& d) {
+  return d.message == kStepWrittenTwice || d.message == kAddressWrittenTwice ||
+         d.message == kRegisterWrittenTwice;
+}
+
+}  // namespace
+
 std::string DiagnosticText(const Diagnostic& d, const MessageTable& m) {
   switch (d.kind) {
     // These name the line of the keyword or reference they are about.
@@ -11,6 +20,12 @@ std::string DiagnosticText(const Diagnostic& d, const MessageTable& m) {
     case DiagnosticKind::kUnresolvedReference:
       return m[kUnresolvedReference] + d.detail + m[kLineSuffix] + std::to_string(d.line);
     default:
+      if (IsWrittenTwice(d)) {  // "step 0000 written twice, lines 1 and 1"
+        std::string number = std::to_string(d.step);
+        number.insert(0, number.size() < 4 ? 4 - number.size() : 0, '0');
+        return m[d.message] + number + m[kWrittenTwiceLines] + std::to_string(d.otherLine) +
+               m[kAndWord] + std::to_string(d.line);
+      }
       if (d.message == kWarningMenu) {  // "WARNING: menu 2 uses 70 lines (>64)"
         return m[kWarningMenu] + d.detail + m[kUses] + std::to_string(d.menuLines) +
                m[kLinesOver64];
@@ -61,6 +76,8 @@ std::string MkFileFailure(const CompileJobResult& result, const MessageTable& m)
 }
 
 std::string WarningText(const Diagnostic& warning, const MessageTable& m) {
+  // A cell written twice names its lines itself.
+  if (IsWrittenTwice(warning)) return DiagnosticText(warning, m);
   return DiagnosticText(warning, m) + m[kLineSuffix] + std::to_string(warning.line);
 }
 

@@ -217,6 +217,11 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kBlocksOf] = " of ";
     t[kBlocksAt] = " blocks, ";
     t[kBytesPerSecond] = " bytes/s";
+    t[kStepWrittenTwice] = "step ";
+    t[kAddressWrittenTwice] = "address ";
+    t[kRegisterWrittenTwice] = "register ";
+    t[kWrittenTwiceLines] = " written twice, lines ";
+    t[kAndWord] = " and ";
     return t;
   }();
   return texts;

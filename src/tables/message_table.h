@@ -226,11 +226,17 @@ enum MessageId : int {
   kBlocksOf = 266,
   kBlocksAt = 267,
   kBytesPerSecond = 268,
+  // A cell written twice, and the disassembler (360-379).
+  kStepWrittenTwice = 360,
+  kAddressWrittenTwice = 361,
+  kRegisterWrittenTwice = 362,
+  kWrittenTwiceLines = 363,
+  kAndWord = 364,
 };
 
 class MessageTable {
  public:
-  static constexpr int kSize = 280;  // entries 0-279
+  static constexpr int kSize = 400;  // entries 0-399
   static constexpr int kTranslatedCount = 130;
 
   MessageTable() { LoadDefaultMessages(); }
