@@ -18,7 +18,7 @@ Status EmitAddressItem(Compilation& c, int index, const std::string& name,
   const PatchKind kind = full               ? PatchKind::kAddressFull
                          : index == kDirDal ? PatchKind::kAddressLow
                                             : PatchKind::kOffset;
-  if (!address->Pending() && address->Address() > 9999) {
+  if (!address->Pending() && address->Address() >= kProgramMemory.EndCell()) {
     return c.Fail(kDataValueOutOfRange, name + " " + operand);
   }
   const int cell = c.Out.Reserve(

@@ -21,7 +21,7 @@ void Emitter::NoteWriter(int cell) {
     int number = cell;
     if (cell >= MemoryImage::kDecimalStart) {
       message = kRegisterWrittenTwice;
-      number = (cell - MemoryImage::kDecimalStart) / 8;
+      number = (cell - MemoryImage::kDecimalStart) / kDecimalRegisterBytes;
     } else if (cell >= MemoryImage::kBinaryStart) {
       message = kAddressWrittenTwice;
       number = cell - MemoryImage::kBinaryOffset;
@@ -104,7 +104,7 @@ bool Emitter::StillAwaiting(int cell, int count, int serial) const {
 }
 
 void Emitter::SetDecimalRegister(int r, const std::array<int, 8>& bytes, const std::string& text) {
-  const int cell = MemoryImage::kDecimalStart + 8 * r;
+  const int cell = MemoryImage::kDecimalStart + kDecimalRegisterBytes * r;
   NoteWriter(cell);
   for (int k = 0; k < 8; ++k) {
     image_.Set(cell + k, CellKind::kData, bytes[k], k == 0 ? text : std::string());

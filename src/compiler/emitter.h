@@ -95,7 +95,7 @@ class Emitter {
   long long line_ = 0;
   long long lastReportedLine_ = -1;
   int currentStep_ = 0;
-  int binaryPointer_ = 1000;
+  int binaryPointer_ = kBinaryMemory.firstNumber;
   bool inBinaryZone_ = false;
   bool binaryZoneUsed_ = false;
   bool decimalZoneUsed_ = false;

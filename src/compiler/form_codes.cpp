@@ -42,7 +42,7 @@ Status EmitTargetOperand(Compilation& c, const std::string& name, const std::str
   if (!target) return Status::kFailed;
   // The form engine takes no register here: a register's number would be a wrong address.
   if (target->Indirect()) return c.Fail(kUnavailableIndirectAddressing, operand);
-  if (!offset && !target->Pending() && target->Address() > 9999) {
+  if (!offset && !target->Pending() && target->Address() >= kProgramMemory.EndCell()) {
     return c.Fail(kDataValueOutOfRange, name + " " + operand);
   }
   const ForwardRef ref{

@@ -28,7 +28,7 @@ Status EmitDirectJump(Compilation& c, const KeywordEntry& jump, const AddressOpe
     return c.AwaitLabel(target.name, {.kind = PatchKind::kJumpLong, .cell = addressCell});
   }
   // Binary-zone labels (10000 and up) and numbers past the program zone are no step at all.
-  if (target.value > 9999) return c.Fail(kJumpTargetOutOfRange, operand);
+  if (target.value >= kProgramMemory.EndCell()) return c.Fail(kJumpTargetOutOfRange, operand);
   EmitJumpTo(c, jump, target.value);
   return Status::kDone;
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tables/memory_map.h"
+
 namespace calvern {
 
 // The marker "²" (U+00B2, in UTF-8) that the texts generated for register-held strings carry.
@@ -32,11 +34,12 @@ inline bool IsCode(CellKind kind) {
 
 class MemoryImage {
  public:
-  static constexpr int kProgramCells = 10000;  // steps 0000-9999
-  static constexpr int kBinaryStart = 10000;   // cell of binary address 1000
-  static constexpr int kBinaryOffset = 9000;   // binary address a lives in cell a + 9000
-  static constexpr int kDecimalStart = 14096;  // register r in cells 14096 + 8r ... + 7
-  static constexpr int kCellCount = 22096;
+  // The zones of the memory map, by their cells.
+  static constexpr int kProgramCells = kProgramMemory.cells;      // steps 0000-9999
+  static constexpr int kBinaryStart = kBinaryMemory.firstCell;    // cell of binary address 1000
+  static constexpr int kBinaryOffset = kBinaryAddressToCell;      // address a is cell a + 9000
+  static constexpr int kDecimalStart = kDecimalMemory.firstCell;  // register r: 8 cells from here
+  static constexpr int kCellCount = kMemoryCells;
 
   // What Value gives for cells that hold no byte.
   static constexpr int kUnused = -1;

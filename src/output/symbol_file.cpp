@@ -61,16 +61,16 @@ json Zone(const MemoryImage& image, int firstCell, int units, int cellsPerUnit, 
 
 std::string SymbolFileText(const CompiledProgram& program) {
   const MemoryImage& image = program.image;
-  constexpr int kBinaryAddresses = MemoryImage::kDecimalStart - MemoryImage::kBinaryStart;
-  constexpr int kRegisters = (MemoryImage::kCellCount - MemoryImage::kDecimalStart) / 8;
   json symbols;
   symbols["labels"] = Labels(program);
   symbols["registers"] = Registers(program);
   symbols["zones"] = {
-      {"program", Zone(image, 0, MemoryImage::kProgramCells, 1, 0, program.firstFreeStep)},
-      {"binary", Zone(image, MemoryImage::kBinaryStart, kBinaryAddresses, 1,
-                      MemoryImage::kBinaryStart - MemoryImage::kBinaryOffset, -1)},
-      {"decimal", Zone(image, MemoryImage::kDecimalStart, kRegisters, 8, 0, -1)},
+      {"program", Zone(image, kProgramMemory.firstCell, kProgramMemory.cells, 1,
+                       kProgramMemory.firstNumber, program.firstFreeStep)},
+      {"binary",
+       Zone(image, kBinaryMemory.firstCell, kBinaryMemory.cells, 1, kBinaryMemory.firstNumber, -1)},
+      {"decimal",
+       Zone(image, kDecimalMemory.firstCell, kDecimalRegisters, kDecimalRegisterBytes, 0, -1)},
   };
   return symbols.dump(2) + "\n";
 }

@@ -5,17 +5,18 @@
 
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "tables/memory_map.h"
 #include "tables/message_table.h"
 
 namespace calvern {
 namespace {
 
-constexpr int kStepsPerBlock = 100;
-constexpr int kProgramSteps = 10000;
-constexpr int kBinaryFirstCell = 10000;
-constexpr int kBinaryBytes = 4096;
-constexpr int kDecimalFirstCell = 14096;
-constexpr int kDecimalBytes = 8000;
+constexpr int kStepsPerBlock = kProgramMemory.blockSize;
+constexpr int kProgramSteps = kProgramMemory.cells;
+constexpr int kBinaryFirstCell = kBinaryMemory.firstCell;
+constexpr int kBinaryBytes = kBinaryMemory.cells;
+constexpr int kDecimalFirstCell = kDecimalMemory.firstCell;
+constexpr int kDecimalBytes = kDecimalMemory.cells;
 // Attribute bytes of a program step: 0 an instruction, 2 data or an unused step.
 constexpr int kInstruction = 0;
 constexpr int kDataOrUnused = 2;
