@@ -136,6 +136,20 @@ Status Compilation::CompileStatements() {
   return Status::kDone;
 }
 
+// A jump or loop keyword followed by ".S" or ".L" ("GOTO.S", "IF(X<0)GOTO.L"): the keyword's
+// index, with the address form in the prefixes; 0 for any other token.
+int Compilation::FindWithAddressForm(const std::string& token) {
+  if (token.size() < 3 || token[token.size() - 2] != '.') return 0;
+  const char form = token.back();
+  if (form != 'S' && form != 'L') return 0;
+  const int index = Keywords.Find(std::string_view(token).substr(0, token.size() - 2));
+  if (index == 0) return 0;
+  const int group = Keywords.Entry(Keywords.ResolveAlias(index)).group;
+  if (group != kGroupLoop && group != kGroupJump) return 0;
+  Prefixes.addressForm = form == 'S' ? AddressForm::kOneByte : AddressForm::kTwoBytes;
+  return index;
+}
+
 Status Compilation::CompileStatement(std::string token) {
   Prefixes = {};
   if (token.size() >= 2 && token[0] == '!') {  // short-jump request
@@ -151,6 +165,7 @@ Status Compilation::CompileStatement(std::string token) {
   if (token.back() == ':') return DefineLabel(token);
 
   int index = Keywords.Find(token);
+  if (index == 0) index = FindWithAddressForm(token);
   if (index == 0) return Fail(kUnknownInstruction, token);
   const KeywordEntry& keyword = Keywords.Entry(Keywords.ResolveAlias(index));
   switch (keyword.group) {

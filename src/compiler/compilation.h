@@ -29,10 +29,15 @@ struct SourceSwitches {
   int listAllLabels = 0;          // "#LabelList": list internal labels too
 };
 
-// The prefixes the statement's first token carried.
+// The address form a jump or loop asks for with a suffix: ".S" one address byte, ".L" two.
+// Without one the compiler chooses (one byte for a known target in the jump's own block).
+enum class AddressForm { kChosen, kOneByte, kTwoBytes };
+
+// The prefixes (and the address-form suffix) the statement's first token carried.
 struct StatementPrefixes {
   bool shortJump = false;        // "!": one-byte forward jumps (only while optimising)
   bool conditionalForm = false;  // "#?": a menu line shown under a condition
+  AddressForm addressForm = AddressForm::kChosen;  // "GOTO.S", "L0.L"
 };
 
 // An operand that named a register: its number and whether it was written in parentheses.
@@ -175,6 +180,7 @@ class Compilation {
  private:
   Status CompileStatements();
   Status CompileStatement(std::string token);
+  int FindWithAddressForm(const std::string& token);
   Status CheckEndOfSource();
   // Errors in the text about to be generated are reported at the generating statement.
   void MarkGeneratingStatement();

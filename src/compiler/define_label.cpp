@@ -43,7 +43,7 @@ Status Compilation::FillReference(const ForwardRef& ref, int value, bool binaryL
       }
       // A one-byte address reaches only the block of 100 steps of its jump.
       if (!OneByteAddress(jumpStep, value)) {
-        return Fail(kShortJumpOutOfBlock, std::to_string(jumpStep));
+        return Fail(ref.outOfBlock, std::to_string(jumpStep));
       }
       Out.FillOperand(cell, OperandKind::kAddressByte, value);
       return Status::kDone;

@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "tables/message_table.h"
+
 namespace calvern {
 
 enum class PatchKind {
@@ -27,6 +29,8 @@ struct ForwardRef {
   int base = 0;        // kFormOffset: the start of the form the offset counts from
   long long line = 0;  // where the reference stands, for the message when it stays unresolved
   int serial = 0;      // numbers the reference among all recorded, from 1
+  // kJumpOneByte: the message when the label lies outside the jump's block ("!" or ".S").
+  MessageId outOfBlock = kShortJumpOutOfBlock;
 };
 
 // How many cells from `cell` on the reference fills.

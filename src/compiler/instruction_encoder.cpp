@@ -19,17 +19,36 @@ Status EmitRegisterOperand(Compilation& c, const KeywordEntry& keyword, int reg,
 }
 
 // A jump or loop to a direct target. A label not yet defined takes the long form with a
-// placeholder address, patched when the label appears.
+// placeholder address (the one-byte form when ".S" asks for it), patched when the label
+// appears.
 Status EmitDirectJump(Compilation& c, const KeywordEntry& jump, const AddressOperand& target,
                       const std::string& operand) {
+  const AddressForm form = c.Prefixes.addressForm;
+  const int step = c.Out.CurrentStep();
   if (target.Pending()) {
-    const int addressCell = c.Out.CurrentStep() + 1;
-    EmitJump(c, jump, OperandKind::kAddressPair, 0);
-    return c.AwaitLabel(target.name, {.kind = PatchKind::kJumpLong, .cell = addressCell});
+    const bool oneByte = form == AddressForm::kOneByte;
+    EmitJump(c, jump, oneByte ? OperandKind::kAddressByte : OperandKind::kAddressPair, 0);
+    return c.AwaitLabel(target.name,
+                        {.kind = oneByte ? PatchKind::kJumpOneByte : PatchKind::kJumpLong,
+                         .cell = step + 1,
+                         .outOfBlock = kOneByteFormOutOfBlock});
   }
   // Binary-zone labels (10000 and up) and numbers past the program zone are no step at all.
   if (target.value >= kProgramMemory.EndCell()) return c.Fail(kJumpTargetOutOfRange, operand);
-  EmitJumpTo(c, jump, target.value);
+  switch (form) {
+    case AddressForm::kChosen:
+      EmitJumpTo(c, jump, target.value);
+      break;
+    case AddressForm::kOneByte:
+      if (!OneByteAddress(step, target.value)) {
+        return c.Fail(kOneByteFormOutOfBlock, std::to_string(step));
+      }
+      EmitJump(c, jump, OperandKind::kAddressByte, target.value);
+      break;
+    case AddressForm::kTwoBytes:
+      EmitJump(c, jump, OperandKind::kAddressPair, target.value);
+      break;
+  }
   return Status::kDone;
 }
 
@@ -67,6 +86,9 @@ Status CompileInstruction(Compilation& c, const KeywordEntry& keyword, const std
     // Loops count a register of their own: they have no indirect form.
     if (keyword.group == kGroupLoop) {
       return c.Fail(kUnavailableIndirectAddressing, token + " " + *operand);
+    }
+    if (c.Prefixes.addressForm != AddressForm::kChosen) {
+      return c.Fail(kAddressFormOfIndirectJump, token + " " + *operand);
     }
     return EmitRegisterOperand(c, keyword, target->value, true);
   }

@@ -44,6 +44,7 @@ struct CommandLine {
     verbs.push_back(AddSendVerb(parser));
     verbs.push_back(AddIdentifyVerb(parser));
     verbs.push_back(AddCaptureVerb(parser));
+    verbs.push_back(AddDisasmVerb(parser));
   }
 
   bool IsVerb(const std::string& word) const {

@@ -232,6 +232,11 @@ enum MessageId : int {
   kRegisterWrittenTwice = 362,
   kWrittenTwiceLines = 363,
   kAndWord = 364,
+  kOneByteFormOutOfBlock = 365,
+  kAddressFormOfIndirectJump = 366,
+  kCantReadSymbolFile = 367,
+  kSlaveNoSourceToWrite = 368,
+  kDisassemblyInput = 369,
 };
 
 class MessageTable {
