@@ -202,8 +202,9 @@ class SourceWriter {
   CrlfText body_;
   std::vector<std::string> notes_;
   std::vector<Item> items_;
-  std::map<int, std::vector<std::string>> labels_;        // step: the labels defined there
-  std::map<int, std::string> targetName_;                 // step: the label jumps to it name
+  // Per step (and the step after the last): the labels defined there; jumps name the first.
+  std::vector<std::vector<std::string>> labels_ =
+      std::vector<std::vector<std::string>>(kProgramMemory.cells + 1);
   std::map<int, std::vector<std::string>> binaryLabels_;  // binary address: labels there
   std::vector<int> foreignSteps_;                         // steps of code kept as data
 };
@@ -212,24 +213,23 @@ class SourceWriter {
 // steps (the step counter passes there). Jump targets get the symbol file's name or "L" and
 // the step; a target elsewhere stays a number.
 void SourceWriter::PlaceProgramLabels() {
-  std::set<int> places;
+  std::vector<char> places(kProgramMemory.cells + 1, 0);
   for (const Item& item : items_) {
-    places.insert(item.step);
+    places[item.step] = 1;
     const int end = item.step + item.length;
-    if (end < kProgramMemory.EndCell() && !image_.Used(end)) places.insert(end);
+    if (end < kProgramMemory.EndCell() && !image_.Used(end)) places[end] = 1;
   }
   // One name space for the labels of both zones, as in the compiler.
   std::set<std::string> taken;
   for (const auto& [step, name] : names_.programLabels) {
     if (!IsPlainName(name) || taken.contains(UpperCase(name))) continue;
-    if (!places.contains(step)) {
+    if (!places[step]) {
       notes_.push_back("label " + name + " at step " + Pad4(step) +
                        " stands inside an instruction or an unused run: left out");
       continue;
     }
     taken.insert(UpperCase(name));
     labels_[step].push_back(name);
-    targetName_.emplace(step, name);
   }
   for (const auto& [address, name] : names_.binaryLabels) {
     if (IsPlainName(name) && taken.insert(UpperCase(name)).second) {
@@ -237,14 +237,13 @@ void SourceWriter::PlaceProgramLabels() {
     }
   }
   for (const Item& item : items_) {
-    if (item.target < 0 || !places.contains(item.target) || targetName_.contains(item.target)) {
+    if (item.target < 0 || !places[item.target] || !labels_[item.target].empty()) {
       continue;
     }
     std::string name = "L" + Pad4(item.target);
     while (taken.contains(name)) name += "_";
     taken.insert(name);
     labels_[item.target].push_back(name);
-    targetName_.emplace(item.target, name);
   }
 }
 
@@ -252,8 +251,8 @@ void SourceWriter::PlaceProgramLabels() {
 // byte for a target already defined in the jump's own block, two otherwise. Where the codes
 // hold the other form, ".S" or ".L" asks for it.
 std::string SourceWriter::TargetText(const Item& item) const {
-  auto named = targetName_.find(item.target);
-  const bool labelled = named != targetName_.end();
+  const std::vector<std::string>& named = labels_[item.target];
+  const bool labelled = !named.empty();
   // A label after the jump is not defined yet when the compiler reaches the jump.
   const bool known = !labelled || item.target <= item.step;
   const bool chosenOneByte = known && OneByteAddress(item.step, item.target).has_value();
@@ -261,7 +260,7 @@ std::string SourceWriter::TargetText(const Item& item) const {
   const std::string suffix = oneByte == chosenOneByte ? "" : oneByte ? ".S" : ".L";
   const Instruction& instruction = InstructionTable::BuiltIn().Of(item.form->operation);
   return instruction.mnemonic + suffix + " " +
-         (labelled ? named->second : std::to_string(item.target));
+         (labelled ? named.front() : std::to_string(item.target));
 }
 
 void SourceWriter::WriteInstruction(const Item& item, std::size_t& next) {
@@ -273,7 +272,7 @@ void SourceWriter::WriteInstruction(const Item& item, std::size_t& next) {
       number += DigitEntryChar(items_[next++]);
     } while (next < items_.size() && IsDigitEntry(items_[next]) &&
              items_[next].step == items_[next - 1].step + 1 &&
-             !labels_.contains(items_[next].step));
+             labels_[items_[next].step].empty());
     Statement(number);
     return;
   }
@@ -321,10 +320,10 @@ void SourceWriter::WriteProgramZone() {
   for (std::size_t next = 0; next < items_.size();) {
     const Item& item = items_[next];
     if (item.step != position) {
-      if (auto it = labels_.find(position); it != labels_.end()) Labels(it->second);
+      Labels(labels_[position]);
       MoveTo(item.step, position);
     }
-    if (auto it = labels_.find(item.step); it != labels_.end()) Labels(it->second);
+    Labels(labels_[item.step]);
     if (item.form != nullptr) {
       WriteInstruction(item, next);
       position = items_[next - 1].step + items_[next - 1].length;
@@ -342,11 +341,11 @@ void SourceWriter::WriteProgramZone() {
       ++next;
     } while (next < items_.size() && items_[next].form == nullptr &&
              items_[next].step == items_[next - 1].step + 1 &&
-             !labels_.contains(items_[next].step));
+             labels_[items_[next].step].empty());
     WriteData(bytes, foreign);
     position = items_[next - 1].step + 1;
   }
-  if (auto it = labels_.find(position); it != labels_.end()) Labels(it->second);
+  if (position <= kProgramMemory.cells) Labels(labels_[position]);
   if (memory_.programFile && memory_.endBlock - 1 > lastUsed) {
     MoveTo((memory_.endBlock - 1) * block, position);
     WriteData({0xFF}, {false});
