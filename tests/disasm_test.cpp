@@ -147,6 +147,7 @@ TEST(Disasm, SlaveCommandsSevenAndEight) {
       {"back.txt", "8", "0E 52", 0, ""},
       {"back.txt", "7", "prog.", 0, ""},
       {"back.txt", "7", "prog", 0, ""},
+      {"back.txt", "7", "prog.MKB", 0, ""},
       {"back.txt", "7", "absent.", 3, "calvern: can't read the MK file {dir}/absent.MKP\n"},
       {"back.txt", "7", "empty.", 4, "calvern: Zero program step found... {dir}/empty.MKP\n"},
       {"back.txt", "8", "", 5,

@@ -20,6 +20,7 @@ DisassemblyResult Failure(DisassemblyOutcome outcome, MessageId message, std::st
 }  // namespace
 
 std::string MkFileOfBase(const std::string& base) {
+  if (IsMkFileName(base)) return base;  // a file of the set named whole
   const std::string dotted = base.ends_with('.') ? base : base + ".";
   for (const MemoryZone& zone : kMemoryZones) {
     std::string lower = zone.mkExtension;

@@ -36,6 +36,7 @@ DisassemblyResult RunDisassembly(const DisassemblyRequest& request);
 
 // The MK file of the set named by a base ("dir/prog." or "dir/prog", as slave mode's line 4
 // gives it) that exists first, program file first; the program file's name when none does.
+// A name that is an MK file's already ("dir/prog.MKB") is taken as it is.
 std::string MkFileOfBase(const std::string& base);
 
 }  // namespace calvern

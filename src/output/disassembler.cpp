@@ -271,8 +271,7 @@ void SourceWriter::WriteInstruction(const Item& item, std::size_t& next) {
     do {
       number += DigitEntryChar(items_[next++]);
     } while (next < items_.size() && IsDigitEntry(items_[next]) &&
-             items_[next].step == items_[next - 1].step + 1 &&
-             labels_[items_[next].step].empty());
+             items_[next].step == items_[next - 1].step + 1 && labels_[items_[next].step].empty());
     Statement(number);
     return;
   }
@@ -340,8 +339,7 @@ void SourceWriter::WriteProgramZone() {
       if (items_[next].notAnInstruction) foreignSteps_.push_back(items_[next].step);
       ++next;
     } while (next < items_.size() && items_[next].form == nullptr &&
-             items_[next].step == items_[next - 1].step + 1 &&
-             labels_[items_[next].step].empty());
+             items_[next].step == items_[next - 1].step + 1 && labels_[items_[next].step].empty());
     WriteData(bytes, foreign);
     position = items_[next - 1].step + 1;
   }
@@ -386,8 +384,7 @@ std::string SourceWriter::Write(const std::string& origin) {
       steps += (k > 0 ? ", " : "") + Pad4(foreignSteps_[k]);
     }
     if (foreignSteps_.size() > 8) steps += " ... (" + std::to_string(foreignSteps_.size()) + ")";
-    notes_.push_back("steps " + steps +
-                     ": bytes the compiler writes as no instruction, kept as data");
+    notes_.push_back("steps " + steps + ": no instruction as the compiler writes it, kept as data");
   }
   if (memory_.binaryZoneUsed) WriteBinaryZone();
   if (memory_.decimalZoneUsed) WriteDecimalZone();
