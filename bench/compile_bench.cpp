@@ -10,6 +10,9 @@
 
 #include "compiler/compile.h"
 #include "job/compile_job.h"
+#include "output/disassembler.h"
+#include "output/mk_file_writer.h"
+#include "output/symbol_file.h"
 #include "pictures/picture_writing_testing.h"
 
 namespace {
@@ -196,6 +199,68 @@ void BM_CompileMenusAndGraphicsWorstCase(benchmark::State& state) {
   fs::remove_all(dir);
 }
 BENCHMARK(BM_CompileMenusAndGraphicsWorstCase)->Unit(benchmark::kMillisecond);
+
+// The worst-case program filled up to step 9999, as its MK files and symbol file hold it: what
+// the disassembler reads for a full program zone.
+struct FullProgramZone {
+  calvern::MkImage memory;
+  calvern::SymbolNames names;
+  std::string source;  // the disassembled source
+};
+
+const FullProgramZone& FullZone() {
+  static const FullProgramZone zone = [] {
+    std::string source = SourceWithLeadingRegister();
+    const int steps = calvern::CompileProgram(source).program.firstFreeStep;
+    for (int step = steps; step < calvern::kProgramMemory.cells; ++step) source += " ENT";
+    const calvern::CompileResult result = calvern::CompileProgram(source);
+    if (!result.Ok() || result.program.firstFreeStep != calvern::kProgramMemory.cells) {
+      std::fprintf(stderr, "the full program zone does not compile\n");
+      std::exit(1);
+    }
+    FullProgramZone full;
+    for (const auto& file : calvern::MkFilesOf(result.program).files) {
+      if (!calvern::AddMkFile(file.extension, file.bytes, full.memory)) std::exit(1);
+    }
+    full.names = *calvern::ReadSymbolFile(calvern::SymbolFileText(result.program));
+    full.source = calvern::DisassembledSource(full.memory, full.names, "bench");
+    return full;
+  }();
+  return zone;
+}
+
+// 10 000 steps back to a source (labels, register names), and that source compiled again.
+void BM_DisassembleFullProgramZone(benchmark::State& state) {
+  const FullProgramZone& zone = FullZone();
+  for (auto _ : state) {
+    std::string source = calvern::DisassembledSource(zone.memory, zone.names, "bench");
+    benchmark::DoNotOptimize(source);
+  }
+}
+BENCHMARK(BM_DisassembleFullProgramZone)->Unit(benchmark::kMillisecond);
+
+void BM_DisassembleAndRecompileFullProgramZone(benchmark::State& state) {
+  const FullProgramZone& zone = FullZone();
+  if (!calvern::CompileProgram(zone.source).Ok()) {
+    std::fprintf(stderr, "the disassembled full program zone does not compile\n");
+    std::exit(1);
+  }
+  for (auto _ : state) {
+    calvern::CompileResult result =
+        calvern::CompileProgram(calvern::DisassembledSource(zone.memory, zone.names, "bench"));
+    benchmark::DoNotOptimize(result.error);
+  }
+}
+BENCHMARK(BM_DisassembleAndRecompileFullProgramZone)->Unit(benchmark::kMillisecond);
+
+// The full zone's own source compiled, for comparison.
+void BM_CompileFullProgramZone(benchmark::State& state) {
+  std::string source = SourceWithLeadingRegister();
+  const int steps = calvern::CompileProgram(source).program.firstFreeStep;
+  for (int step = steps; step < calvern::kProgramMemory.cells; ++step) source += " ENT";
+  CompileInMemory(state, source);
+}
+BENCHMARK(BM_CompileFullProgramZone)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -135,6 +135,8 @@ TEST(CommandLine, DiagnosticsInTheFormEditorsParse) {
        "2: error: End of file: IF(test)THEN (from step 1) Structure Not closed!\n"},
       {"ENT\n#reg 10 X\n#reg 20 X RCL X", 0,
        "3:9: warning: #reg name given to two registers, the lower keeps it: X\n"},
+      {"#DAL END_ #END\n#BLOCK 0 1 2 3 END_:", 0,
+       "2: warning: step 0000 written twice, lines 1 and 2\n"},
   };
   for (const DiagnosticCase& c : cases) {
     SCOPED_TRACE(c.source);

@@ -77,6 +77,8 @@ TEST(SoundResults, DoubtfulRegisterNamesAreWarnings) {
       {"#reg 5 12B RCL 12B",
        "Compilation: WARNING: a #reg name that reads as a register "
        "number is never used: 12B, line 1\n"},
+      {"#DAL END_ #END #BLOCK 0 1 2 3 END_:",
+       "Compilation: step 0000 written twice, lines 1 and 1\n"},
   };
   for (const auto& [source, warning] : cases) {
     TempDir dir;

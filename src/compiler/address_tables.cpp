@@ -15,25 +15,16 @@ Status EmitAddressItem(Compilation& c, int index, const std::string& name,
   if (!address) return Status::kFailed;
   if (address->Indirect()) return c.Fail(kUnavailableIndirectAddressing, operand);
   const bool full = index == kDirDaf || index == kDirDafk;
-  if (address->Pending()) {
-    int cell = full ? c.Out.ReserveData("AH") : c.Out.CurrentStep();
-    c.Out.ReserveData("");
-    PatchKind kind = full               ? PatchKind::kAddressFull
-                     : index == kDirDal ? PatchKind::kAddressLow
-                                        : PatchKind::kOffset;
-    return c.AwaitLabel(address->name, {.kind = kind, .cell = cell});
+  const PatchKind kind = full               ? PatchKind::kAddressFull
+                         : index == kDirDal ? PatchKind::kAddressLow
+                                            : PatchKind::kOffset;
+  if (!address->Pending() && address->Address() >= kProgramMemory.EndCell()) {
+    return c.Fail(kDataValueOutOfRange, name + " " + operand);
   }
-  int v = address->Address();
-  if (v > 9999) return c.Fail(kDataValueOutOfRange, name + " " + operand);
-  if (full) {
-    c.Out.EmitData(Bcd(v / 100), "AH(" + std::to_string(v) + ")");
-    c.Out.EmitData(Bcd(v % 100), "AL");
-  } else if (index == kDirDal) {
-    c.Out.EmitData(v % 100, "AL(" + std::to_string(v % 100) + ")");
-  } else {
-    c.Out.EmitData(((v - c.Out.OffsetBase()) % 256 + 256) % 256, "OF(" + std::to_string(v) + ")");
-  }
-  return Status::kDone;
+  const int cell = c.Out.Reserve(
+      full ? 2 : 1, kind == PatchKind::kOffset ? CellKind::kOffset : CellKind::kAddressPart);
+  if (address->Pending()) return c.AwaitLabel(address->name, {.kind = kind, .cell = cell});
+  return c.FillReference({.kind = kind, .cell = cell}, address->Address(), false, false);
 }
 
 }  // namespace

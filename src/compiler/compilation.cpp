@@ -133,6 +133,7 @@ Status Compilation::CompileStatements() {
       statementLine_ = tokenizer_.TokenLine();
       statementColumn_ = tokenizer_.TokenColumn();
     }
+    Out.SetLine(CurrentLine());
     (void)CompileStatement(std::move(token));
     if (std::optional<Diagnostic>& error = log_.Error()) {
       if (error->line == 0) error->line = CurrentLine();
@@ -141,6 +142,20 @@ Status Compilation::CompileStatements() {
     }
   }
   return Status::kDone;
+}
+
+// A jump or loop keyword followed by ".S" or ".L" ("GOTO.S", "IF(X<0)GOTO.L"): the keyword's
+// index, with the address form in the prefixes; 0 for any other token.
+int Compilation::FindWithAddressForm(const std::string& token) {
+  if (token.size() < 3 || token[token.size() - 2] != '.') return 0;
+  const char form = token.back();
+  if (form != 'S' && form != 'L') return 0;
+  const int index = Keywords.Find(std::string_view(token).substr(0, token.size() - 2));
+  if (index == 0) return 0;
+  const int group = Keywords.Entry(Keywords.ResolveAlias(index)).group;
+  if (group != kGroupLoop && group != kGroupJump) return 0;
+  Prefixes.addressForm = form == 'S' ? AddressForm::kOneByte : AddressForm::kTwoBytes;
+  return index;
 }
 
 Status Compilation::CompileStatement(std::string token) {
@@ -158,6 +173,7 @@ Status Compilation::CompileStatement(std::string token) {
   if (token.back() == ':') return DefineLabel(token);
 
   int index = Keywords.Find(token);
+  if (index == 0) index = FindWithAddressForm(token);
   if (index == 0) return CompileKeyNotation(*this, token);
   const KeywordEntry& keyword = Keywords.Entry(Keywords.ResolveAlias(index));
   switch (keyword.group) {
@@ -166,7 +182,7 @@ Status Compilation::CompileStatement(std::string token) {
     case kGroupPlainKey:
     case kGroupFKey:
     case kGroupKKey:
-      Out.EmitKey(keyword, keyword.prefix, keyword.opcode);
+      EmitKey(*this, keyword);
       return Status::kDone;
     case kGroupStructure:
       return CompileStructure(*this, keyword);
@@ -194,7 +210,10 @@ Status Compilation::CheckEndOfSource() {
                       .step = Font.start});
   }
   if (Failed(CheckMenusEnded(*this))) return Status::kFailed;
-  if (const ForwardRef* ref = Names.references.FirstPending()) {
+  // A reference whose cells were written again is no longer waiting for anything.
+  const ForwardRef* ref = Names.references.FirstPending(
+      [this](const ForwardRef& r) { return Out.StillAwaiting(r.cell, CellsFilled(r), r.serial); });
+  if (ref != nullptr) {
     if (auto missing = missingLabels_.find(ref->name); missing != missingLabels_.end()) {
       return log_.Fail(missing->second);
     }

@@ -30,10 +30,15 @@ struct SourceSwitches {
   int listAllLabels = 0;          // "#LabelList": list internal labels too
 };
 
-// The prefixes the statement's first token carried.
+// The address form a jump or loop asks for with a suffix: ".S" one address byte, ".L" two.
+// Without one the compiler chooses (one byte for a known target in the jump's own block).
+enum class AddressForm { kChosen, kOneByte, kTwoBytes };
+
+// The prefixes (and the address-form suffix) the statement's first token carried.
 struct StatementPrefixes {
   bool shortJump = false;        // "!": one-byte forward jumps (only while optimising)
   bool conditionalForm = false;  // "#?": a menu line shown under a condition
+  AddressForm addressForm = AddressForm::kChosen;  // "GOTO.S", "L0.L"
 };
 
 // An operand that named a register: its number and whether it was written in parentheses.
@@ -127,12 +132,18 @@ class Compilation {
   std::optional<RegisterOperand> RegisterNumber(const std::string& token, bool quiet = false);
   // An address operand; nullopt after an error, which has been reported.
   std::optional<AddressOperand> AddressValue(const std::string& token);
-  // Records what the definition of a pending label will patch; fails when the table is full.
+  // Records what the definition of a pending label will patch, in cells written already;
+  // fails when the table is full.
   [[nodiscard]] Status AwaitLabel(const std::string& name, ForwardRef patch);
   // A jump or loop instruction waits for the label `operand`. When the operand is a keyword or
   // stood on a later line, and the label never comes, the label was most likely left out (a
   // GOTO at the end of a line takes the next line's first word): that is then the error.
   void NoteJumpOperand(const std::string& instruction, const std::string& operand);
+  // Writes the cells of a reference for a label value: at the label's definition, or at once
+  // for a value known already (the reference is then not recorded). One function for both,
+  // so that an item written at once and one patched later hold the same bytes.
+  [[nodiscard]] Status FillReference(const ForwardRef& ref, int value, bool binaryLabel,
+                                     bool atDefinition);
 
   // ---- Labels and numbers ----
 
@@ -178,14 +189,15 @@ class Compilation {
  private:
   Status CompileStatements();
   Status CompileStatement(std::string token);
+  int FindWithAddressForm(const std::string& token);
   Status CheckEndOfSource();
-  Status Patch(const ForwardRef& ref, int value, bool binaryLabel);
   // Errors in the text about to be generated are reported at the generating statement.
   void MarkGeneratingStatement();
 
   // The first suspicious jump of each label name noted by NoteJumpOperand, as its error.
   std::unordered_map<std::string, Diagnostic> missingLabels_;
   int internalLabelCount_ = 0;
+  int referenceSerial_ = 0;
   int serialCounter_ = 0;
   int lastSelectSerial_ = -1;
   // Where the statement being compiled came from, so that errors in generated text are

@@ -58,9 +58,13 @@ class TestCompiler {
     for (int k = 0; k < count; ++k) codes.push_back(Code(from + k));
     return codes;
   }
+  // The keys as the calculator's listing text holds them: a data cell's begin with "²".
   Texts Keys(int from, int count) const {
     Texts keys;
-    for (int k = 0; k < count; ++k) keys.push_back(Program().image.Keys(from + k));
+    for (int k = 0; k < count; ++k) {
+      const MemoryImage& image = Program().image;
+      keys.push_back((image.IsData(from + k) ? kData : "") + image.Keys(from + k));
+    }
     return keys;
   }
 

@@ -1,5 +1,6 @@
-// Label definition and the patching of the references that waited for it.
-#include "compiler/byte_text.h"
+// Label definition, and the one function that writes what a label's value gives into the
+// cells of a reference: at the label's definition (a patch) and, when the value is already
+// known, at once.
 #include "compiler/compilation.h"
 
 namespace calvern {
@@ -17,17 +18,18 @@ Status Compilation::DefineLabel(const std::string& token) {
       name, binaryLabel ? Out.BinaryPointer() + MemoryImage::kBinaryOffset : Out.CurrentStep());
   if (name[0] != 'l') ++Names.userLabelCount;
 
-  // References are patched with the step, or with the binary address itself.
+  // References are patched with the step, or with the binary address itself. A reference
+  // whose cells the source wrote again meanwhile is dropped: the later write stands.
   const int value = binaryLabel ? Out.BinaryPointer() : Out.CurrentStep();
   for (const ForwardRef& ref : Names.references.Resolve(name)) {
-    if (Failed(Patch(ref, value, binaryLabel))) return Status::kFailed;
+    if (!Out.StillAwaiting(ref.cell, CellsFilled(ref), ref.serial)) continue;
+    if (Failed(FillReference(ref, value, binaryLabel, true))) return Status::kFailed;
   }
   return Status::kDone;
 }
 
-Status Compilation::Patch(const ForwardRef& ref, int value, bool binaryLabel) {
-  const std::string data = kDataMark;
-  const std::string digits = AddressDigits(value);
+Status Compilation::FillReference(const ForwardRef& ref, int value, bool binaryLabel,
+                                  bool atDefinition) {
   const int cell = ref.cell;
   switch (ref.kind) {
     case PatchKind::kJumpLong:
@@ -36,44 +38,52 @@ Status Compilation::Patch(const ForwardRef& ref, int value, bool binaryLabel) {
       if (binaryLabel) return Fail(kBinaryLabelAsJumpTarget, ref.name);
       const int jumpStep = cell - 1;
       if (ref.kind == PatchKind::kJumpLong) {
-        Out.Patch(cell, Bcd(value / 100), digits.substr(4, 3));
-        Out.Patch(cell + 1, Bcd(value % 100), digits.substr(7, 3));
+        Out.FillOperand(cell, OperandKind::kAddressPair, value);
         return Status::kDone;
       }
       // A one-byte address reaches only the block of 100 steps of its jump.
-      if (jumpStep % 100 == 99 || jumpStep / 100 != value / 100) {
-        return Fail(kShortJumpOutOfBlock, std::to_string(jumpStep));
+      if (!OneByteAddress(jumpStep, value)) {
+        return Fail(ref.outOfBlock, std::to_string(jumpStep));
       }
-      Out.Patch(cell, Bcd(value % 100), digits.substr(7, 3));
+      Out.FillOperand(cell, OperandKind::kAddressByte, value);
       return Status::kDone;
     }
     case PatchKind::kNumDigits: {
+      // The digit keystrokes of the value, padded with leading zeros to the cells reserved.
       std::string number = std::to_string(value);
       if (static_cast<int>(number.size()) > ref.digits) {
         return Fail(kBadValueIn, "#NUM" + std::to_string(ref.digits) + " " + ref.name);
       }
       number.insert(0, ref.digits - number.size(), '0');
       for (int k = 0; k < ref.digits; ++k) {
-        Out.Patch(cell + k, number[k] - '0', std::string(1, number[k]));
+        Out.Fill(cell + k, CellKind::kInstruction, DigitCode(number[k] - '0'),
+                 std::string(1, number[k]));
       }
       return Status::kDone;
     }
     case PatchKind::kAddressLow:
-      Out.Patch(cell, value % 100, data + "AL(" + std::to_string(value % 100) + ")");
+      // The low two digits as a binary byte (34 is 22).
+      Out.Fill(cell, CellKind::kAddressPart, value % 100,
+               "AL(" + std::to_string(value % 100) + ")");
       return Status::kDone;
-    case PatchKind::kAddressFull:
-      Out.Patch(cell, Bcd(value / 100), data + "AH(" + std::to_string(value / 100) + ")");
-      Out.Patch(cell + 1, Bcd(value % 100), data + "AL");
+    case PatchKind::kAddressFull: {
+      // Two BCD bytes, hundreds first, as a long jump holds its target. A patch shows the
+      // hundreds it wrote, an address known at once the whole address.
+      const OperandBytes bytes = EncodeOperand(OperandKind::kAddressPair, value);
+      Out.Fill(cell, CellKind::kAddressPart, bytes.bytes[0],
+               "AH(" + std::to_string(atDefinition ? value / 100 : value) + ")");
+      Out.Fill(cell + 1, CellKind::kAddressPart, bytes.bytes[1], "AL");
       return Status::kDone;
+    }
     case PatchKind::kOffset:
-      Out.Patch(cell, ((value - Out.OffsetBase()) % 256 + 256) % 256,
-                data + "OF(" + std::to_string(value) + ")");
+      Out.Fill(cell, CellKind::kOffset, ((value - Out.OffsetBase()) % 256 + 256) % 256,
+               "OF(" + std::to_string(value) + ")");
       return Status::kDone;
     case PatchKind::kFormOffset: {
       // Counted from the form where the operand stands; one byte reaches 255 steps forward.
       const int offset = value - ref.base;
       if (offset < 0 || offset > 255) return Fail(kFormOffsetOutOfRange, ref.name);
-      Out.Patch(cell, offset, data + "OF(" + std::to_string(value) + ")");
+      Out.Fill(cell, CellKind::kOffset, offset, "OF(" + std::to_string(value) + ")");
       return Status::kDone;
     }
   }

@@ -99,5 +99,68 @@ TEST(DefineLabelPatch, JumpToABinaryLabelIsRefused) {
   EXPECT_EQ(c.Status[2], "   a binary-zone label can't be a jump target: NAME");
 }
 
+// A reference whose cells the source writes again before the label comes is dropped: the
+// later write stands, and every cell written a second time is a warning (once per statement),
+// while a placeholder filled in by its label is not.
+TEST(DefineLabelPatch, LaterWritesWinOverPendingReferences) {
+  struct Case {
+    std::string source;
+    int first;
+    Texts codes;
+    Texts warnings;
+  };
+  const Case cases[] = {
+      {"#DAL END_ #END #BLOCK 0 1 2 3 END_:",
+       0,
+       {"01", "02", "03"},
+       {"step 0000 written twice, lines 1 and 1"}},
+      {"#OFFSET END_ #END\n#BLOCK 0 1 2 3 END_:",
+       0,
+       {"01", "02", "03"},
+       {"step 0000 written twice, lines 1 and 2"}},
+      {"#NUM3 END_\n\n#BLOCK 0\n1 2 3 END_:",
+       0,
+       {"01", "02", "03"},
+       {"step 0000 written twice, lines 1 and 4"}},
+      {"GOTO END_ #BLOCK 0 1 2 3 END_:",
+       0,
+       {"01", "02", "03"},
+       {"step 0000 written twice, lines 1 and 1"}},
+      // Only the cell written again is taken away: the jump's address is still patched.
+      {"GOTO END_ ENT\n#BLOCK 0 RTN END_:",
+       0,
+       {"52", "00", "01", "0E"},
+       {"step 0000 written twice, lines 1 and 2"}},
+      // A label never defined is no error once nothing waits for it.
+      {"#DAF NOWHERE #END #BLOCK 0 ENT ENT",
+       0,
+       {"0E", "0E"},
+       {"step 0000 written twice, lines 1 and 1"}},
+      {"GOTO X ENT X: #DAL X #END", 0, {"F1", "00", "04", "0E", "04"}, {}},
+      {"#BINARY #DB 1 #END\n#BLOCK 0\n#DB 2 3 #END",
+       10000,
+       {"02", "03"},
+       {"address 1000 written twice, lines 1 and 3"}},
+      {"#DECIMAL 5 1 > 2 5 3",
+       14096 + 40,
+       {"00", "30"},
+       {"register 0005 written twice, lines 1 and 1"}},
+      {"ENT ENT\n#BLOCK 0 RTN\n#BLOCK 0 R/S",
+       0,
+       {"50", "0E"},
+       {"step 0000 written twice, lines 1 and 2", "step 0000 written twice, lines 2 and 3"}},
+  };
+  MessageTable messages;
+  for (const Case& e : cases) {
+    SCOPED_TRACE(e.source);
+    TestCompiler c;
+    ASSERT_EQ(c.CompileText(e.source), 0) << c.Status[1] << c.Status[2];
+    EXPECT_EQ(c.Codes(e.first, static_cast<int>(e.codes.size())), e.codes);
+    Texts warnings;
+    for (const Diagnostic& w : c.Result().warnings) warnings.push_back(DiagnosticText(w, messages) + WarningPlace(w, messages));
+    EXPECT_EQ(warnings, e.warnings);
+  }
+}
+
 }  // namespace
 }  // namespace calvern

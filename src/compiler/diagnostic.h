@@ -38,6 +38,7 @@ struct Diagnostic {
   int step = 0;        // open structure: the step where it opened
   int menuLines = 0;   // the warning of a tall menu: its height in pixel lines (detail: its number)
   int font = -1;       // a character without a glyph: the font (detail: the character)
+  long long otherLine = 0;  // a cell written twice: the line that wrote it before (step: the cell)
 };
 
 // The outcome of a statement handler. A failure has been recorded as a diagnostic already.

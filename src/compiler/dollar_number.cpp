@@ -9,9 +9,9 @@ Status Compilation::DollarNumber(const std::string& token) {
 
   std::size_t i = 0;
   bool signPending = false;
-  auto digit = [&](char d) { Out.EmitKeystroke(d - '0', std::string(1, d)); };
+  auto digit = [&](char d) { Out.EmitKeystroke(DigitCode(d - '0'), std::string(1, d)); };
   auto signChange = [&] {
-    Out.EmitKeystroke(0x0B, "/-/");
+    Out.EmitKeystroke(KeyCode(Operation::kChangeSign), "/-/");
     signPending = false;
   };
   auto badNumber = [&] { return Fail(kBadNumber, token); };
@@ -26,10 +26,10 @@ Status Compilation::DollarNumber(const std::string& token) {
     if (c >= '0' && c <= '9') {
       digit(c);
     } else if (c == '.') {
-      Out.EmitKeystroke(0x0A, ".");
+      Out.EmitKeystroke(KeyCode(Operation::kPoint), ".");
     } else if (c == 'E') {
       if (signPending) signChange();
-      Out.EmitKeystroke(0x0C, "EE");
+      Out.EmitKeystroke(KeyCode(Operation::kExponent), "EE");
       break;
     } else {
       return badNumber();

@@ -6,28 +6,34 @@
 namespace calvern {
 namespace {
 
-const char* PrefixText(KeysPrefix prefix) {
-  switch (prefix) {
-    case KeysPrefix::kF:
-      return "F ";
-    case KeysPrefix::kK:
-      return "K ";
-    case KeysPrefix::kPK:
-      return "PK ";
-    case KeysPrefix::kPP:
-      return "PP ";
-    case KeysPrefix::kPF:
-      return "PF ";
-    case KeysPrefix::kP:
-      return "P ";
-    default:
-      return "";
-  }
+// An operand byte's keys: its two BCD digits with a blank between ("1 2").
+std::string OperandKeys(std::uint8_t byte) {
+  std::string digits = Hex2(byte);
+  return std::string(1, digits[0]) + " " + digits[1];
 }
 
 }  // namespace
 
-void Emitter::Write(int value, std::string keys) {
+void Emitter::NoteWriter(int cell) {
+  if (image_.Used(cell) && line_ != lastReportedLine_) {
+    lastReportedLine_ = line_;
+    // Programs that rewrite their steps on purpose still compile: a warning, not an error.
+    MessageId message = kStepWrittenTwice;
+    int number = cell;
+    if (cell >= MemoryImage::kDecimalStart) {
+      message = kRegisterWrittenTwice;
+      number = (cell - MemoryImage::kDecimalStart) / kDecimalRegisterBytes;
+    } else if (cell >= MemoryImage::kBinaryStart) {
+      message = kAddressWrittenTwice;
+      number = cell - MemoryImage::kBinaryOffset;
+    }
+    log_.Warn({.message = message, .line = line_, .step = number, .otherLine = writer_[cell]});
+  }
+  writer_[cell] = line_;
+  awaiting_[cell] = 0;
+}
+
+void Emitter::Write(CellKind kind, int value, std::string keys) {
   if (currentStep_ >= zoneEnd_ || currentStep_ < zoneStart_) {
     if (!log_.HasError()) {
       (void)log_.Fail({.message = zoneEnd_ == MemoryImage::kProgramCells ? kStepCounterPast9999
@@ -35,50 +41,68 @@ void Emitter::Write(int value, std::string keys) {
     }
     return;
   }
-  image_.Set(currentStep_, value, std::move(keys));
+  NoteWriter(currentStep_);
+  image_.Set(currentStep_, kind, value, std::move(keys));
   ++currentStep_;
 }
 
-void Emitter::EmitKey(const KeywordEntry& keyword, KeysPrefix prefix, int opcode) {
-  Write(opcode, PrefixText(prefix) + keyword.keyword + " ");
+void Emitter::EmitInstruction(const KeywordEntry& keyword, const InstructionForm& form,
+                              int operand) {
+  std::string keys = KeysPrefixText(form.prefix) + keyword.keyword + " ";
+  if (InOpcode(form.operand)) keys += "0123456789abcdef"[operand & 15];
+  Write(CellKind::kInstruction, OpcodeFor(form, operand), std::move(keys));
+  const OperandBytes bytes = EncodeOperand(form.operand, operand);
+  for (int k = 0; k < bytes.count; ++k) {
+    Write(CellKind::kOperand, bytes.bytes[k], OperandKeys(bytes.bytes[k]));
+  }
 }
 
-void Emitter::EmitRegisterKey(const KeywordEntry& keyword, KeysPrefix prefix, int highDigit,
-                              int reg) {
-  Write(highDigit * 16 + (reg & 15),
-        PrefixText(prefix) + keyword.keyword + " " + "0123456789abcdef"[reg & 15]);
+void Emitter::FillOperand(int cell, OperandKind kind, int operand) {
+  const OperandBytes bytes = EncodeOperand(kind, operand);
+  for (int k = 0; k < bytes.count; ++k) {
+    Fill(cell + k, CellKind::kOperand, bytes.bytes[k], OperandKeys(bytes.bytes[k]));
+  }
 }
 
-void Emitter::EmitAddressByte(int value) {
-  std::string digits = TwoDigits(value);
-  Write(Bcd(value), std::string(1, digits[0]) + " " + digits[1]);
+void Emitter::EmitKeystroke(int opcode, std::string keys) {
+  Write(CellKind::kInstruction, opcode, std::move(keys));
 }
 
-void Emitter::EmitKeystroke(int opcode, std::string keys) { Write(opcode, std::move(keys)); }
-
-void Emitter::EmitData(int value, const std::string& keys) { Write(value, kDataMark + keys); }
+void Emitter::EmitData(int value, std::string keys, CellKind kind) {
+  Write(kind, value, std::move(keys));
+}
 
 void Emitter::EmitChar(int code) {
-  if (code == 0) return EmitData(0, "nul");
-  if (code == 10) return EmitData(10, "newline");
+  if (code == 0) return EmitData(0, "nul", CellKind::kText);
+  if (code == 10) return EmitData(10, "newline", CellKind::kText);
   // The listing shows the character the code stands for, in UTF-8: "Ж" for 86.
-  EmitData(code, "\"" + CharacterTable::BuiltIn().Shown(code) + "\"");
+  EmitData(code, "\"" + CharacterTable::BuiltIn().Shown(code) + "\"", CellKind::kText);
 }
 
-int Emitter::ReserveData(const std::string& keys) {
-  int cell = currentStep_;
-  EmitData(0, keys);
+int Emitter::Reserve(int count, CellKind kind, const std::string& keys) {
+  const int cell = currentStep_;
+  for (int k = 0; k < count; ++k) Write(kind, 0, keys);
   return cell;
 }
 
-void Emitter::SetDecimalRegister(int r, const std::array<int, 8>& bytes, const std::string& text) {
-  int cell = MemoryImage::kDecimalStart + 8 * r;
-  for (int k = 0; k < 8; ++k) image_.Set(cell + k, bytes[k], k == 0 ? text : std::string());
+void Emitter::MarkAwaiting(int cell, int count, int serial) {
+  for (int k = 0; k < count && cell + k < MemoryImage::kCellCount; ++k)
+    awaiting_[cell + k] = serial;
 }
 
-int Emitter::ShortAddress(int target) const {
-  if (currentStep_ % 100 != 99 && currentStep_ / 100 == target / 100) return target % 100;
-  return -1;
+bool Emitter::StillAwaiting(int cell, int count, int serial) const {
+  for (int k = 0; k < count; ++k) {
+    if (cell + k >= MemoryImage::kCellCount || awaiting_[cell + k] != serial) return false;
+  }
+  return true;
+}
+
+void Emitter::SetDecimalRegister(int r, const std::array<int, 8>& bytes, const std::string& text) {
+  const int cell = MemoryImage::kDecimalStart + kDecimalRegisterBytes * r;
+  NoteWriter(cell);
+  for (int k = 0; k < 8; ++k) {
+    image_.Set(cell + k, CellKind::kData, bytes[k], k == 0 ? text : std::string());
+  }
 }
 
 void Emitter::BeginData() {
@@ -95,12 +119,6 @@ void Emitter::EndData() {
   currentStep_ = savedStep_;
   zoneStart_ = 0;
   zoneEnd_ = MemoryImage::kProgramCells;
-}
-
-std::string AddressDigits(int address) {
-  std::string low = TwoDigits(address % 100);
-  std::string high = TwoDigits(address / 100);
-  return low + high + high[0] + " " + high[1] + low[0] + " " + low[1];
 }
 
 }  // namespace calvern

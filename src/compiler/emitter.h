@@ -1,49 +1,64 @@
 // Writes the memory image: program steps at the step counter, data in the current zone, and
-// the patches of forward references. It owns the image, the two location counters, the zone
-// switch and the bounds that keep every write inside its zone.
+// the cells that forward references fill in later. It owns the image, the two location
+// counters, the zone switch, the bounds that keep every write inside its zone, and the record
+// of who wrote each cell, so that a cell written a second time is reported and a placeholder
+// written over is no longer patched.
 #pragma once
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "compiler/diagnostic_log.h"
 #include "compiler/memory_image.h"
+#include "tables/instruction_table.h"
 #include "tables/keyword_table.h"
 
 namespace calvern {
 
 class Emitter {
  public:
-  explicit Emitter(DiagnosticLog& log) : log_(log) {}
+  explicit Emitter(DiagnosticLog& log)
+      : log_(log), writer_(MemoryImage::kCellCount), awaiting_(MemoryImage::kCellCount) {}
 
   const MemoryImage& Image() const { return image_; }
   MemoryImage TakeImage() && { return std::move(image_); }
 
+  // The source line of the statement being compiled: the writer of the cells it writes.
+  void SetLine(long long line) { line_ = line; }
+
   // ---- Program steps, at the step counter ----
 
-  // A keyword's step: keys = prefix, keyword and a blank; the byte is `opcode`.
-  void EmitKey(const KeywordEntry& keyword, KeysPrefix prefix, int opcode);
-  // A register form: the byte is highDigit followed by the register's low four bits, and the
-  // keys end with the register as a lower-case hexadecimal digit.
-  void EmitRegisterKey(const KeywordEntry& keyword, KeysPrefix prefix, int highDigit, int reg);
-  // An address or register byte 0-99 in BCD: keys are its two digits with a blank between.
-  void EmitAddressByte(int value);
+  // An instruction entered by `keyword` in the form `form`, with its operand (a register, or
+  // a target step). Keys: the form's prefix, the keyword and a blank, and for a register in the
+  // opcode the register as a lower-case hexadecimal digit; then one step per operand byte.
+  void EmitInstruction(const KeywordEntry& keyword, const InstructionForm& form, int operand);
   // A keystroke written by its code and keys (digits of numbers, ".", "/-/", "EE").
   void EmitKeystroke(int opcode, std::string keys);
 
   // ---- Data, in the current zone (see DataPlacement) ----
 
-  // A data byte; `keys` follows the data marker ("byte", "WORD", "AL(34)", ...).
-  void EmitData(int value, const std::string& keys);
+  // A data byte of the given kind; `keys` is its listing comment ("byte", "WORD", "AL(34)").
+  void EmitData(int value, std::string keys, CellKind kind = CellKind::kData);
   // A text character (a calculator code): "nul", "newline" or the character in double quotes.
   void EmitChar(int code);
-  // A byte whose value a label's definition supplies later; returns its cell.
-  int ReserveData(const std::string& keys);
+  // `count` cells of the given kind whose values are filled in later; returns the first cell.
+  int Reserve(int count, CellKind kind, const std::string& keys = "");
 
   // ---- Cells written out of order ----
 
-  // Overwrites a cell that was written before (patches, form tables, decimal registers).
-  void Patch(int cell, int value, std::string keys) { image_.Set(cell, value, std::move(keys)); }
+  // Fills a cell reserved or skipped before (patches, form tables, font offsets). Not a second
+  // write: the cell was waiting for this value.
+  void Fill(int cell, CellKind kind, int value, std::string keys) {
+    image_.Set(cell, kind, value, std::move(keys));
+    awaiting_[cell] = 0;
+  }
+  // Fills the operand bytes of an instruction from `cell` on, as EmitInstruction writes them.
+  void FillOperand(int cell, OperandKind kind, int operand);
+  // Marks `count` cells from `cell` as waiting for forward reference `serial`; a later write
+  // to one of them (not a fill) takes it away from the reference.
+  void MarkAwaiting(int cell, int count, int serial);
+  bool StillAwaiting(int cell, int count, int serial) const;
 
   // ---- Counters and zones ----
 
@@ -63,22 +78,24 @@ class Emitter {
   int OffsetBase() const { return offsetBase_; }
   void SetOffsetBase() { offsetBase_ = inBinaryZone_ ? binaryPointer_ : currentStep_; }
 
-  // Target mod 100 when a jump at the step counter reaches it with one address byte (jump and
-  // byte in the target's block of 100 steps), else -1.
-  int ShortAddress(int target) const;
-
   // While the binary zone is current, data goes to the binary cells through the step counter;
   // the program's own step counter waits aside. In the program zone nothing changes.
   void BeginData();
   void EndData();
 
  private:
-  void Write(int value, std::string keys);
+  void Write(CellKind kind, int value, std::string keys);
+  // Records the writer of `cell`; a cell written before is reported, once per statement.
+  void NoteWriter(int cell);
 
   DiagnosticLog& log_;
   MemoryImage image_;
+  std::vector<long long> writer_;  // per cell: the line that wrote it last, 0 for none
+  std::vector<int> awaiting_;      // per cell: the forward reference waiting for it, 0 for none
+  long long line_ = 0;
+  long long lastReportedLine_ = -1;
   int currentStep_ = 0;
-  int binaryPointer_ = 1000;
+  int binaryPointer_ = kBinaryMemory.firstNumber;
   bool inBinaryZone_ = false;
   bool binaryZoneUsed_ = false;
   bool decimalZoneUsed_ = false;
@@ -101,10 +118,5 @@ class DataPlacement {
  private:
   Emitter& out_;
 };
-
-// "3412" + "1 2" + "3 4" for 1234: low pair, high pair, then each pair as keys.
-std::string AddressDigits(int address);
-// A value 0-99 as the byte whose hexadecimal digits are its decimal digits (BCD).
-inline int Bcd(int value) { return (value / 10 % 10) * 16 + value % 10; }
 
 }  // namespace calvern

@@ -23,8 +23,10 @@ Status EmitRegisterOperand(Compilation& c, const std::string& operand) {
   std::optional<RegisterOperand> reg = c.RegisterNumber(operand);
   if (!reg) return Status::kFailed;
   if (reg->indirect) return c.Fail(kUnavailableIndirectAddressing, operand);
-  c.Out.EmitData(Bcd(reg->number / 100), "RH(" + std::to_string(reg->number) + ")");
-  c.Out.EmitData(Bcd(reg->number % 100), "RL");
+  // Hundreds first, as a long register instruction holds its register.
+  const OperandBytes bytes = EncodeOperand(OperandKind::kAddressPair, reg->number);
+  c.Out.EmitData(bytes.bytes[0], "RH(" + std::to_string(reg->number) + ")", CellKind::kAddressPart);
+  c.Out.EmitData(bytes.bytes[1], "RL", CellKind::kAddressPart);
   return Status::kDone;
 }
 
@@ -40,25 +42,16 @@ Status EmitTargetOperand(Compilation& c, const std::string& name, const std::str
   if (!target) return Status::kFailed;
   // The form engine takes no register here: a register's number would be a wrong address.
   if (target->Indirect()) return c.Fail(kUnavailableIndirectAddressing, operand);
-  if (target->Pending()) {
-    const int cell = c.Out.ReserveData(offset ? "OF" : "AH");
-    if (!offset) (void)c.Out.ReserveData("AL");
-    return c.AwaitLabel(target->name,
-                        {.kind = offset ? PatchKind::kFormOffset : PatchKind::kAddressFull,
-                         .cell = cell,
-                         .base = c.FormProgramBase});
+  if (!offset && !target->Pending() && target->Address() >= kProgramMemory.EndCell()) {
+    return c.Fail(kDataValueOutOfRange, name + " " + operand);
   }
-  const int v = target->Address();
-  if (offset) {
-    const int distance = v - c.FormProgramBase;
-    if (distance < 0 || distance > 255) return c.Fail(kFormOffsetOutOfRange, operand);
-    c.Out.EmitData(distance, "OF(" + std::to_string(v) + ")");
-    return Status::kDone;
-  }
-  if (v > 9999) return c.Fail(kDataValueOutOfRange, name + " " + operand);
-  c.Out.EmitData(Bcd(v / 100), "AH(" + std::to_string(v) + ")");
-  c.Out.EmitData(Bcd(v % 100), "AL");
-  return Status::kDone;
+  const ForwardRef ref{
+      .name = target->Pending() ? target->name : operand,
+      .kind = offset ? PatchKind::kFormOffset : PatchKind::kAddressFull,
+      .cell = c.Out.Reserve(offset ? 1 : 2, offset ? CellKind::kOffset : CellKind::kAddressPart),
+      .base = c.FormProgramBase};
+  if (target->Pending()) return c.AwaitLabel(target->name, ref);
+  return c.FillReference(ref, target->Address(), false, false);
 }
 
 }  // namespace

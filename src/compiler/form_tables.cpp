@@ -26,11 +26,9 @@ std::optional<int> ByteValue(Compilation& c, const std::string& token, const std
 
 // Points `cell` at the step counter as an offset from the form's header.
 Status LinkHere(Compilation& c, int cell, const std::string& what) {
-  const int step = c.Out.CurrentStep();
-  const int offset = step - c.FormProgramBase;
-  if (offset < 0 || offset > 255) return c.Fail(kFormOffsetOutOfRange, what);
-  c.Out.Patch(cell, offset, std::string(kDataMark) + "OF(" + std::to_string(step) + ")");
-  return Status::kDone;
+  return c.FillReference(
+      {.name = what, .kind = PatchKind::kFormOffset, .cell = cell, .base = c.FormProgramBase},
+      c.Out.CurrentStep(), false, false);
 }
 
 // Moves the step counter past cells that later directives fill.
@@ -57,8 +55,8 @@ Status CompileFormTable(Compilation& c) {
     std::optional<int> id = ByteValue(c, *token, "#FormTable", kEndOfTable - 1);
     if (!id) return Status::kFailed;
     c.Out.EmitData(*id, "Id");
-    c.Out.EmitData(MemoryImage::kUndefined, "Undef");
-    c.Out.EmitData(MemoryImage::kUndefined, "Undef");
+    c.Out.EmitData(0, "Undef", CellKind::kUndefined);
+    c.Out.EmitData(0, "Undef", CellKind::kUndefined);
     if (c.Stopped()) return Status::kFailed;
   }
   return c.Stopped() ? Status::kFailed : Status::kDone;
@@ -96,9 +94,10 @@ Status CompileDefineForm(Compilation& c) {
   if (c.Out.Image().Value(entry + 1) != MemoryImage::kUndefined) return c.Fail(kFormDefinedTwice);
 
   const int header = c.Out.CurrentStep();
-  const std::string data = kDataMark;
-  c.Out.Patch(entry + 1, Bcd(header / 100), data + "AH(" + std::to_string(header) + ")");
-  c.Out.Patch(entry + 2, Bcd(header % 100), data + "AL");
+  if (Failed(c.FillReference({.kind = PatchKind::kAddressFull, .cell = entry + 1}, header, false,
+                             false))) {
+    return Status::kFailed;
+  }
   c.FormProgramBase = header;
   c.FormElementCount = static_cast<int>(*count);
   // Element programs of this form go to this form's own element table.

@@ -22,11 +22,24 @@ std::vector<ForwardRef> ForwardRefTable::Resolve(const std::string& name) {
   return resolved;
 }
 
-const ForwardRef* ForwardRefTable::FirstPending() const {
+const ForwardRef* ForwardRefTable::FirstPending(
+    const std::function<bool(const ForwardRef&)>& counts) const {
   for (const ForwardRef& ref : refs_) {
-    if (!ref.name.empty()) return &ref;
+    if (!ref.name.empty() && counts(ref)) return &ref;
   }
   return nullptr;
+}
+
+int CellsFilled(const ForwardRef& ref) {
+  switch (ref.kind) {
+    case PatchKind::kJumpLong:
+    case PatchKind::kAddressFull:
+      return 2;
+    case PatchKind::kNumDigits:
+      return ref.digits;
+    default:
+      return 1;
+  }
 }
 
 void ForwardRefTable::Compact() {

@@ -2,9 +2,12 @@
 // label's definition patches, and where.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+#include "tables/message_table.h"
 
 namespace calvern {
 
@@ -25,7 +28,13 @@ struct ForwardRef {
   int digits = 0;      // kNumDigits: how many
   int base = 0;        // kFormOffset: the start of the form the offset counts from
   long long line = 0;  // where the reference stands, for the message when it stays unresolved
+  int serial = 0;      // numbers the reference among all recorded, from 1
+  // kJumpOneByte: the message when the label lies outside the jump's block ("!" or ".S").
+  MessageId outOfBlock = kShortJumpOutOfBlock;
 };
+
+// How many cells from `cell` on the reference fills.
+int CellsFilled(const ForwardRef& ref);
 
 // At most 512 references are pending at a time; resolved entries are dropped when room is
 // needed, keeping the recording order.
@@ -37,8 +46,8 @@ class ForwardRefTable {
   [[nodiscard]] bool Add(ForwardRef ref);
   // Marks every pending reference to name resolved and returns them in recording order.
   std::vector<ForwardRef> Resolve(const std::string& name);
-  // The earliest recorded reference still pending, or nullptr.
-  const ForwardRef* FirstPending() const;
+  // The earliest recorded reference still pending for which `counts` holds, or nullptr.
+  const ForwardRef* FirstPending(const std::function<bool(const ForwardRef&)>& counts) const;
 
  private:
   void Compact();

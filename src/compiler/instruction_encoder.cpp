@@ -5,79 +5,71 @@
 namespace calvern {
 namespace {
 
-// Address or register bytes of a long form: hundreds first, then the low two digits, in BCD.
-void EmitLongAddress(Compilation& c, int value) {
-  c.Out.EmitAddressByte(value / 100);
-  c.Out.EmitAddressByte(value % 100);
+const InstructionForm& FormOf(const KeywordEntry& keyword, OperandKind kind) {
+  return *InstructionTable::BuiltIn().Form(keyword.instruction->operation, kind);
 }
 
-// An indirect jump or register instruction: the register inside the opcode for 0-14, else an
-// escape opcode followed by the register as a BCD byte.
-Status EmitIndirect(Compilation& c, const KeywordEntry& keyword, int reg) {
-  if (reg > 99) return c.Fail(kIndirectRegisterAbove99);
-  if (reg <= 14) {
-    c.Out.EmitRegisterKey(keyword, KeysPrefix::kK, keyword.indirectDigit, reg);
-  } else {
-    c.Out.EmitKey(keyword, KeysPrefix::kPK, keyword.indirectDigit * 16 + 0xF);
-    c.Out.EmitAddressByte(reg);
-  }
+// A register operand, direct or indirect, in the form its number needs: in the opcode for 0-14,
+// an escape opcode and one byte for 15-99, the long form and two bytes for larger direct ones.
+Status EmitRegisterOperand(Compilation& c, const KeywordEntry& keyword, int reg, bool indirect) {
+  const OperandKind kind = RegisterForm(reg, indirect);
+  if (kind == OperandKind::kNone) return c.Fail(kIndirectRegisterAbove99);
+  c.Out.EmitInstruction(keyword, FormOf(keyword, kind), reg);
   return Status::kDone;
 }
 
 // A jump or loop to a direct target. A label not yet defined takes the long form with a
-// placeholder address, patched when the label appears.
+// placeholder address (the one-byte form when ".S" asks for it), patched when the label
+// appears.
 Status EmitDirectJump(Compilation& c, const KeywordEntry& jump, const AddressOperand& target,
                       const std::string& operand) {
+  const AddressForm form = c.Prefixes.addressForm;
+  const int step = c.Out.CurrentStep();
   if (target.Pending()) {
-    if (Failed(c.AwaitLabel(target.name,
-                            {.kind = PatchKind::kJumpLong, .cell = c.Out.CurrentStep() + 1}))) {
-      return Status::kFailed;
-    }
-    EmitJumpOpcode(c, jump, true);
-    EmitLongAddress(c, 0);
-    return Status::kDone;
+    const bool oneByte = form == AddressForm::kOneByte;
+    EmitJump(c, jump, oneByte ? OperandKind::kAddressByte : OperandKind::kAddressPair, 0);
+    return c.AwaitLabel(target.name,
+                        {.kind = oneByte ? PatchKind::kJumpOneByte : PatchKind::kJumpLong,
+                         .cell = step + 1,
+                         .outOfBlock = kOneByteFormOutOfBlock});
   }
   // Binary-zone labels (10000 and up) and numbers past the program zone are no step at all.
-  if (target.value > 9999) return c.Fail(kJumpTargetOutOfRange, operand);
-  EmitJumpTo(c, jump, target.value);
+  if (target.value >= kProgramMemory.EndCell()) return c.Fail(kJumpTargetOutOfRange, operand);
+  switch (form) {
+    case AddressForm::kChosen:
+      EmitJumpTo(c, jump, target.value);
+      break;
+    case AddressForm::kOneByte:
+      if (!OneByteAddress(step, target.value)) {
+        return c.Fail(kOneByteFormOutOfBlock, std::to_string(step));
+      }
+      EmitJump(c, jump, OperandKind::kAddressByte, target.value);
+      break;
+    case AddressForm::kTwoBytes:
+      EmitJump(c, jump, OperandKind::kAddressPair, target.value);
+      break;
+  }
   return Status::kDone;
 }
 
 }  // namespace
 
-void EmitJumpOpcode(Compilation& c, const KeywordEntry& jump, bool longForm) {
-  if (longForm) {
-    c.Out.EmitKey(jump, jump.longPrefix, jump.longOpcode);
-  } else {
-    c.Out.EmitKey(jump, jump.prefix, jump.opcode);
-  }
+void EmitKey(Compilation& c, const KeywordEntry& key) {
+  c.Out.EmitInstruction(key, FormOf(key, OperandKind::kNone), 0);
+}
+
+void EmitJump(Compilation& c, const KeywordEntry& jump, OperandKind form, int target) {
+  c.Out.EmitInstruction(jump, FormOf(jump, form), target);
 }
 
 void EmitJumpTo(Compilation& c, const KeywordEntry& jump, int target) {
-  int shortAddress = c.Out.ShortAddress(target);
-  if (shortAddress >= 0) {
-    EmitJumpOpcode(c, jump, false);
-    c.Out.EmitAddressByte(shortAddress);
-  } else {
-    EmitJumpOpcode(c, jump, true);
-    EmitLongAddress(c, target);
-  }
+  const bool oneByte = OneByteAddress(c.Out.CurrentStep(), target).has_value();
+  EmitJump(c, jump, oneByte ? OperandKind::kAddressByte : OperandKind::kAddressPair, target);
 }
 
 Status EmitRegisterInstruction(Compilation& c, const KeywordEntry& instruction,
                                const RegisterOperand& reg) {
-  if (reg.indirect) return EmitIndirect(c, instruction, reg.number);
-  int r = reg.number;
-  if (r <= 14) {
-    c.Out.EmitRegisterKey(instruction, KeysPrefix::kNone, instruction.directDigit, r);
-  } else if (r <= 99) {
-    c.Out.EmitKey(instruction, KeysPrefix::kP, instruction.directDigit * 16 + 0xF);
-    c.Out.EmitAddressByte(r);
-  } else {
-    c.Out.EmitKey(instruction, KeysPrefix::kPP, 0xF0 + instruction.directDigit);
-    EmitLongAddress(c, r);
-  }
-  return Status::kDone;
+  return EmitRegisterOperand(c, instruction, reg.number, reg.indirect);
 }
 
 Status CompileInstruction(Compilation& c, const KeywordEntry& keyword, const std::string& token) {
@@ -102,7 +94,10 @@ Status CompileInstruction(Compilation& c, const KeywordEntry& keyword, const std
     if (keyword.group == kGroupLoop) {
       return c.Fail(kUnavailableIndirectAddressing, token + " " + *operand);
     }
-    return EmitIndirect(c, keyword, target->value);
+    if (c.Prefixes.addressForm != AddressForm::kChosen) {
+      return c.Fail(kAddressFormOfIndirectJump, token + " " + *operand);
+    }
+    return EmitRegisterOperand(c, keyword, target->value, true);
   }
   return EmitDirectJump(c, keyword, *target, *operand);
 }

@@ -1,5 +1,6 @@
-// Encodes the calculator instructions that take an operand: the loops L0-L3, the jumps and
-// calls, and the register instructions, in their one-byte, long and indirect forms.
+// Encodes the calculator instructions: the plain keys, and those that take an operand (the
+// loops L0-L3, the jumps and calls, the register instructions) in the form their operand
+// needs. The forms and their codes come from the instruction table.
 #pragma once
 
 #include <string>
@@ -20,9 +21,11 @@ Status CompileInstruction(Compilation& c, const KeywordEntry& keyword, const std
 Status CompileInstruction(Compilation& c, const KeywordEntry& keyword, const std::string& token,
                           const std::string& operand);
 
-// Writes the opcode of a loop or jump in its one-byte form (followed by one address byte) or
-// its long form (followed by two).
-void EmitJumpOpcode(Compilation& c, const KeywordEntry& jump, bool longForm);
+// A keyword of groups 1-3: one step.
+void EmitKey(Compilation& c, const KeywordEntry& key);
+// A jump or loop in the address form `form` (kAddressByte or kAddressPair) to `target`; a
+// placeholder target 0 is patched when its label is defined.
+void EmitJump(Compilation& c, const KeywordEntry& jump, OperandKind form, int target);
 // A jump or loop to a known step: the one-byte address form when the target lies in the
 // opcode's block of 100 steps, else the long form.
 void EmitJumpTo(Compilation& c, const KeywordEntry& jump, int target);

@@ -37,8 +37,14 @@ const KeywordEntry* Named(const Compilation& c, NotationPrefix prefix, std::stri
   if (prefix == NotationPrefix::kNone) return nullptr;
   const KeywordEntry* entry = Instruction(c, name);
   if (entry == nullptr) entry = Instruction(c, RussianNotationTable::Folded(name));
+  if (entry == nullptr || entry->group == kGroupRegister) return nullptr;
+  // The prefix key of the instruction's basic form counts: the only form of a plain key or a
+  // function, the one-byte address form of a loop or a jump (F L0, F x<0).
   const KeysPrefix wanted = prefix == NotationPrefix::kF ? KeysPrefix::kF : KeysPrefix::kK;
-  return entry != nullptr && entry->prefix == wanted ? entry : nullptr;
+  const bool addressed = entry->group == kGroupLoop || entry->group == kGroupJump;
+  const InstructionForm* form = InstructionTable::BuiltIn().Form(
+      entry->instruction->operation, addressed ? OperandKind::kAddressByte : OperandKind::kNone);
+  return form != nullptr && form->prefix == wanted ? entry : nullptr;
 }
 
 Meaning Resolve(const Compilation& c, NotationPrefix prefix, std::string_view name) {
@@ -84,7 +90,7 @@ Status CompileKeyNotation(Compilation& c, const std::string& token) {
 
   const KeywordEntry& instruction = *meaning.instruction;
   if (!TakesOperand(instruction)) {
-    c.Out.EmitKey(instruction, instruction.prefix, instruction.opcode);
+    EmitKey(c, instruction);
     return Status::kDone;
   }
   std::optional<std::string> operand = c.NextOperand();

@@ -12,17 +12,12 @@ Status EmitForwardJump(Compilation& c, const KeywordEntry& jump, StructureEntry 
   const bool oneByte = c.Prefixes.shortJump;
   std::string label = c.NewInternalLabel();
   const int addressCell = c.Out.CurrentStep() + 1;
-  if (Failed(c.AwaitLabel(label, {.kind = oneByte ? PatchKind::kJumpOneByte : PatchKind::kJumpLong,
-                                  .cell = addressCell}))) {
-    return Status::kFailed;
-  }
   entry.label = label;
   entry.oneByte = oneByte;
   if (Failed(PushStructure(c, std::move(entry)))) return Status::kFailed;
-  EmitJumpOpcode(c, jump, !oneByte);
-  c.Out.EmitAddressByte(0);
-  if (!oneByte) c.Out.EmitAddressByte(0);
-  return Status::kDone;
+  EmitJump(c, jump, oneByte ? OperandKind::kAddressByte : OperandKind::kAddressPair, 0);
+  return c.AwaitLabel(label, {.kind = oneByte ? PatchKind::kJumpOneByte : PatchKind::kJumpLong,
+                              .cell = addressCell});
 }
 
 }  // namespace
@@ -107,8 +102,7 @@ Status CompileSumOrMul(Compilation& c, const KeywordEntry& keyword) {
   if (!reg) return Status::kFailed;
   if (reg->indirect && reg->number > 99) return c.Fail(kIndirectRegisterAbove99);
   if (Failed(EmitRegisterInstruction(c, c.Keywords.Recall(), *reg))) return Status::kFailed;
-  const KeywordEntry& op = c.Keywords.Entry(keyword.arithmeticKey);
-  c.Out.EmitKey(op, KeysPrefix::kNone, op.opcode);
+  EmitKey(c, c.Keywords.Entry(keyword.arithmeticKey));
   return EmitRegisterInstruction(c, c.Keywords.Store(), *reg);
 }
 

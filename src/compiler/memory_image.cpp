@@ -4,13 +4,22 @@
 
 namespace calvern {
 
+int MemoryImage::Value(int cell) const {
+  switch (kind_[cell]) {
+    case CellKind::kUnused:
+      return kUnused;
+    case CellKind::kUndefined:
+      return kUndefined;
+    default:
+      return byte_[cell];
+  }
+}
+
 std::string MemoryImage::CodeText(int cell) const {
-  int value = value_[cell];
+  const int value = Value(cell);
   if (value == kUnused) return "&";
   if (value == kUndefined) return "??";
   return Hex2(value);
 }
-
-bool MemoryImage::IsData(int cell) const { return keys_[cell].starts_with(kDataMark); }
 
 }  // namespace calvern

@@ -1,46 +1,72 @@
 // The calculator's memory as the compiler builds it: one cell per program step, binary byte
-// and decimal-register byte, each with the keys or comment the listing shows for it.
+// and decimal-register byte, each with its kind and the keys or comment the listing shows.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "tables/memory_map.h"
+
 namespace calvern {
 
-// The data marker that starts the listing text of data cells (U+00B2, in UTF-8).
+// The marker "²" (U+00B2, in UTF-8) that the texts generated for register-held strings carry.
 inline constexpr const char* kDataMark = "\xC2\xB2";
+
+// What a cell holds. The kind, not the listing text, says whether the calculator's program file
+// marks a step as code or as data.
+enum class CellKind : std::uint8_t {
+  kUnused,       // never written
+  kInstruction,  // an instruction's opcode, or a keystroke (the digits of a number)
+  kOperand,      // an address or register byte of the instruction before it
+  kData,         // a data byte (tables, form codes, graphs, decimal registers)
+  kWordPart,     // a byte of a word or a long
+  kText,         // a text character
+  kAddressPart,  // a byte of an address or register number in a table (AH, AL, RH, RL)
+  kOffset,       // a distance from a base: #OFFSET, form offsets, font offsets
+  kUndefined,    // a form-table address no form has claimed yet ("??")
+};
+
+// Instructions and their operands are code; every other used cell is data.
+inline bool IsCode(CellKind kind) {
+  return kind == CellKind::kInstruction || kind == CellKind::kOperand;
+}
 
 class MemoryImage {
  public:
-  static constexpr int kProgramCells = 10000;  // steps 0000-9999
-  static constexpr int kBinaryStart = 10000;   // cell of binary address 1000
-  static constexpr int kBinaryOffset = 9000;   // binary address a lives in cell a + 9000
-  static constexpr int kDecimalStart = 14096;  // register r in cells 14096 + 8r ... + 7
-  static constexpr int kCellCount = 22096;
+  // The zones of the memory map, by their cells.
+  static constexpr int kProgramCells = kProgramMemory.cells;      // steps 0000-9999
+  static constexpr int kBinaryStart = kBinaryMemory.firstCell;    // cell of binary address 1000
+  static constexpr int kBinaryOffset = kBinaryAddressToCell;      // address a is cell a + 9000
+  static constexpr int kDecimalStart = kDecimalMemory.firstCell;  // register r: 8 cells from here
+  static constexpr int kCellCount = kMemoryCells;
 
-  // Cell contents that are not a byte.
+  // What Value gives for cells that hold no byte.
   static constexpr int kUnused = -1;
-  static constexpr int kUndefined = -2;  // a form-table address no form has claimed ("??")
+  static constexpr int kUndefined = -2;
 
-  MemoryImage() : value_(kCellCount, kUnused), keys_(kCellCount) {}
+  MemoryImage() : byte_(kCellCount), kind_(kCellCount, CellKind::kUnused), keys_(kCellCount) {}
 
-  bool Used(int cell) const { return value_[cell] != kUnused; }
+  bool Used(int cell) const { return kind_[cell] != CellKind::kUnused; }
+  CellKind Kind(int cell) const { return kind_[cell]; }
   // The cell's byte 0-255, or kUnused / kUndefined.
-  int Value(int cell) const { return value_[cell]; }
+  int Value(int cell) const;
   // The byte as the listing shows it: two hexadecimal digits, "&" unused, "??" undefined.
   std::string CodeText(int cell) const;
+  // The keys or comment the listing shows for the cell.
   const std::string& Keys(int cell) const { return keys_[cell]; }
-  // A data cell's listing text starts with the data marker.
-  bool IsData(int cell) const;
+  // A used cell that is no instruction or operand.
+  bool IsData(int cell) const { return Used(cell) && !IsCode(kind_[cell]); }
 
-  void Set(int cell, int value, std::string keys) {
-    value_[cell] = static_cast<int16_t>(value);
+  void Set(int cell, CellKind kind, int value, std::string keys) {
+    byte_[cell] = static_cast<std::uint8_t>(value);
+    kind_[cell] = kind;
     keys_[cell] = std::move(keys);
   }
 
  private:
-  std::vector<int16_t> value_;
+  std::vector<std::uint8_t> byte_;
+  std::vector<CellKind> kind_;
   std::vector<std::string> keys_;
 };
 

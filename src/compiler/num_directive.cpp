@@ -8,7 +8,7 @@ namespace calvern {
 namespace {
 
 void EmitDigits(Compilation& c, long long value) {
-  for (char d : std::to_string(value)) c.Out.EmitKeystroke(d - '0', std::string(1, d));
+  for (char d : std::to_string(value)) c.Out.EmitKeystroke(DigitCode(d - '0'), std::string(1, d));
 }
 
 }  // namespace
@@ -49,7 +49,7 @@ Status CompileNumDirective(Compilation& c, int index) {
   }
   // Reserve the digits, zeros until the label's definition fills them.
   const int first = c.Out.CurrentStep();
-  for (int k = 0; k < reserved; ++k) c.Out.EmitKeystroke(0, "0");
+  for (int k = 0; k < reserved; ++k) c.Out.EmitKeystroke(DigitCode(0), "0");
   return c.AwaitLabel(value->name,
                       {.kind = PatchKind::kNumDigits, .cell = first, .digits = reserved});
 }

@@ -12,7 +12,8 @@ void EmitValue(Compilation& c, long long value, int size) {
   static const char* kFirstKeys[] = {"", "byte", "WORD", "", "LONG"};
   for (int k = size - 1; k >= 0; --k) {
     c.Out.EmitData(static_cast<int>((value >> (8 * k)) & 0xFF),
-                   k == size - 1 ? kFirstKeys[size] : " ");
+                   k == size - 1 ? kFirstKeys[size] : " ",
+                   size == 1 ? CellKind::kData : CellKind::kWordPart);
   }
 }
 

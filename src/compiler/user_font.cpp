@@ -57,8 +57,8 @@ Status DefineCharacter(Compilation& c, const KeywordEntry& directive) {
   // The offset counts from the bitmap area for now; #ENDFONT adds the table's length.
   font.characters.push_back(
       {.code = *code, .offsetCell = c.Out.CurrentStep(), .bitmapOffset = offset});
-  c.Out.EmitData(offset >> 8, "OFH");
-  c.Out.EmitData(offset & 0xFF, "OFL");
+  c.Out.EmitData(offset >> 8, "OFH", CellKind::kOffset);
+  c.Out.EmitData(offset & 0xFF, "OFL", CellKind::kOffset);
   return c.Stopped() ? Status::kFailed : Status::kDone;
 }
 
@@ -82,9 +82,9 @@ Status EndFont(Compilation& c) {
   if (c.Stopped()) return Status::kFailed;
   for (const FontCharacter& ch : font.characters) {
     const int offset = ch.bitmapOffset + distance;
-    c.Out.Patch(ch.offsetCell, offset >> 8,
-                kDataMark + ("OFH(" + std::to_string(bitmapStart + ch.bitmapOffset) + ")"));
-    c.Out.Patch(ch.offsetCell + 1, offset & 0xFF, std::string(kDataMark) + "OFL");
+    c.Out.Fill(ch.offsetCell, CellKind::kOffset, offset >> 8,
+               "OFH(" + std::to_string(bitmapStart + ch.bitmapOffset) + ")");
+    c.Out.Fill(ch.offsetCell + 1, CellKind::kOffset, offset & 0xFF, "OFL");
   }
   return Status::kDone;
 }

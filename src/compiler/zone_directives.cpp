@@ -13,12 +13,13 @@ Status CompileBlock(Compilation& c) {
   std::optional<long long> value = c.NextValue("#BLOCK");
   if (!value) return Status::kFailed;
   const long long n = *value;
-  long long blocks = c.Out.InBinaryZone() ? 64 : 100;
-  if (n < 0 || n >= blocks) return c.Fail(kBadValueIn, "#BLOCK " + std::to_string(n));
+  const MemoryZone& zone = c.Out.InBinaryZone() ? kBinaryMemory : kProgramMemory;
+  if (n < 0 || n >= zone.Blocks()) return c.Fail(kBadValueIn, "#BLOCK " + std::to_string(n));
+  const int start = zone.firstNumber + zone.blockSize * static_cast<int>(n);
   if (c.Out.InBinaryZone()) {
-    c.Out.SetBinaryPointer(static_cast<int>(1000 + 64 * n));
+    c.Out.SetBinaryPointer(start);
   } else {
-    c.Out.SetCurrentStep(static_cast<int>(100 * n));
+    c.Out.SetCurrentStep(start);
   }
   return Status::kDone;
 }
@@ -47,7 +48,7 @@ Status CompileDecimal(Compilation& c) {
       if (operand->indirect) return c.Fail(kUnavailableIndirectAddressing, token);
       reg = operand->number;
     }
-    if (reg > 999) return c.Fail(kDecimalRegisterOutOfRange, std::to_string(reg));
+    if (reg >= kDecimalRegisters) return c.Fail(kDecimalRegisterOutOfRange, std::to_string(reg));
     std::optional<std::string> value = c.NextOperand(kUnexpectedEndOfFileIn, "#DECIMAL");
     if (!value) return Status::kFailed;
     if (!IsDecimalNumber(*value)) return c.Fail(kNumberExpectedIn, "#DECIMAL " + *value);

@@ -4,14 +4,15 @@
 
 #include <vector>
 
+#include "tables/memory_map.h"
+
 namespace calvern {
 
 struct ProgramImage {
-  static constexpr int kCellCount = 22096;
+  static constexpr int kCellCount = kMemoryCells;
   static constexpr int kUnused = -1;
 
-  // Cells 0-9999: program steps 0000-9999; 10000-14095: binary addresses 1000-5095;
-  // 14096-22095: the decimal zone (8 bytes per register). A byte 0-255, or kUnused.
+  // One cell per byte of the memory map's zones: a byte 0-255, or kUnused.
   std::vector<int> cells = std::vector<int>(kCellCount, kUnused);
   bool binaryZoneUsed = false;
   bool decimalZoneUsed = false;

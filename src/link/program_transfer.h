@@ -9,6 +9,7 @@
 
 #include "link/link_context.h"
 #include "link/link_status.h"
+#include "tables/memory_map.h"
 
 namespace calvern {
 
@@ -23,12 +24,16 @@ struct ZoneLayout {
   std::uint8_t filler;  // sent for the unused cells of a block that is sent
 };
 
-inline constexpr ZoneLayout kProgramZone{
-    kProgramZoneProgress, kProgramZoneName, 100, 100, 0, 0x80, 0xFF};
-inline constexpr ZoneLayout kBinaryZone{
-    kBinaryZoneProgress, kBinaryZoneName, 64, 64, 10000, 0x82, 0xFF};
-inline constexpr ZoneLayout kDecimalZone{
-    kDecimalZoneProgress, kDecimalZoneName, 125, 64, 14096, 0x81, 0x00};
+constexpr ZoneLayout LayoutOf(const MemoryZone& zone, int titleMessage, int nameMessage) {
+  return {titleMessage,   nameMessage,   zone.Blocks(),  zone.blockSize,
+          zone.firstCell, zone.linkCode, zone.linkFiller};
+}
+inline constexpr ZoneLayout kProgramZone =
+    LayoutOf(kProgramMemory, kProgramZoneProgress, kProgramZoneName);
+inline constexpr ZoneLayout kBinaryZone =
+    LayoutOf(kBinaryMemory, kBinaryZoneProgress, kBinaryZoneName);
+inline constexpr ZoneLayout kDecimalZone =
+    LayoutOf(kDecimalMemory, kDecimalZoneProgress, kDecimalZoneName);
 
 // How a transfer went: every command acknowledged, some rejected (the transfer went on), or
 // stopped because the calculator did not answer.

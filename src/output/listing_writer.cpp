@@ -15,21 +15,15 @@ std::string Pad4(int n) {
   return text;
 }
 
-std::string WithoutDataMark(const std::string& keys) {
-  std::string mark = kDataMark;
-  return keys.starts_with(mark) ? keys.substr(mark.size()) : keys;
-}
-
-// The used cells of one zone, numbered from `firstNumber`; a run of unused cells shows as one
-// empty line (also before the first used cell when the zone's first cell is unused).
-void AddCells(CrlfText& out, const MemoryImage& image, int firstCell, int endCell,
-              int firstNumber) {
-  int lastPrinted = firstCell - 1;
-  for (int cell = firstCell; cell < endCell; ++cell) {
+// The used cells of one zone, numbered as the calculator numbers them; a run of unused cells
+// shows as one empty line (also before the first used cell when the zone's first is unused).
+void AddCells(CrlfText& out, const MemoryImage& image, const MemoryZone& zone) {
+  int lastPrinted = zone.firstCell - 1;
+  for (int cell = zone.firstCell; cell < zone.EndCell(); ++cell) {
     if (!image.Used(cell)) continue;
     if (cell > lastPrinted + 1) out.Add("");
-    out.Add("  " + Pad4(cell - firstCell + firstNumber) + "  |  " + image.CodeText(cell) + "  | " +
-            WithoutDataMark(image.Keys(cell)));
+    out.Add("  " + Pad4(cell - zone.firstCell + zone.firstNumber) + "  |  " + image.CodeText(cell) +
+            "  | " + image.Keys(cell));
     lastPrinted = cell;
   }
 }
@@ -78,22 +72,21 @@ std::string ListingText(const CompiledProgram& in) {
   out.Add("     PROGAM ZONE");
   out.Add("  Step  | Code | Keys");
   out.Add(kRule);
-  AddCells(out, in.image, 0, MemoryImage::kProgramCells, 0);
+  AddCells(out, in.image, kProgramMemory);
   if (in.binaryZoneUsed) {
     out.Add("");
     out.Add("     BINARY ZONE");
     out.Add("  Step  | Code | Comment");
     out.Add(kRule);
-    AddCells(out, in.image, MemoryImage::kBinaryStart, MemoryImage::kDecimalStart,
-             MemoryImage::kBinaryStart - MemoryImage::kBinaryOffset);
+    AddCells(out, in.image, kBinaryMemory);
   }
   if (in.decimalZoneUsed) {
     out.Add("");
     out.Add("     DECIMAL ZONE");
     out.Add("   Reg  |  Value");
     out.Add(kRule);
-    for (int r = 0; r < 1000; ++r) {
-      int cell = MemoryImage::kDecimalStart + 8 * r;
+    for (int r = 0; r < kDecimalRegisters; ++r) {
+      const int cell = kDecimalMemory.firstCell + kDecimalRegisterBytes * r;
       if (in.image.Used(cell)) out.Add("  " + Pad4(r) + "  |  " + in.image.Keys(cell));
     }
   }

@@ -17,7 +17,9 @@ struct ListingFixture : ::testing::Test {
   RegisterNameTable& names = program.registerNames;
 
   CompiledProgram& Content() { return program; }
-  void Put(int cell, int value, const std::string& keys) { image.Set(cell, value, keys); }
+  void Put(int cell, int value, const std::string& keys, CellKind kind = CellKind::kInstruction) {
+    image.Set(cell, kind, value, keys);
+  }
 };
 
 TEST_F(ListingFixture, EmptyProgramGivesTheSixFixedLines) {
@@ -29,12 +31,10 @@ TEST_F(ListingFixture, EmptyProgramGivesTheSixFixedLines) {
 
 TEST_F(ListingFixture, BinaryAndDecimalZonesFollowTheProgram) {
   Put(5, 0x0E, "ENT ");  // step 0 unused: an empty line comes first
-  Put(MemoryImage::kBinaryStart + 0, 0x41, "\xC2\xB2\"A\"");
-  Put(MemoryImage::kBinaryStart + 64, 0xFF,
-      "\xC2\xB2"
-      "byte");
-  Put(MemoryImage::kDecimalStart + 8 * 3, 0x00, "3.14");
-  Put(MemoryImage::kDecimalStart + 8 * 3 + 1, 0x31, "");
+  Put(MemoryImage::kBinaryStart + 0, 0x41, "\"A\"", CellKind::kText);
+  Put(MemoryImage::kBinaryStart + 64, 0xFF, "byte", CellKind::kData);
+  Put(MemoryImage::kDecimalStart + 8 * 3, 0x00, "3.14", CellKind::kData);
+  Put(MemoryImage::kDecimalStart + 8 * 3 + 1, 0x31, "", CellKind::kData);
   CompiledProgram& content = Content();
   content.binaryZoneUsed = true;
   content.decimalZoneUsed = true;

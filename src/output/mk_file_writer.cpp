@@ -1,18 +1,17 @@
 #include "output/mk_file_writer.h"
 
+#include "output/mk_file_format.h"
+
 namespace calvern {
 namespace {
 
-// Attribute byte of a program step: 0 for an instruction, 2 for data or an unused step.
-constexpr char kInstruction = 0;
-constexpr char kDataOrUnused = 2;
-
-std::string ZoneBytes(const MemoryImage& image, int first, int end) {
+// A whole zone, one byte per cell; an unused cell holds the zone's filler.
+std::string ZoneBytes(const MemoryImage& image, const MemoryZone& zone) {
   std::string bytes;
-  bytes.reserve(end - first);
-  for (int cell = first; cell < end; ++cell) {
-    int value = image.Value(cell);
-    bytes.push_back(static_cast<char>(value < 0 ? 0 : value));
+  bytes.reserve(zone.cells);
+  for (int cell = zone.firstCell; cell < zone.EndCell(); ++cell) {
+    const int value = image.Value(cell);
+    bytes.push_back(static_cast<char>(image.Used(cell) ? (value < 0 ? 0 : value) : zone.mkFiller));
   }
   return bytes;
 }
@@ -20,42 +19,39 @@ std::string ZoneBytes(const MemoryImage& image, int first, int end) {
 }  // namespace
 
 std::string MkpBytes(const MemoryImage& image) {
-  int lowest = 0;
-  while (lowest < MemoryImage::kProgramCells && !image.Used(lowest)) ++lowest;
-  if (lowest == MemoryImage::kProgramCells) return std::string();
-  int highest = MemoryImage::kProgramCells - 1;
+  const MemoryZone& zone = kProgramMemory;
+  int lowest = zone.firstCell;
+  while (lowest < zone.EndCell() && !image.Used(lowest)) ++lowest;
+  if (lowest == zone.EndCell()) return std::string();
+  int highest = zone.EndCell() - 1;
   while (!image.Used(highest)) --highest;
   // Whole blocks of 100 steps, from the block of the lowest used step to that of the highest.
-  int firstBlock = lowest / 100;
-  int end = highest - highest % 100 + 100;
+  const int firstBlock = lowest / zone.blockSize;
+  const int end = (highest / zone.blockSize + 1) * zone.blockSize;
   std::string bytes(1, static_cast<char>(firstBlock));
-  for (int step = firstBlock * 100; step < end; ++step) {
-    if (!image.Used(step)) {
-      bytes.push_back(static_cast<char>(0xFF));
-      bytes.push_back(kDataOrUnused);
-    } else {
-      int value = image.Value(step);
-      bytes.push_back(static_cast<char>(value < 0 ? 0 : value));
-      bytes.push_back(image.IsData(step) ? kDataOrUnused : kInstruction);
-    }
+  for (int step = firstBlock * zone.blockSize; step < end; ++step) {
+    const int value = image.Value(step);
+    bytes.push_back(static_cast<char>(image.Used(step) ? (value < 0 ? 0 : value) : zone.mkFiller));
+    bytes.push_back(static_cast<char>(image.IsData(step) || !image.Used(step) ? kMkpDataOrUnused
+                                                                              : kMkpInstruction));
   }
   return bytes;
 }
 
-std::string MkbBytes(const MemoryImage& image) {
-  return ZoneBytes(image, MemoryImage::kBinaryStart, MemoryImage::kDecimalStart);
-}
+std::string MkbBytes(const MemoryImage& image) { return ZoneBytes(image, kBinaryMemory); }
 
-std::string MkdBytes(const MemoryImage& image) {
-  return ZoneBytes(image, MemoryImage::kDecimalStart, MemoryImage::kCellCount);
-}
+std::string MkdBytes(const MemoryImage& image) { return ZoneBytes(image, kDecimalMemory); }
 
 MkFileContents MkFilesOf(const CompiledProgram& program) {
   MkFileContents contents;
   std::string steps = MkpBytes(program.image);
-  if (!steps.empty()) contents.files.push_back({"MKP", std::move(steps)});
-  if (program.binaryZoneUsed) contents.files.push_back({"MKB", MkbBytes(program.image)});
-  if (program.decimalZoneUsed) contents.files.push_back({"MKD", MkdBytes(program.image)});
+  if (!steps.empty()) contents.files.push_back({kProgramMemory.mkExtension, std::move(steps)});
+  if (program.binaryZoneUsed) {
+    contents.files.push_back({kBinaryMemory.mkExtension, MkbBytes(program.image)});
+  }
+  if (program.decimalZoneUsed) {
+    contents.files.push_back({kDecimalMemory.mkExtension, MkdBytes(program.image)});
+  }
   return contents;
 }
 

@@ -8,8 +8,8 @@ namespace {
 TEST(MkFileWriter, ProgramFileCoversWholeBlocksWithAttributes) {
   MemoryImage image;
   EXPECT_EQ(MkpBytes(image), "") << "no program step: no MKP file";
-  image.Set(150, 0x0E, "ENT ");
-  image.Set(160, 0x41, "\xC2\xB2\"A\"");
+  image.Set(150, CellKind::kInstruction, 0x0E, "ENT ");
+  image.Set(160, CellKind::kText, 0x41, "\"A\"");
   std::string bytes = MkpBytes(image);
   ASSERT_EQ(bytes.size(), 201u);
   EXPECT_EQ(bytes[0], 1) << "first block";
@@ -17,14 +17,14 @@ TEST(MkFileWriter, ProgramFileCoversWholeBlocksWithAttributes) {
   EXPECT_EQ(bytes.substr(1 + 2 * 60, 2), std::string("\x41\x02", 2)) << "data";
   EXPECT_EQ(bytes.substr(1, 2), std::string("\xFF\x02", 2)) << "unused";
 
-  image.Set(95, 0x01, "1");
+  image.Set(95, CellKind::kInstruction, 0x01, "1");
   EXPECT_EQ(MkpBytes(image).size(), 401u) << "steps 95-160 span blocks 0 and 1";
 }
 
 TEST(MkFileWriter, ZoneFilesHaveFixedSizesAndZeroForUnusedCells) {
   MemoryImage image;
-  image.Set(MemoryImage::kBinaryStart + 1, 0x7F, "");
-  image.Set(MemoryImage::kDecimalStart + 8, 0x80, "");
+  image.Set(MemoryImage::kBinaryStart + 1, CellKind::kData, 0x7F, "");
+  image.Set(MemoryImage::kDecimalStart + 8, CellKind::kData, 0x80, "");
   std::string binary = MkbBytes(image);
   std::string decimal = MkdBytes(image);
   ASSERT_EQ(binary.size(), 4096u);

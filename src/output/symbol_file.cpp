@@ -57,20 +57,72 @@ json Zone(const MemoryImage& image, int firstCell, int units, int cellsPerUnit, 
   return zone;
 }
 
+// The integer member `key` of an object when it lies in [low, high], else nullopt.
+std::optional<int> Member(const json& entry, const char* key, int low, int high) {
+  if (!entry.contains(key) || !entry[key].is_number_integer()) return std::nullopt;
+  const long long value = entry[key].get<long long>();
+  if (value < low || value > high) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+std::optional<std::string> Name(const json& entry) {
+  if (!entry.contains("name") || !entry["name"].is_string()) return std::nullopt;
+  std::string name = entry["name"].get<std::string>();
+  if (name.empty()) return std::nullopt;
+  return name;
+}
+
 }  // namespace
+
+std::optional<SymbolNames> ReadSymbolFile(const std::string& text) {
+  const json symbols = json::parse(text, nullptr, false);
+  if (symbols.is_discarded() || !symbols.is_object()) return std::nullopt;
+  SymbolNames names;
+  const int lastStep = kProgramMemory.EndCell() - 1;
+  const int lastAddress = kBinaryMemory.firstNumber + kBinaryMemory.cells - 1;
+  if (symbols.contains("labels") && symbols["labels"].is_array()) {
+    for (const json& label : symbols["labels"]) {
+      if (!label.is_object()) continue;
+      const std::optional<std::string> name = Name(label);
+      const std::string zone = label.contains("zone") && label["zone"].is_string()
+                                   ? label["zone"].get<std::string>()
+                                   : std::string();
+      if (!name) continue;
+      if (zone == "program") {
+        if (std::optional<int> step = Member(label, "step", 0, lastStep)) {
+          names.programLabels.emplace_back(*step, *name);
+        }
+      } else if (zone == "binary") {
+        if (std::optional<int> address =
+                Member(label, "address", kBinaryMemory.firstNumber, lastAddress)) {
+          names.binaryLabels.emplace_back(*address, *name);
+        }
+      }
+    }
+  }
+  if (symbols.contains("registers") && symbols["registers"].is_array()) {
+    for (const json& reg : symbols["registers"]) {
+      if (!reg.is_object()) continue;
+      const std::optional<std::string> name = Name(reg);
+      const std::optional<int> number = Member(reg, "register", 0, RegisterNameTable::kSize - 2);
+      if (name && number) names.registers.emplace(*number, *name);
+    }
+  }
+  return names;
+}
 
 std::string SymbolFileText(const CompiledProgram& program) {
   const MemoryImage& image = program.image;
-  constexpr int kBinaryAddresses = MemoryImage::kDecimalStart - MemoryImage::kBinaryStart;
-  constexpr int kRegisters = (MemoryImage::kCellCount - MemoryImage::kDecimalStart) / 8;
   json symbols;
   symbols["labels"] = Labels(program);
   symbols["registers"] = Registers(program);
   symbols["zones"] = {
-      {"program", Zone(image, 0, MemoryImage::kProgramCells, 1, 0, program.firstFreeStep)},
-      {"binary", Zone(image, MemoryImage::kBinaryStart, kBinaryAddresses, 1,
-                      MemoryImage::kBinaryStart - MemoryImage::kBinaryOffset, -1)},
-      {"decimal", Zone(image, MemoryImage::kDecimalStart, kRegisters, 8, 0, -1)},
+      {"program", Zone(image, kProgramMemory.firstCell, kProgramMemory.cells, 1,
+                       kProgramMemory.firstNumber, program.firstFreeStep)},
+      {"binary",
+       Zone(image, kBinaryMemory.firstCell, kBinaryMemory.cells, 1, kBinaryMemory.firstNumber, -1)},
+      {"decimal",
+       Zone(image, kDecimalMemory.firstCell, kDecimalRegisters, kDecimalRegisterBytes, 0, -1)},
   };
   return symbols.dump(2) + "\n";
 }

@@ -59,6 +59,7 @@ struct CommandLine {
     verbs.push_back(AddSendVerb(parser));
     verbs.push_back(AddIdentifyVerb(parser));
     verbs.push_back(AddCaptureVerb(parser));
+    verbs.push_back(AddDisasmVerb(parser));
   }
 
   // Whether the word is an option of `compile`: `calvern -o out.LST prog.txt` compiles with

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "job/mk_file_set.h"
 #include "link/program_transfer.h"
 #include "link/screen_capture.h"
 #include "platform/files.h"
@@ -16,7 +17,6 @@
 #include "shell/command_line.h"
 #include "shell/command_line_verbs.h"
 #include "shell/link_action.h"
-#include "shell/mk_file_set.h"
 #include "shell/settings.h"
 #include "shell/transfer_progress.h"
 
@@ -103,9 +103,11 @@ std::optional<ProgramImage> ProgramToSend(const MessageTable& m, const std::stri
                                           int& exitCode) {
   if (IsMkFileName(program)) {
     MkFileSetReading reading = ReadMkFileSet(program);
-    if (!reading.image)
+    if (!reading.image) {
       exitCode = Report(m[reading.errorMessage] + reading.errorFile, kExitFileError);
-    return reading.image;
+      return std::nullopt;
+    }
+    return ProgramImageOf(*reading.image);
   }
   std::shared_ptr<const CompiledProgram> compiled;
   exitCode = CompileForLink(program, compiled);

@@ -26,6 +26,7 @@ Verb AddHelpVerb(CLI::App& parser);
 Verb AddSendVerb(CLI::App& parser);
 Verb AddIdentifyVerb(CLI::App& parser);
 Verb AddCaptureVerb(CLI::App& parser);
+Verb AddDisasmVerb(CLI::App& parser);
 
 // Compiles a source as `calvern SOURCE` does (the listing beside it, MK files as its #MKFiles
 // asks), with its diagnostics on standard error. The exit code; when it is 0, `program` holds

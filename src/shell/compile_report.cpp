@@ -108,7 +108,7 @@ std::string MkFileFailure(const CompileJobResult& result, const MessageTable& m)
 }
 
 std::string WarningText(const Diagnostic& warning, const MessageTable& m) {
-  return PrintedText(warning, m) + m[kLineSuffix] + std::to_string(warning.line);
+  return PrintedText(warning, m) + WarningPlace(warning, m);
 }
 
 }  // namespace calvern

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "shell/launcher.h"
 #include "tables/help_text.h"
+#include "tables/instruction_table.h"
 #include "tables/io_register_table.h"
 #include "tables/keyword_table.h"
 #include "tables/russian_notation.h"
@@ -40,8 +41,13 @@ std::string HexByte(int value) {
   return text;
 }
 
+// The opcode of one form of an instruction, from the instruction table.
+int FormCode(const KeywordEntry& e, OperandKind kind) {
+  return InstructionTable::BuiltIn().Form(e.instruction->operation, kind)->code;
+}
+
 // One line of the table: the keys as the listings print them, Calvern's instruction and the
-// code, taken from the keyword table's decoding of the instruction.
+// code, taken from the instruction table's form of the instruction.
 std::string NotationLine(const NotationAlias& alias, const KeywordEntry& e, bool indirect) {
   // К replaces F before a condition: "К x<0 r".
   std::string keys = indirect ? "К " : "";
@@ -50,20 +56,19 @@ std::string NotationLine(const NotationAlias& alias, const KeywordEntry& e, bool
   keys += std::string(alias.spelling);
   std::string instruction(alias.keyword);
   std::string code;
-  if (e.group == kGroupRegister) {
+  if (e.group == kGroupRegister || (e.group == kGroupJump && indirect)) {
+    // The register in the opcode's low digit: "6r" for RCL r, "Dr" for RCL (r).
     keys += " r";
     instruction += indirect ? " (r)" : " r";
-    code = std::string(1, "0123456789ABCDEF"[indirect ? e.indirectDigit : e.directDigit]) + "r";
-  } else if (e.group == kGroupJump && indirect) {
-    keys += " r";
-    instruction += " (r)";
-    code = std::string(1, "0123456789ABCDEF"[e.indirectDigit]) + "r";
+    const int opcode =
+        FormCode(e, indirect ? OperandKind::kIndirectDigit : OperandKind::kRegisterDigit);
+    code = std::string(1, "0123456789ABCDEF"[opcode >> 4]) + "r";
   } else if (e.group == kGroupJump || e.group == kGroupLoop) {
     keys += " nn";
     instruction += " nn";
-    code = HexByte(e.opcode) + " nn";
+    code = HexByte(FormCode(e, OperandKind::kAddressByte)) + " nn";
   } else {
-    code = HexByte(e.opcode);
+    code = HexByte(FormCode(e, OperandKind::kNone));
   }
   return "     " + Padded(keys, 14) + Padded(instruction, 14) + code;
 }

@@ -6,15 +6,27 @@
 
 namespace calvern {
 
-ProgramImage ProgramImageOf(const CompiledProgram& program) {
+namespace {
+
+ProgramImage ImageOf(const MemoryImage& memory, bool binaryZoneUsed, bool decimalZoneUsed) {
   ProgramImage image;
   for (int cell = 0; cell < MemoryImage::kCellCount; ++cell) {
-    int value = program.image.Value(cell);
+    const int value = memory.Value(cell);
     image.cells[cell] = value >= 0 ? value : ProgramImage::kUnused;
   }
-  image.binaryZoneUsed = program.binaryZoneUsed;
-  image.decimalZoneUsed = program.decimalZoneUsed;
+  image.binaryZoneUsed = binaryZoneUsed;
+  image.decimalZoneUsed = decimalZoneUsed;
   return image;
+}
+
+}  // namespace
+
+ProgramImage ProgramImageOf(const CompiledProgram& program) {
+  return ImageOf(program.image, program.binaryZoneUsed, program.decimalZoneUsed);
+}
+
+ProgramImage ProgramImageOf(const MkImage& files) {
+  return ImageOf(files.image, files.binaryZoneUsed, files.decimalZoneUsed);
 }
 
 void RunLinkMenu(Application& app) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "job/disassembly_job.h"
 #include "platform/requester.h"
 #include "platform/visible_text.h"
 #include "shell/compile_report.h"
@@ -15,7 +16,39 @@ namespace {
 // Menu keys whose action starts the editor or the emulator. In slave mode line 3 holds the
 // command, not a program, and there is no terminal to lend: such a command runs nothing.
 bool StartsAProgram(const std::string& command) {
-  return command == "3" || command == "4" || command == "6" || command == "8";
+  return command == "3" || command == "4" || command == "6";
+}
+
+// Command 7 turns the MK files that line 4 names (a base such as "dir/prog.") into the source
+// line 1 names, command 8 the code string of line 4.
+long long RunSlaveDisassembly(const Application& app, const std::string& command) {
+  const MessageTable& m = app.Messages;
+  if (app.Config.SourcePath.empty()) {
+    ReportSlaveFailure(m[kSlaveNoSourceToWrite]);
+    return kSlaveNotCompiled;
+  }
+  DisassemblyRequest request;
+  request.outputPath = app.Config.SourcePath;
+  if (command == "7") {
+    request.mkFile = MkFileOfBase(app.Config.MkBaseName);
+  } else {
+    request.codes = app.Config.MkBaseName;
+  }
+  const DisassemblyResult result = RunDisassembly(request);
+  if (result.outcome == DisassemblyOutcome::kDone) return kSlaveOk;
+  ReportSlaveFailure(m[result.message] + result.detail);
+  switch (result.outcome) {
+    case DisassemblyOutcome::kCantReadMkFiles:
+      return kSlaveCantOpenMkFiles;
+    case DisassemblyOutcome::kNoProgram:
+      return kSlaveNoProgram;
+    case DisassemblyOutcome::kBadCodeLength:
+      return kSlaveBadCodeLength;
+    case DisassemblyOutcome::kBadCodeCharacter:
+      return kSlaveBadCode;
+    default:
+      return kSlaveCantWriteSource;
+  }
 }
 
 }  // namespace
@@ -27,6 +60,7 @@ void ReportSlaveFailure(const std::string& why) {
 long long RunSlaveCommand(Application& app) {
   const MessageTable& m = app.Messages;
   const std::string command = UpperCase(app.SlaveCommand);
+  if (command == "7" || command == "8") return RunSlaveDisassembly(app, command);
   if (StartsAProgram(command)) {
     ReportSlaveFailure(m[kSlaveStartsNoProgram] + command);
     return kSlaveNotCompiled;

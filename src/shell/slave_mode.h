@@ -12,7 +12,13 @@ namespace calvern {
 enum SlaveResult : int {
   kSlaveOk = 0,
   kSlaveInfoFileUnreadable = 1,
-  kSlaveNotCompiled = 2,  // the command is not 2, or no source was named
+  kSlaveNotCompiled = 2,  // the command is not 2, 7 or 8, or no source was named
+  // Commands 7 (MK files to a source) and 8 (a code string to a source).
+  kSlaveCantOpenMkFiles = 3,
+  kSlaveNoProgram = 4,
+  kSlaveBadCodeLength = 5,
+  kSlaveBadCode = 6,
+  kSlaveCantWriteSource = 7,
   kSlaveCantOpenSource = 8,
   kSlaveCantCreateListing = 9,
   kSlaveCompilationError = 10,  // plus 256 times the line of the error

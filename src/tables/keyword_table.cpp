@@ -349,34 +349,13 @@ void KeywordTable::Decode(KeywordEntry& e) const {
       }
       break;
     case kGroupPlainKey:
-      e.opcode = HexByte(code);
-      e.prefix = code == "F2" ? KeysPrefix::kPP : KeysPrefix::kNone;  // RTI is entered as PP RTI
-      break;
     case kGroupFKey:
     case kGroupKKey:
-      e.opcode = HexByte(code);
-      e.prefix = e.group == kGroupFKey ? KeysPrefix::kF : KeysPrefix::kK;
-      break;
     case kGroupLoop:
-      // "5D" for L0: F L0 5D with one address byte, PF L0 FD with two.
-      e.opcode = HexByte(code);
-      e.prefix = KeysPrefix::kF;
-      e.longOpcode = 0xF0 + HexDigit(code[1]);
-      e.longPrefix = KeysPrefix::kPF;
-      break;
     case kGroupJump:
-      // "05CC" for x<0: keys prefix digit (0 "F ", 2 none), one-byte opcode 5C, indirect
-      // digit C; the long opcode is F followed by the low digit of the one-byte opcode.
-      e.prefix = code[0] == '0' ? KeysPrefix::kF : KeysPrefix::kNone;
-      e.opcode = HexByte(code.substr(1, 2));
-      e.longOpcode = 0xF0 + HexDigit(code[2]);
-      e.longPrefix = KeysPrefix::kP;
-      e.indirectDigit = HexDigit(code[3]);
-      break;
     case kGroupRegister:
-      // "6D" for RM: direct form 6r, indirect form Dr.
-      e.directDigit = HexDigit(code[0]);
-      e.indirectDigit = HexDigit(code[1]);
+      // The keyword names its instruction; the codes of its forms are the instruction table's.
+      e.instruction = InstructionTable::BuiltIn().FindByKeys(e.keyword);
       break;
     case kGroupStructure: {
       // A two-digit kind, then a test digit (UNTIL, WHILE, IF) or the offset of the arithmetic

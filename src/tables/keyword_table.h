@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "tables/instruction_table.h"
+
 namespace calvern {
 
 // Keyword groups: how the statement loop dispatches a keyword and how its code text reads.
@@ -138,9 +140,6 @@ enum DirectiveIndex : int {
   kDirDafk = 112,
 };
 
-// The keys a step's listing shows in front of its keyword.
-enum class KeysPrefix { kNone, kF, kK, kPK, kPP, kPF, kP };
-
 // What a structured-control keyword (group 7) does.
 enum class StructureKeyword {
   kNone,
@@ -170,17 +169,11 @@ struct KeywordEntry {
   int group = 0;
   int target = 0;  // the entry an alias stands for; the entry itself otherwise
 
-  // Plain keys, F and K functions, loops and jumps: the opcode of the basic form (for loops
-  // and jumps the form with one address byte) and its keys prefix. Form codes: their opcode.
+  // Groups 1-6: the calculator instruction the keyword enters; its forms and their codes are
+  // in the instruction table.
+  const Instruction* instruction = nullptr;
+  // Form codes (#TAB .. #END): the form engine's opcode.
   int opcode = -1;
-  KeysPrefix prefix = KeysPrefix::kNone;
-  // Loops and jumps: the opcode of the form with two address bytes, and its keys prefix.
-  int longOpcode = -1;
-  KeysPrefix longPrefix = KeysPrefix::kNone;
-  // Register instructions: the high digit of the direct form. Register instructions and jumps:
-  // the high digit of the indirect form.
-  int directDigit = -1;
-  int indirectDigit = -1;
 
   StructureKeyword structure = StructureKeyword::kNone;
   int test = -1;          // UNTIL, WHILE, IF: 0 x<0, 1 x=0, 2 x>=0, 3 x!=0

@@ -259,6 +259,18 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
     t[kHasNoCalculatorCode] = "' has no calculator code";
     t[kNoGlyphFor] = "WARNING: no glyph for '";
     t[kInFont] = "' in font ";
+    t[kStepWrittenTwice] = "step ";
+    t[kAddressWrittenTwice] = "address ";
+    t[kRegisterWrittenTwice] = "register ";
+    t[kWrittenTwiceLines] = " written twice, lines ";
+    t[kAndWord] = " and ";
+    t[kOneByteFormOutOfBlock] =
+        "a one-byte jump (.S) can't reach its target from another block of 100 steps, jump at "
+        "step ";
+    t[kAddressFormOfIndirectJump] = "an indirect jump has no address form (.S, .L): ";
+    t[kCantReadSymbolFile] = "can't read the symbol file (as compile --symbols writes it) ";
+    t[kSlaveNoSourceToWrite] = "line 1 of the info file names no source to write: nothing was done";
+    t[kDisassemblyInput] = "disasm reads MK files (FILE.MKP, .MKB or .MKD) or --codes, not: ";
     return t;
   }();
   return texts;

@@ -272,6 +272,17 @@ enum MessageId : int {
   kHasNoCalculatorCode = 341,
   kNoGlyphFor = 342,
   kInFont = 343,
+  // A cell written twice, and the disassembler (360-379).
+  kStepWrittenTwice = 360,
+  kAddressWrittenTwice = 361,
+  kRegisterWrittenTwice = 362,
+  kWrittenTwiceLines = 363,
+  kAndWord = 364,
+  kOneByteFormOutOfBlock = 365,
+  kAddressFormOfIndirectJump = 366,
+  kCantReadSymbolFile = 367,
+  kSlaveNoSourceToWrite = 368,
+  kDisassemblyInput = 369,
 };
 
 class MessageTable {
