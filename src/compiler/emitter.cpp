@@ -7,14 +7,16 @@ namespace calvern {
 namespace {
 
 // An operand byte's keys: its two BCD digits with a blank between ("1 2").
+// An operand byte as the listing shows it: its two hexadecimal digits apart ("1 A").
 std::string OperandKeys(std::uint8_t byte) {
-  std::string digits = Hex2(byte);
-  return std::string(1, digits[0]) + " " + digits[1];
+  static constexpr char kHexDigits[] = "0123456789ABCDEF";
+  return {kHexDigits[byte >> 4], ' ', kHexDigits[byte & 15]};
 }
 
 }  // namespace
 
 void Emitter::NoteWriter(int cell) {
+  Track(cell);
   if (image_.Used(cell) && line_ != lastReportedLine_) {
     lastReportedLine_ = line_;
     // Programs that rewrite their steps on purpose still compile: a warning, not an error.
@@ -48,7 +50,9 @@ void Emitter::Write(CellKind kind, int value, std::string keys) {
 
 void Emitter::EmitInstruction(const KeywordEntry& keyword, const InstructionForm& form,
                               int operand) {
-  std::string keys = KeysPrefixText(form.prefix) + keyword.keyword + " ";
+  std::string keys = KeysPrefixText(form.prefix);
+  keys += keyword.keyword;
+  keys += ' ';
   if (InOpcode(form.operand)) keys += "0123456789abcdef"[operand & 15];
   Write(CellKind::kInstruction, OpcodeFor(form, operand), std::move(keys));
   const OperandBytes bytes = EncodeOperand(form.operand, operand);
@@ -86,13 +90,16 @@ int Emitter::Reserve(int count, CellKind kind, const std::string& keys) {
 }
 
 void Emitter::MarkAwaiting(int cell, int count, int serial) {
-  for (int k = 0; k < count && cell + k < MemoryImage::kCellCount; ++k)
+  for (int k = 0; k < count && cell + k < MemoryImage::kCellCount; ++k) {
+    Track(cell + k);
     awaiting_[cell + k] = serial;
+  }
 }
 
 bool Emitter::StillAwaiting(int cell, int count, int serial) const {
   for (int k = 0; k < count; ++k) {
-    if (cell + k >= MemoryImage::kCellCount || awaiting_[cell + k] != serial) return false;
+    if (static_cast<std::size_t>(cell + k) >= awaiting_.size() || awaiting_[cell + k] != serial)
+      return false;
   }
   return true;
 }

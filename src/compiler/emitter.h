@@ -18,8 +18,7 @@ namespace calvern {
 
 class Emitter {
  public:
-  explicit Emitter(DiagnosticLog& log)
-      : log_(log), writer_(MemoryImage::kCellCount), awaiting_(MemoryImage::kCellCount) {}
+  explicit Emitter(DiagnosticLog& log) : log_(log) {}
 
   const MemoryImage& Image() const { return image_; }
   MemoryImage TakeImage() && { return std::move(image_); }
@@ -51,6 +50,7 @@ class Emitter {
   // write: the cell was waiting for this value.
   void Fill(int cell, CellKind kind, int value, std::string keys) {
     image_.Set(cell, kind, value, std::move(keys));
+    Track(cell);
     awaiting_[cell] = 0;
   }
   // Fills the operand bytes of an instruction from `cell` on, as EmitInstruction writes them.
@@ -87,6 +87,13 @@ class Emitter {
   void Write(CellKind kind, int value, std::string keys);
   // Records the writer of `cell`; a cell written before is reported, once per statement.
   void NoteWriter(int cell);
+  // Makes room in the per-cell records up to `cell`: like the image, they hold the cells up to
+  // the highest one written.
+  void Track(int cell) {
+    if (static_cast<std::size_t>(cell) < writer_.size()) return;
+    StoreCellsUpTo(writer_, cell);
+    StoreCellsUpTo(awaiting_, cell);
+  }
 
   DiagnosticLog& log_;
   MemoryImage image_;

@@ -2,20 +2,6 @@
 
 namespace calvern {
 
-int Tokenizer::ReadSourceChar() {
-  if (generated_.On()) return generated_.Read();
-  if (source_.AtEnd()) return source_.Read();
-  int c = source_.Read();
-  if (c == 13 || (c == 10 && !afterCr_)) {
-    ++lineCount_;
-    column_ = 0;
-  } else if (c != 10) {
-    ++column_;
-  }
-  afterCr_ = c == 13;
-  return c;
-}
-
 TextChar Tokenizer::ReadTextChar() {
   if (generated_.On()) return {generated_.ReadByte(), true};
   const int c = source_.Read();
@@ -49,7 +35,12 @@ std::string Tokenizer::NextToken() {
     if (AtEnd()) return std::string();
     c = 0;
   }
-  std::string token = Utf8(static_cast<char32_t>(c));
+  std::string token;
+  if (c < 0x80) {
+    token.push_back(static_cast<char>(c));
+  } else {
+    AppendUtf8(token, static_cast<char32_t>(c));
+  }
   while (!AtEnd()) {
     if (!generated_.On()) {
       // Most of a token is printable ASCII: take it in one step. None of it ends a line.
