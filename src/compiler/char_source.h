@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "tables/character_table.h"
 
@@ -40,6 +41,10 @@ class MemoryCharSource {
     out.append(text_, start, pos_ - start);
     return pos_ - start;
   }
+  // The text not read yet, and a step past `count` of its bytes (for a caller that read them
+  // itself from that view).
+  std::string_view Rest() const { return std::string_view(text_).substr(pos_); }
+  void Advance(std::size_t count) { pos_ += count; }
   // Whether the text is read as UTF-8.
   bool Utf8() const { return utf8_; }
 

@@ -8,10 +8,15 @@ namespace {
 
 // An operand byte's keys: its two BCD digits with a blank between ("1 2").
 // An operand byte as the listing shows it: its two hexadecimal digits apart ("1 A").
-std::string OperandKeys(std::uint8_t byte) {
-  static constexpr char kHexDigits[] = "0123456789ABCDEF";
-  return {kHexDigits[byte >> 4], ' ', kHexDigits[byte & 15]};
-}
+struct OperandKeys {
+  explicit OperandKeys(std::uint8_t byte) {
+    static constexpr char kHexDigits[] = "0123456789ABCDEF";
+    text[0] = kHexDigits[byte >> 4];
+    text[2] = kHexDigits[byte & 15];
+  }
+  operator std::string_view() const { return {text, 3}; }
+  char text[3] = {0, ' ', 0};
+};
 
 }  // namespace
 
@@ -35,7 +40,7 @@ void Emitter::NoteWriter(int cell) {
   awaiting_[cell] = 0;
 }
 
-void Emitter::Write(CellKind kind, int value, std::string keys) {
+void Emitter::Write(CellKind kind, int value, std::string_view keys) {
   if (currentStep_ >= zoneEnd_ || currentStep_ < zoneStart_) {
     if (!log_.HasError()) {
       (void)log_.Fail({.message = zoneEnd_ == MemoryImage::kProgramCells ? kStepCounterPast9999
@@ -44,7 +49,7 @@ void Emitter::Write(CellKind kind, int value, std::string keys) {
     return;
   }
   NoteWriter(currentStep_);
-  image_.Set(currentStep_, kind, value, std::move(keys));
+  image_.Set(currentStep_, kind, value, keys);
   ++currentStep_;
 }
 
@@ -54,7 +59,7 @@ void Emitter::EmitInstruction(const KeywordEntry& keyword, const InstructionForm
   keys += keyword.keyword;
   keys += ' ';
   if (InOpcode(form.operand)) keys += "0123456789abcdef"[operand & 15];
-  Write(CellKind::kInstruction, OpcodeFor(form, operand), std::move(keys));
+  Write(CellKind::kInstruction, OpcodeFor(form, operand), keys);
   const OperandBytes bytes = EncodeOperand(form.operand, operand);
   for (int k = 0; k < bytes.count; ++k) {
     Write(CellKind::kOperand, bytes.bytes[k], OperandKeys(bytes.bytes[k]));
@@ -68,12 +73,12 @@ void Emitter::FillOperand(int cell, OperandKind kind, int operand) {
   }
 }
 
-void Emitter::EmitKeystroke(int opcode, std::string keys) {
-  Write(CellKind::kInstruction, opcode, std::move(keys));
+void Emitter::EmitKeystroke(int opcode, std::string_view keys) {
+  Write(CellKind::kInstruction, opcode, keys);
 }
 
-void Emitter::EmitData(int value, std::string keys, CellKind kind) {
-  Write(kind, value, std::move(keys));
+void Emitter::EmitData(int value, std::string_view keys, CellKind kind) {
+  Write(kind, value, keys);
 }
 
 void Emitter::EmitChar(int code) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tables/memory_map.h"
@@ -76,7 +77,7 @@ class MemoryImage {
   // A used cell that is no instruction or operand.
   bool IsData(int cell) const { return Used(cell) && !IsCode(Kind(cell)); }
 
-  void Set(int cell, CellKind kind, int value, std::string keys) {
+  void Set(int cell, CellKind kind, int value, std::string_view keys) {
     if (!Stored(cell)) {
       StoreCellsUpTo(byte_, cell);
       StoreCellsUpTo(kind_, cell);
@@ -84,7 +85,7 @@ class MemoryImage {
     }
     byte_[cell] = static_cast<std::uint8_t>(value);
     kind_[cell] = kind;
-    keys_[cell] = std::move(keys);
+    keys_[cell].assign(keys);
   }
 
  private:

@@ -15,7 +15,40 @@ int Tokenizer::SkipBlanks() {
   return IsBlank(c) ? 0 : c;
 }
 
+bool Tokenizer::ReadPlainToken(std::string& token) {
+  // The common case: ASCII blanks, then printable ASCII up to an ASCII blank or the end of the
+  // file. Generated text, a comment, "=" or "@", and any byte beyond ASCII go the general way.
+  if (generated_.On()) return false;
+  const std::string_view rest = source_.Rest();
+  int lineCount = lineCount_;
+  int column = column_;
+  bool afterCr = afterCr_;
+  std::size_t start = 0;
+  while (start < rest.size() && rest[start] >= 0 && rest[start] <= ' ') {
+    CountChar(rest[start++], lineCount, column, afterCr);
+  }
+  if (start == rest.size()) return false;
+  const char first = rest[start];
+  if (first > '~' || first < 0 || first == ';' || first == '=' || first == '@') return false;
+  std::size_t end = start + 1;
+  while (end < rest.size() && rest[end] > ' ' && rest[end] <= '~') ++end;
+  if (end < rest.size() && (rest[end] < 0 || rest[end] > ' ')) return false;
+  tokenLine_ = lineCount;
+  tokenColumn_ = column + 1;
+  column += static_cast<int>(end - start);
+  afterCr = false;
+  if (end < rest.size()) CountChar(rest[end], lineCount, column, afterCr);  // the blank after it
+  lineCount_ = lineCount;
+  column_ = column;
+  afterCr_ = afterCr;
+  source_.Advance(end < rest.size() ? end + 1 : end);
+  token.assign(rest.substr(start, end - start));
+  return true;
+}
+
 std::string Tokenizer::NextToken() {
+  std::string token;
+  if (ReadPlainToken(token)) return token;
   int c = 0;
   for (;;) {
     // Skip blanks: every character value of 32 or less, bytes 80-FF of an 8-bit source
@@ -35,7 +68,6 @@ std::string Tokenizer::NextToken() {
     if (AtEnd()) return std::string();
     c = 0;
   }
-  std::string token;
   if (c < 0x80) {
     token.push_back(static_cast<char>(c));
   } else {

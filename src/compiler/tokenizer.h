@@ -38,13 +38,7 @@ class Tokenizer {
     if (generated_.On()) return generated_.Read();
     if (source_.AtEnd()) return source_.Read();
     const int c = source_.Read();
-    if (c == 13 || (c == 10 && !afterCr_)) {
-      ++lineCount_;
-      column_ = 0;
-    } else if (c != 10) {
-      ++column_;
-    }
-    afterCr_ = c == 13;
+    CountChar(c, lineCount_, column_, afterCr_);
     return c;
   }
   // The next character inside a quoted text: from the file a character as ReadSourceChar gives
@@ -73,6 +67,20 @@ class Tokenizer {
   const GeneratedLines& Generated() const { return generated_; }
 
  private:
+  // Reads the next token into `token` when it is the common case, straight from the file's
+  // text; false (and nothing read) otherwise.
+  bool ReadPlainToken(std::string& token);
+  // Counts one character of the file read, as ReadSourceChar does.
+  static void CountChar(int c, int& lineCount, int& column, bool& afterCr) {
+    if (c == 13 || (c == 10 && !afterCr)) {
+      ++lineCount;
+      column = 0;
+    } else if (c != 10) {
+      ++column;
+    }
+    afterCr = c == 13;
+  }
+
   MemoryCharSource& source_;
   GeneratedLines generated_;
   int lineCount_ = 0;
