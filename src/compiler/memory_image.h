@@ -74,6 +74,8 @@ class MemoryImage {
   std::string CodeText(int cell) const;
   // The keys or comment the listing shows for the cell.
   const std::string& Keys(int cell) const { return Stored(cell) ? keys_[cell] : NoKeys(); }
+  // The cells from here on are all unused (nothing stored for them).
+  int UnusedFrom() const { return static_cast<int>(kind_.size()); }
   // A used cell that is no instruction or operand.
   bool IsData(int cell) const { return Used(cell) && !IsCode(Kind(cell)); }
 

@@ -1,5 +1,6 @@
 #include "output/listing_writer.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "compiler/byte_text.h"
@@ -21,7 +22,8 @@ void AddCells(CrlfText& out, const MemoryImage& image, const MemoryZone& zone) {
   char line[kHeadLength + 64];
   std::memcpy(line, kHead, kHeadLength);
   int lastPrinted = zone.firstCell - 1;
-  for (int cell = zone.firstCell; cell < zone.EndCell(); ++cell) {
+  const int end = std::min(zone.EndCell(), image.UnusedFrom());
+  for (int cell = zone.firstCell; cell < end; ++cell) {
     if (!image.Used(cell)) continue;
     if (cell > lastPrinted + 1) out.Add("");
     lastPrinted = cell;

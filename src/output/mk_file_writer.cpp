@@ -1,5 +1,7 @@
 #include "output/mk_file_writer.h"
 
+#include <algorithm>
+
 #include "output/mk_file_format.h"
 
 namespace calvern {
@@ -23,7 +25,7 @@ std::string MkpBytes(const MemoryImage& image) {
   int lowest = zone.firstCell;
   while (lowest < zone.EndCell() && !image.Used(lowest)) ++lowest;
   if (lowest == zone.EndCell()) return std::string();
-  int highest = zone.EndCell() - 1;
+  int highest = std::min(zone.EndCell(), image.UnusedFrom()) - 1;
   while (!image.Used(highest)) --highest;
   // Whole blocks of 100 steps, from the block of the lowest used step to that of the highest.
   const int firstBlock = lowest / zone.blockSize;
