@@ -27,20 +27,21 @@ CompileResult CompileProgram(std::string text, const CompileOptions& options) {
 
 CompileResult Compilation::Run() && {
   if (!Failed(CompileStatements()) && !Failed(CheckEndOfSource())) WarnOfTallMenu(*this);
-  CompileResult result;
-  result.error = std::move(log_.Error());
-  result.warnings = std::move(log_.Warnings());
-  CompiledProgram& program = result.program;
-  program.firstFreeStep = Out.CurrentStep();
-  program.binaryZoneUsed = Out.BinaryZoneUsed();
-  program.decimalZoneUsed = Out.DecimalZoneUsed();
-  program.image = std::move(Out).TakeImage();
-  program.labels = std::move(Names.labels);
-  program.registerNames = std::move(Names.registerNames);
-  program.namedRegisterUsed = Names.namedRegisterUsed;
-  program.userLabelCount = Names.userLabelCount;
-  program.listAllLabels = Switches.listAllLabels;
-  program.mkFilesRequest = Switches.mkFilesRequest;
+  // Built in one piece from what the compilation took: the image and the tables are moved,
+  // never built empty first and then overwritten.
+  CompileResult result{
+      .program = {.image = std::move(Out).TakeImage(),
+                  .labels = std::move(Names.labels),
+                  .registerNames = std::move(Names.registerNames),
+                  .binaryZoneUsed = Out.BinaryZoneUsed(),
+                  .decimalZoneUsed = Out.DecimalZoneUsed(),
+                  .namedRegisterUsed = Names.namedRegisterUsed,
+                  .userLabelCount = Names.userLabelCount,
+                  .listAllLabels = Switches.listAllLabels,
+                  .firstFreeStep = Out.CurrentStep(),
+                  .mkFilesRequest = Switches.mkFilesRequest},
+      .error = std::move(log_.Error()),
+      .warnings = std::move(log_.Warnings())};
   return result;
 }
 

@@ -108,7 +108,11 @@ class Compilation {
   // ---- Reading ----
 
   Tokenizer& Source() { return tokenizer_; }
-  std::string NextUpperToken() { return UpperCase(tokenizer_.NextToken()); }
+  std::string NextUpperToken() {
+    std::string token = tokenizer_.NextToken();
+    UpperCaseInPlace(token);
+    return token;
+  }
   // The next token, upper-cased; at the end of the source, the error `message` + `detail`.
   [[nodiscard]] std::optional<std::string> NextOperand(MessageId message = kUnexpectedEndOfFile,
                                                        const std::string& detail = "");

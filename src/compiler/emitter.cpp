@@ -7,14 +7,21 @@ namespace calvern {
 namespace {
 
 // An operand byte's keys: its two BCD digits with a blank between ("1 2").
-std::string OperandKeys(std::uint8_t byte) {
-  std::string digits = Hex2(byte);
-  return std::string(1, digits[0]) + " " + digits[1];
-}
+// An operand byte as the listing shows it: its two hexadecimal digits apart ("1 A").
+struct OperandKeys {
+  explicit OperandKeys(std::uint8_t byte) {
+    static constexpr char kHexDigits[] = "0123456789ABCDEF";
+    text[0] = kHexDigits[byte >> 4];
+    text[2] = kHexDigits[byte & 15];
+  }
+  operator std::string_view() const { return {text, 3}; }
+  char text[3] = {0, ' ', 0};
+};
 
 }  // namespace
 
 void Emitter::NoteWriter(int cell) {
+  Track(cell);
   if (image_.Used(cell) && line_ != lastReportedLine_) {
     lastReportedLine_ = line_;
     // Programs that rewrite their steps on purpose still compile: a warning, not an error.
@@ -33,7 +40,7 @@ void Emitter::NoteWriter(int cell) {
   awaiting_[cell] = 0;
 }
 
-void Emitter::Write(CellKind kind, int value, std::string keys) {
+void Emitter::Write(CellKind kind, int value, std::string_view keys) {
   if (currentStep_ >= zoneEnd_ || currentStep_ < zoneStart_) {
     if (!log_.HasError()) {
       (void)log_.Fail({.message = zoneEnd_ == MemoryImage::kProgramCells ? kStepCounterPast9999
@@ -42,15 +49,17 @@ void Emitter::Write(CellKind kind, int value, std::string keys) {
     return;
   }
   NoteWriter(currentStep_);
-  image_.Set(currentStep_, kind, value, std::move(keys));
+  image_.Set(currentStep_, kind, value, keys);
   ++currentStep_;
 }
 
 void Emitter::EmitInstruction(const KeywordEntry& keyword, const InstructionForm& form,
                               int operand) {
-  std::string keys = KeysPrefixText(form.prefix) + keyword.keyword + " ";
+  std::string keys = KeysPrefixText(form.prefix);
+  keys += keyword.keyword;
+  keys += ' ';
   if (InOpcode(form.operand)) keys += "0123456789abcdef"[operand & 15];
-  Write(CellKind::kInstruction, OpcodeFor(form, operand), std::move(keys));
+  Write(CellKind::kInstruction, OpcodeFor(form, operand), keys);
   const OperandBytes bytes = EncodeOperand(form.operand, operand);
   for (int k = 0; k < bytes.count; ++k) {
     Write(CellKind::kOperand, bytes.bytes[k], OperandKeys(bytes.bytes[k]));
@@ -64,12 +73,12 @@ void Emitter::FillOperand(int cell, OperandKind kind, int operand) {
   }
 }
 
-void Emitter::EmitKeystroke(int opcode, std::string keys) {
-  Write(CellKind::kInstruction, opcode, std::move(keys));
+void Emitter::EmitKeystroke(int opcode, std::string_view keys) {
+  Write(CellKind::kInstruction, opcode, keys);
 }
 
-void Emitter::EmitData(int value, std::string keys, CellKind kind) {
-  Write(kind, value, std::move(keys));
+void Emitter::EmitData(int value, std::string_view keys, CellKind kind) {
+  Write(kind, value, keys);
 }
 
 void Emitter::EmitChar(int code) {
@@ -86,13 +95,16 @@ int Emitter::Reserve(int count, CellKind kind, const std::string& keys) {
 }
 
 void Emitter::MarkAwaiting(int cell, int count, int serial) {
-  for (int k = 0; k < count && cell + k < MemoryImage::kCellCount; ++k)
+  for (int k = 0; k < count && cell + k < MemoryImage::kCellCount; ++k) {
+    Track(cell + k);
     awaiting_[cell + k] = serial;
+  }
 }
 
 bool Emitter::StillAwaiting(int cell, int count, int serial) const {
   for (int k = 0; k < count; ++k) {
-    if (cell + k >= MemoryImage::kCellCount || awaiting_[cell + k] != serial) return false;
+    if (static_cast<std::size_t>(cell + k) >= awaiting_.size() || awaiting_[cell + k] != serial)
+      return false;
   }
   return true;
 }

@@ -18,8 +18,7 @@ namespace calvern {
 
 class Emitter {
  public:
-  explicit Emitter(DiagnosticLog& log)
-      : log_(log), writer_(MemoryImage::kCellCount), awaiting_(MemoryImage::kCellCount) {}
+  explicit Emitter(DiagnosticLog& log) : log_(log) {}
 
   const MemoryImage& Image() const { return image_; }
   MemoryImage TakeImage() && { return std::move(image_); }
@@ -34,12 +33,12 @@ class Emitter {
   // opcode the register as a lower-case hexadecimal digit; then one step per operand byte.
   void EmitInstruction(const KeywordEntry& keyword, const InstructionForm& form, int operand);
   // A keystroke written by its code and keys (digits of numbers, ".", "/-/", "EE").
-  void EmitKeystroke(int opcode, std::string keys);
+  void EmitKeystroke(int opcode, std::string_view keys);
 
   // ---- Data, in the current zone (see DataPlacement) ----
 
   // A data byte of the given kind; `keys` is its listing comment ("byte", "WORD", "AL(34)").
-  void EmitData(int value, std::string keys, CellKind kind = CellKind::kData);
+  void EmitData(int value, std::string_view keys, CellKind kind = CellKind::kData);
   // A text character (a calculator code): "nul", "newline" or the character in double quotes.
   void EmitChar(int code);
   // `count` cells of the given kind whose values are filled in later; returns the first cell.
@@ -49,8 +48,9 @@ class Emitter {
 
   // Fills a cell reserved or skipped before (patches, form tables, font offsets). Not a second
   // write: the cell was waiting for this value.
-  void Fill(int cell, CellKind kind, int value, std::string keys) {
-    image_.Set(cell, kind, value, std::move(keys));
+  void Fill(int cell, CellKind kind, int value, std::string_view keys) {
+    image_.Set(cell, kind, value, keys);
+    Track(cell);
     awaiting_[cell] = 0;
   }
   // Fills the operand bytes of an instruction from `cell` on, as EmitInstruction writes them.
@@ -84,9 +84,16 @@ class Emitter {
   void EndData();
 
  private:
-  void Write(CellKind kind, int value, std::string keys);
+  void Write(CellKind kind, int value, std::string_view keys);
   // Records the writer of `cell`; a cell written before is reported, once per statement.
   void NoteWriter(int cell);
+  // Makes room in the per-cell records up to `cell`: like the image, they hold the cells up to
+  // the highest one written.
+  void Track(int cell) {
+    if (static_cast<std::size_t>(cell) < writer_.size()) return;
+    StoreCellsUpTo(writer_, cell);
+    StoreCellsUpTo(awaiting_, cell);
+  }
 
   DiagnosticLog& log_;
   MemoryImage image_;

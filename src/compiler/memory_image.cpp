@@ -4,15 +4,9 @@
 
 namespace calvern {
 
-int MemoryImage::Value(int cell) const {
-  switch (kind_[cell]) {
-    case CellKind::kUnused:
-      return kUnused;
-    case CellKind::kUndefined:
-      return kUndefined;
-    default:
-      return byte_[cell];
-  }
+const std::string& MemoryImage::NoKeys() {
+  static const std::string kNoKeys;
+  return kNoKeys;
 }
 
 std::string MemoryImage::CodeText(int cell) const {

@@ -2,8 +2,10 @@
 // and decimal-register byte, each with its kind and the keys or comment the listing shows.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tables/memory_map.h"
@@ -32,6 +34,16 @@ inline bool IsCode(CellKind kind) {
   return kind == CellKind::kInstruction || kind == CellKind::kOperand;
 }
 
+// Makes a per-cell record hold the cells up to `cell`, in steps of 1024 cells. Room for the
+// whole memory is reserved at the first write, so growing never moves what is stored; the
+// cells are only initialised as far as they are written, which is what a short program saves.
+template <typename Cells>
+void StoreCellsUpTo(Cells& cells, int cell) {
+  constexpr int kStep = 1024;
+  if (cells.capacity() < static_cast<std::size_t>(kMemoryCells)) cells.reserve(kMemoryCells);
+  cells.resize(std::min(kMemoryCells, (cell / kStep + 1) * kStep));
+}
+
 class MemoryImage {
  public:
   // The zones of the memory map, by their cells.
@@ -45,26 +57,43 @@ class MemoryImage {
   static constexpr int kUnused = -1;
   static constexpr int kUndefined = -2;
 
-  MemoryImage() : byte_(kCellCount), kind_(kCellCount, CellKind::kUnused), keys_(kCellCount) {}
+  // An empty image holds no storage: the cells are stored up to the highest one written, so a
+  // short program does not pay for the whole memory.
+  MemoryImage() = default;
 
-  bool Used(int cell) const { return kind_[cell] != CellKind::kUnused; }
-  CellKind Kind(int cell) const { return kind_[cell]; }
+  bool Used(int cell) const { return Kind(cell) != CellKind::kUnused; }
+  CellKind Kind(int cell) const { return Stored(cell) ? kind_[cell] : CellKind::kUnused; }
   // The cell's byte 0-255, or kUnused / kUndefined.
-  int Value(int cell) const;
+  int Value(int cell) const {
+    const CellKind kind = Kind(cell);
+    if (kind == CellKind::kUnused) return kUnused;
+    if (kind == CellKind::kUndefined) return kUndefined;
+    return byte_[cell];
+  }
   // The byte as the listing shows it: two hexadecimal digits, "&" unused, "??" undefined.
   std::string CodeText(int cell) const;
   // The keys or comment the listing shows for the cell.
-  const std::string& Keys(int cell) const { return keys_[cell]; }
+  const std::string& Keys(int cell) const { return Stored(cell) ? keys_[cell] : NoKeys(); }
+  // The cells from here on are all unused (nothing stored for them).
+  int UnusedFrom() const { return static_cast<int>(kind_.size()); }
   // A used cell that is no instruction or operand.
-  bool IsData(int cell) const { return Used(cell) && !IsCode(kind_[cell]); }
+  bool IsData(int cell) const { return Used(cell) && !IsCode(Kind(cell)); }
 
-  void Set(int cell, CellKind kind, int value, std::string keys) {
+  void Set(int cell, CellKind kind, int value, std::string_view keys) {
+    if (!Stored(cell)) {
+      StoreCellsUpTo(byte_, cell);
+      StoreCellsUpTo(kind_, cell);
+      StoreCellsUpTo(keys_, cell);
+    }
     byte_[cell] = static_cast<std::uint8_t>(value);
     kind_[cell] = kind;
-    keys_[cell] = std::move(keys);
+    keys_[cell].assign(keys);
   }
 
  private:
+  bool Stored(int cell) const { return static_cast<std::size_t>(cell) < kind_.size(); }
+  static const std::string& NoKeys();
+
   std::vector<std::uint8_t> byte_;
   std::vector<CellKind> kind_;
   std::vector<std::string> keys_;

@@ -2,20 +2,6 @@
 
 namespace calvern {
 
-int Tokenizer::ReadSourceChar() {
-  if (generated_.On()) return generated_.Read();
-  if (source_.AtEnd()) return source_.Read();
-  int c = source_.Read();
-  if (c == 13 || (c == 10 && !afterCr_)) {
-    ++lineCount_;
-    column_ = 0;
-  } else if (c != 10) {
-    ++column_;
-  }
-  afterCr_ = c == 13;
-  return c;
-}
-
 TextChar Tokenizer::ReadTextChar() {
   if (generated_.On()) return {generated_.ReadByte(), true};
   const int c = source_.Read();
@@ -29,7 +15,40 @@ int Tokenizer::SkipBlanks() {
   return IsBlank(c) ? 0 : c;
 }
 
+bool Tokenizer::ReadPlainToken(std::string& token) {
+  // The common case: ASCII blanks, then printable ASCII up to an ASCII blank or the end of the
+  // file. Generated text, a comment, "=" or "@", and any byte beyond ASCII go the general way.
+  if (generated_.On()) return false;
+  const std::string_view rest = source_.Rest();
+  int lineCount = lineCount_;
+  int column = column_;
+  bool afterCr = afterCr_;
+  std::size_t start = 0;
+  while (start < rest.size() && rest[start] >= 0 && rest[start] <= ' ') {
+    CountChar(rest[start++], lineCount, column, afterCr);
+  }
+  if (start == rest.size()) return false;
+  const char first = rest[start];
+  if (first > '~' || first < 0 || first == ';' || first == '=' || first == '@') return false;
+  std::size_t end = start + 1;
+  while (end < rest.size() && rest[end] > ' ' && rest[end] <= '~') ++end;
+  if (end < rest.size() && (rest[end] < 0 || rest[end] > ' ')) return false;
+  tokenLine_ = lineCount;
+  tokenColumn_ = column + 1;
+  column += static_cast<int>(end - start);
+  afterCr = false;
+  if (end < rest.size()) CountChar(rest[end], lineCount, column, afterCr);  // the blank after it
+  lineCount_ = lineCount;
+  column_ = column;
+  afterCr_ = afterCr;
+  source_.Advance(end < rest.size() ? end + 1 : end);
+  token.assign(rest.substr(start, end - start));
+  return true;
+}
+
 std::string Tokenizer::NextToken() {
+  std::string token;
+  if (ReadPlainToken(token)) return token;
   int c = 0;
   for (;;) {
     // Skip blanks: every character value of 32 or less, bytes 80-FF of an 8-bit source
@@ -49,8 +68,19 @@ std::string Tokenizer::NextToken() {
     if (AtEnd()) return std::string();
     c = 0;
   }
-  std::string token = Utf8(static_cast<char32_t>(c));
+  if (c < 0x80) {
+    token.push_back(static_cast<char>(c));
+  } else {
+    AppendUtf8(token, static_cast<char32_t>(c));
+  }
   while (!AtEnd()) {
+    if (!generated_.On()) {
+      // Most of a token is printable ASCII: take it in one step. None of it ends a line.
+      const std::size_t run = source_.ReadPrintableRun(token);
+      column_ += static_cast<int>(run);
+      if (run > 0) afterCr_ = false;
+      if (AtEnd()) break;
+    }
     c = ReadSourceChar();
     if (IsBlank(c)) break;
     AppendUtf8(token, static_cast<char32_t>(c));

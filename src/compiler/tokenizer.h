@@ -26,14 +26,21 @@ struct TextChar {
 
 class Tokenizer {
  public:
-  explicit Tokenizer(CharSource& source) : source_(source) {}
+  explicit Tokenizer(MemoryCharSource& source) : source_(source) {}
 
   // True when no character is left: the file is read to its end and no generated text waits.
   // (Generated text is read even when its statement was the last of the file.)
   bool AtEnd() const { return !generated_.On() && source_.AtEnd(); }
   // The next character value (signed), from the generated lines while they are on, else from
   // the file. Line feeds read through here are counted.
-  int ReadSourceChar();
+  // Inline: every character of the source passes through here.
+  int ReadSourceChar() {
+    if (generated_.On()) return generated_.Read();
+    if (source_.AtEnd()) return source_.Read();
+    const int c = source_.Read();
+    CountChar(c, lineCount_, column_, afterCr_);
+    return c;
+  }
   // The next character inside a quoted text: from the file a character as ReadSourceChar gives
   // it, from generated text a calculator code. A line end there is an error, so it is not
   // counted; the column moves on, so that a bad character can be pointed at.
@@ -60,7 +67,21 @@ class Tokenizer {
   const GeneratedLines& Generated() const { return generated_; }
 
  private:
-  CharSource& source_;
+  // Reads the next token into `token` when it is the common case, straight from the file's
+  // text; false (and nothing read) otherwise.
+  bool ReadPlainToken(std::string& token);
+  // Counts one character of the file read, as ReadSourceChar does.
+  static void CountChar(int c, int& lineCount, int& column, bool& afterCr) {
+    if (c == 13 || (c == 10 && !afterCr)) {
+      ++lineCount;
+      column = 0;
+    } else if (c != 10) {
+      ++column;
+    }
+    afterCr = c == 13;
+  }
+
+  MemoryCharSource& source_;
   GeneratedLines generated_;
   int lineCount_ = 0;
   int column_ = 0;        // characters of the file read since its last line end

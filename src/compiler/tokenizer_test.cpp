@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,55 @@ TEST(TokenizerTest, ShorthandLeavesTheRestForTheNextToken) {
   EXPECT_EQ(tokenizer.LineCount(), 0);  // the line feed after "=" is not read yet
   EXPECT_EQ(tokenizer.NextToken(), "x");
   EXPECT_EQ(tokenizer.LineCount(), 1);
+}
+
+// Random texts of blanks, line ends in every convention, letters, control characters, DEL and a
+// Cyrillic letter: each token is the run of non-blank characters it should be, found where it
+// stands. Its line counts the line ends before it (CR LF as one) and its column the characters
+// since the last of them; after it, the line ends up to the blank that ended it are counted.
+TEST(TokenizerTest, TokensArePlacedWhereTheyStandInRandomTexts) {
+  const std::vector<std::string> pieces = {" ", " ", "\t", "\r", "\n", "\r\n", "A", "b", "7",
+                                           "#", ":", "\x01", "\x7F", "\xD0\xB6"};
+  std::mt19937 random(161);
+  for (int round = 0; round < 2000; ++round) {
+    std::string text;
+    const int length = static_cast<int>(random() % 24);
+    for (int k = 0; k < length; ++k) text += pieces[random() % pieces.size()];
+
+    MemoryCharSource source(text);
+    Tokenizer tokenizer(source);
+    int lineEnds = 0;  // before `at`
+    int column = 0;    // characters since the last line end, before `at`
+    std::size_t at = 0;
+    auto step = [&] {  // past one character, as a reader counts it
+      const auto byte = static_cast<unsigned char>(text[at]);
+      if (byte == '\r' || (byte == '\n' && (at == 0 || text[at - 1] != '\r'))) {
+        ++lineEnds;
+        column = 0;
+      } else if (byte != '\n' && (byte & 0xC0) != 0x80) {
+        ++column;
+      }
+      ++at;
+    };
+    auto blank = [&](std::size_t i) { return static_cast<unsigned char>(text[i]) <= ' '; };
+    for (;;) {
+      while (at < text.size() && blank(at)) step();
+      const std::string token = tokenizer.NextToken();
+      if (at == text.size()) {
+        EXPECT_EQ(token, "") << "in \"" << text << "\"";
+        break;
+      }
+      const int line = lineEnds;
+      const int firstColumn = column + 1;
+      const std::size_t start = at;
+      while (at < text.size() && !blank(at)) step();
+      ASSERT_EQ(token, text.substr(start, at - start)) << "in \"" << text << "\"";
+      EXPECT_EQ(tokenizer.TokenLine(), line) << token << " in \"" << text << "\"";
+      EXPECT_EQ(tokenizer.TokenColumn(), firstColumn) << token << " in \"" << text << "\"";
+      if (at < text.size()) step();  // the blank that ends the token is read with it
+      EXPECT_EQ(tokenizer.LineCount(), lineEnds) << token << " in \"" << text << "\"";
+    }
+  }
 }
 
 }  // namespace

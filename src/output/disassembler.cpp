@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <map>
 #include <set>
 #include <vector>
 
+#include "compiler/byte_text.h"
 #include "compiler/compilation.h"
 #include "output/disassembled_data.h"
 #include "output/text_lines.h"
@@ -20,12 +20,6 @@ namespace {
 // Longer runs of unused steps are skipped, not written as the FF the program file holds.
 constexpr int kLongestGap = 8;
 constexpr const char* kIndent = "  ";
-
-std::string Pad4(int n) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d", n);
-  return text;
-}
 
 // A name the compiler reads back as it stands, as an operand and as a label: printable ASCII
 // without blanks, quotes or ";", and no first character that makes it something else (a
@@ -224,7 +218,7 @@ void SourceWriter::PlaceProgramLabels() {
   for (const auto& [step, name] : names_.programLabels) {
     if (!IsPlainName(name) || taken.contains(UpperCase(name))) continue;
     if (!places[step]) {
-      notes_.push_back("label " + name + " at step " + Pad4(step) +
+      notes_.push_back("label " + name + " at step " + FourDigits(step) +
                        " stands inside an instruction or an unused run: left out");
       continue;
     }
@@ -240,7 +234,7 @@ void SourceWriter::PlaceProgramLabels() {
     if (item.target < 0 || !places[item.target] || !labels_[item.target].empty()) {
       continue;
     }
-    std::string name = "L" + Pad4(item.target);
+    std::string name = "L" + FourDigits(item.target);
     while (taken.contains(name)) name += "_";
     taken.insert(name);
     labels_[item.target].push_back(name);
@@ -381,7 +375,7 @@ std::string SourceWriter::Write(const std::string& origin) {
   if (!foreignSteps_.empty()) {
     std::string steps;
     for (std::size_t k = 0; k < foreignSteps_.size() && k < 8; ++k) {
-      steps += (k > 0 ? ", " : "") + Pad4(foreignSteps_[k]);
+      steps += (k > 0 ? ", " : "") + FourDigits(foreignSteps_[k]);
     }
     if (foreignSteps_.size() > 8) steps += " ... (" + std::to_string(foreignSteps_.size()) + ")";
     notes_.push_back("steps " + steps + ": no instruction as the compiler writes it, kept as data");

@@ -1,7 +1,9 @@
 #include "output/listing_writer.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <cstring>
 
+#include "compiler/byte_text.h"
 #include "output/text_lines.h"
 
 namespace calvern {
@@ -9,22 +11,37 @@ namespace {
 
 constexpr const char* kRule = "-------------------------";
 
-std::string Pad4(int n) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d", n);
-  return text;
-}
-
 // The used cells of one zone, numbered as the calculator numbers them; a run of unused cells
 // shows as one empty line (also before the first used cell when the zone's first is unused).
+// A zone has thousands of cells, so each line ("  0042  |  5A  | keys") is put together in one
+// buffer and added in one piece, rather than pieced together from strings.
 void AddCells(CrlfText& out, const MemoryImage& image, const MemoryZone& zone) {
+  static constexpr char kHexDigits[] = "0123456789ABCDEF";
+  static constexpr char kHead[] = "  0000  |  ??  | ";
+  constexpr std::size_t kHeadLength = sizeof kHead - 1;
+  char line[kHeadLength + 64];
+  std::memcpy(line, kHead, kHeadLength);
   int lastPrinted = zone.firstCell - 1;
-  for (int cell = zone.firstCell; cell < zone.EndCell(); ++cell) {
+  const int end = std::min(zone.EndCell(), image.UnusedFrom());
+  for (int cell = zone.firstCell; cell < end; ++cell) {
     if (!image.Used(cell)) continue;
     if (cell > lastPrinted + 1) out.Add("");
-    out.Add("  " + Pad4(cell - zone.firstCell + zone.firstNumber) + "  |  " + image.CodeText(cell) +
-            "  | " + image.Keys(cell));
     lastPrinted = cell;
+    const int number = cell - zone.firstCell + zone.firstNumber;  // at most 5095
+    line[2] = static_cast<char>('0' + number / 1000);
+    line[3] = static_cast<char>('0' + number / 100 % 10);
+    line[4] = static_cast<char>('0' + number / 10 % 10);
+    line[5] = static_cast<char>('0' + number % 10);
+    const int value = image.Value(cell);  // a byte, or undefined ("??")
+    line[11] = value == MemoryImage::kUndefined ? '?' : kHexDigits[value >> 4];
+    line[12] = value == MemoryImage::kUndefined ? '?' : kHexDigits[value & 15];
+    const std::string& keys = image.Keys(cell);
+    if (keys.size() > sizeof line - kHeadLength) {  // a long comment: added in two pieces
+      out.Add({std::string_view(line, kHeadLength), keys});
+      continue;
+    }
+    std::memcpy(line + kHeadLength, keys.data(), keys.size());
+    out.Add(std::string_view(line, kHeadLength + keys.size()));
   }
 }
 
@@ -37,9 +54,9 @@ void AddLabels(CrlfText& out, const CompiledProgram& in) {
     const Label& label = in.labels[i];
     if (in.listAllLabels == 0 && HiddenLabel(label.name)) continue;
     if (label.value < MemoryImage::kBinaryStart) {
-      out.Add("  " + Pad4(label.value) + "  |  " + label.name);
+      out.Add({"  ", FourDigits(label.value), "  |  ", label.name});
     } else {
-      out.Add("B " + Pad4(label.value - MemoryImage::kBinaryOffset) + "  |  " + label.name);
+      out.Add({"B ", FourDigits(label.value - MemoryImage::kBinaryOffset), "  |  ", label.name});
     }
   }
   out.Add(kRule);
@@ -57,9 +74,9 @@ void AddRegisters(CrlfText& out, const RegisterNameTable& names) {
     } else if (r < 100) {
       number = "    " + std::to_string(r);
     } else {
-      number = "  " + Pad4(r);
+      number = "  " + FourDigits(r);
     }
-    out.Add(number + "  |  " + names.Name(r));
+    out.Add({number, "  |  ", names.Name(r)});
   }
   out.Add(kRule);
   out.Add("");
@@ -87,7 +104,7 @@ std::string ListingText(const CompiledProgram& in) {
     out.Add(kRule);
     for (int r = 0; r < kDecimalRegisters; ++r) {
       const int cell = kDecimalMemory.firstCell + kDecimalRegisterBytes * r;
-      if (in.image.Used(cell)) out.Add("  " + Pad4(r) + "  |  " + in.image.Keys(cell));
+      if (in.image.Used(cell)) out.Add({"  ", FourDigits(r), "  |  ", in.image.Keys(cell)});
     }
   }
   out.Add(kRule);

@@ -33,6 +33,9 @@ TEST_F(ListingFixture, BinaryAndDecimalZonesFollowTheProgram) {
   Put(5, 0x0E, "ENT ");  // step 0 unused: an empty line comes first
   Put(MemoryImage::kBinaryStart + 0, 0x41, "\"A\"", CellKind::kText);
   Put(MemoryImage::kBinaryStart + 64, 0xFF, "byte", CellKind::kData);
+  const std::string longComment = std::string(70, '-') + "|";  // longer than the line buffer
+  Put(MemoryImage::kBinaryStart + 65, 0x2D, longComment, CellKind::kText);
+  Put(MemoryImage::kBinaryStart + 66, 0x00, "??", CellKind::kUndefined);
   Put(MemoryImage::kDecimalStart + 8 * 3, 0x00, "3.14", CellKind::kData);
   Put(MemoryImage::kDecimalStart + 8 * 3 + 1, 0x31, "", CellKind::kData);
   CompiledProgram& content = Content();
@@ -51,6 +54,8 @@ TEST_F(ListingFixture, BinaryAndDecimalZonesFollowTheProgram) {
                                       "  1000  |  41  | \"A\"",
                                       "",
                                       "  1064  |  FF  | byte",
+                                      "  1065  |  2D  | " + longComment,
+                                      "  1066  |  ??  | ??",
                                       "",
                                       "     DECIMAL ZONE",
                                       "   Reg  |  Value",

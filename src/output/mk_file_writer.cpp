@@ -1,5 +1,7 @@
 #include "output/mk_file_writer.h"
 
+#include <algorithm>
+
 #include "output/mk_file_format.h"
 
 namespace calvern {
@@ -23,17 +25,19 @@ std::string MkpBytes(const MemoryImage& image) {
   int lowest = zone.firstCell;
   while (lowest < zone.EndCell() && !image.Used(lowest)) ++lowest;
   if (lowest == zone.EndCell()) return std::string();
-  int highest = zone.EndCell() - 1;
+  int highest = std::min(zone.EndCell(), image.UnusedFrom()) - 1;
   while (!image.Used(highest)) --highest;
   // Whole blocks of 100 steps, from the block of the lowest used step to that of the highest.
   const int firstBlock = lowest / zone.blockSize;
   const int end = (highest / zone.blockSize + 1) * zone.blockSize;
-  std::string bytes(1, static_cast<char>(firstBlock));
+  // The block number, then two bytes a step: its value and whether it is an instruction.
+  std::string bytes(1 + 2 * (end - firstBlock * zone.blockSize), '\0');
+  bytes[0] = static_cast<char>(firstBlock);
+  std::size_t at = 1;
   for (int step = firstBlock * zone.blockSize; step < end; ++step) {
     const int value = image.Value(step);
-    bytes.push_back(static_cast<char>(image.Used(step) ? (value < 0 ? 0 : value) : zone.mkFiller));
-    bytes.push_back(static_cast<char>(image.IsData(step) || !image.Used(step) ? kMkpDataOrUnused
-                                                                              : kMkpInstruction));
+    bytes[at++] = static_cast<char>(image.Used(step) ? (value < 0 ? 0 : value) : zone.mkFiller);
+    bytes[at++] = static_cast<char>(IsCode(image.Kind(step)) ? kMkpInstruction : kMkpDataOrUnused);
   }
   return bytes;
 }

@@ -3,6 +3,7 @@
 // line ends.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,11 +15,21 @@ class CrlfText {
  public:
   void Add(std::string_view line) {
     text_.append(line);
-    text_ += "\r\n";
+    EndLine();
+  }
+  // A line of pieces, appended one after another without building the line first.
+  void Add(std::initializer_list<std::string_view> pieces) {
+    for (std::string_view piece : pieces) text_.append(piece);
+    EndLine();
   }
   std::string Take() { return std::move(text_); }
 
  private:
+  void EndLine() {
+    text_.push_back('\r');
+    text_.push_back('\n');
+  }
+
   std::string text_;
 };
 

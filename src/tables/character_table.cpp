@@ -1,5 +1,8 @@
 #include "tables/character_table.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace calvern {
 namespace {
 
@@ -80,7 +83,20 @@ int DecodeUtf8(std::string_view text, std::size_t& pos) {
 
 bool IsUtf8(std::string_view text) {
   for (std::size_t pos = 0; pos < text.size();) {
-    if (DecodeUtf8(text, pos) < 0) return false;
+    // Eight ASCII bytes at a time while no byte has its top bit set: most sources are ASCII.
+    std::uint64_t eight;
+    if (pos + sizeof eight <= text.size()) {
+      std::memcpy(&eight, text.data() + pos, sizeof eight);
+      if ((eight & 0x8080808080808080u) == 0) {
+        pos += sizeof eight;
+        continue;
+      }
+    }
+    if (static_cast<unsigned char>(text[pos]) < 0x80) {
+      ++pos;  // ASCII, the most of any source
+    } else if (DecodeUtf8(text, pos) < 0) {
+      return false;
+    }
   }
   return true;
 }

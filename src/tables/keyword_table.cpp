@@ -273,12 +273,11 @@ constexpr StoredPair kStoredKeywords[] = {
 
 }  // namespace
 
-std::string UpperCase(std::string_view text) {
-  std::string upper(text);
+void UpperCaseInPlace(std::string& upper) {
   for (std::size_t i = 0; i < upper.size(); ++i) {
     char& c = upper[i];
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (i + 1 == upper.size()) break;
+    if (static_cast<unsigned char>(c) < 0x80 || i + 1 == upper.size()) continue;
     // Small Cyrillic letters in UTF-8: а-п D0 B0-BF, р-я D1 80-8F, ё D1 91.
     const auto lead = static_cast<unsigned char>(c);
     const auto next = static_cast<unsigned char>(upper[i + 1]);
@@ -292,6 +291,11 @@ std::string UpperCase(std::string_view text) {
       upper[++i] = static_cast<char>(0x81);
     }
   }
+}
+
+std::string UpperCase(std::string_view text) {
+  std::string upper(text);
+  UpperCaseInPlace(upper);
   return upper;
 }
 
@@ -305,6 +309,7 @@ bool IsFormCode(int index) { return index >= kDirTab && index <= kDirEnd; }
 }  // namespace
 
 KeywordTable::KeywordTable() {
+  firstIndex_.reserve(kMaxEntries);
   int i = 1;
   int g = 0;
   groupStart_[0] = 1;
@@ -388,7 +393,7 @@ const KeywordTable& KeywordTable::BuiltIn() {
 }
 
 int KeywordTable::Find(std::string_view upperToken) const {
-  auto it = firstIndex_.find(std::string(upperToken));
+  auto it = firstIndex_.find(upperToken);
   return it == firstIndex_.end() ? 0 : it->second;
 }
 

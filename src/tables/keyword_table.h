@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -11,6 +12,15 @@
 #include "tables/instruction_table.h"
 
 namespace calvern {
+
+// Hashes a std::string and a std::string_view alike, so that a map keyed by strings is searched
+// with a view of a text, without copying it.
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const noexcept {
+    return std::hash<std::string_view>{}(text);
+  }
+};
 
 // Keyword groups: how the statement loop dispatches a keyword and how its code text reads.
 enum KeywordGroup : int {
@@ -225,11 +235,13 @@ class KeywordTable {
   std::array<KeywordEntry, kMaxEntries + 1> entry_;
   std::array<int, 21> groupStart_{};
   int count_ = 0;
-  std::unordered_map<std::string, int> firstIndex_;  // same answer as a first-match scan
+  // Same answer as a first-match scan. Looked up by a view of the token, without a copy.
+  std::unordered_map<std::string, int, TextHash, std::equal_to<>> firstIndex_;
 };
 
 // Upper-cases the ASCII letters and the Cyrillic letters (in UTF-8) of a text; other bytes are
 // kept.
 std::string UpperCase(std::string_view text);
+void UpperCaseInPlace(std::string& text);
 
 }  // namespace calvern

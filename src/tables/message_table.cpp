@@ -278,8 +278,6 @@ const std::array<std::string, MessageTable::kSize>& DefaultTexts() {
 
 }  // namespace
 
-void MessageTable::LoadDefaultMessages() { text_ = DefaultTexts(); }
-
 const std::string& MessageTable::DefaultText(int id) { return DefaultTexts()[id]; }
 
 }  // namespace calvern

@@ -290,16 +290,22 @@ class MessageTable {
   static constexpr int kSize = 400;  // entries 0-399
   static constexpr int kTranslatedCount = 130;
 
-  MessageTable() { LoadDefaultMessages(); }
+  // Every entry starts as its built-in English text, shared by all tables; only the entries a
+  // language file sets are held here.
+  MessageTable() = default;
 
   // Every entry back to its built-in English text.
-  void LoadDefaultMessages();
-  const std::string& operator[](int id) const { return text_[id]; }
-  void Set(int id, std::string text) { text_[id] = std::move(text); }
+  void LoadDefaultMessages() { set_.fill(false); }
+  const std::string& operator[](int id) const { return set_[id] ? text_[id] : DefaultText(id); }
+  void Set(int id, std::string text) {
+    text_[id] = std::move(text);
+    set_[id] = true;
+  }
   static const std::string& DefaultText(int id);
 
  private:
   std::array<std::string, kSize> text_;
+  std::array<bool, kSize> set_{};  // the entries a language file gave
 };
 
 }  // namespace calvern

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Whole-process speed: Calvern from exec to exit against a process that only reads the same
+# source and writes files of the same sizes (bench/process/readwrite_only.c), and its start-up
+# against the cheapest C++ program that prints a line.
+#   scripts/bench-process.sh [ROUNDS]     (default 200 paired rounds)
+# Prints callgrind instruction counts (independent of the machine's load), hyperfine's means
+# and the paired wall-time ratio. Builds a Release tree in build-bench/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+rounds=${1:-200}
+"$root/scripts/setup.sh" --bench
+CALVERN_TARGET=calvern_process_bench "$root/scripts/build.sh" build-bench \
+  -DCMAKE_BUILD_TYPE=Release -DCALVERN_TESTS=OFF
+bin="$root/build-bench"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$root/bench/process/make_programs.sh" "$work"
+cd "$work"
+
+calvern=("$bin/calvern" compile full.txt -o full.LST --mk-base full)
+"${calvern[@]}"
+floor=("$bin/readwrite_only" full.txt full.LST "$(stat -c %s full.LST)" full.MKP "$(stat -c %s full.MKP)")
+
+instructions() {
+  valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null |
+    sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
+}
+echo "== Instructions (callgrind)"
+printf '%-44s %12s\n' "command" "instructions"
+row() { printf '%-44s %12s\n' "$1" "$(instructions "${@:2}")"; }
+row "calvern: full program" "${calvern[@]}"
+row "read-and-write only: full program" "${floor[@]}"
+row "calvern: one-line program" "$bin/calvern" compile one.txt -o one.LST
+row "calvern --version" "$bin/calvern" --version
+row "calvern missing.inf (no info file)" "$bin/calvern" missing.inf
+row "print_line (trivial C++ program)" "$bin/print_line"
+
+echo
+echo "== Wall time, paired run by run ($rounds rounds): calvern / read-and-write only"
+"$bin/paired_runs" "$rounds" "${calvern[@]}" --versus "${floor[@]}"
+echo
+echo "== Wall time, paired: calvern --version / print_line"
+"$bin/paired_runs" "$rounds" "$bin/calvern" --version --versus "$bin/print_line"
+
+echo
+echo "== hyperfine"
+hyperfine -N --warmup 10 --min-runs 100 --style basic -i \
+  -n "calvern full program" "${calvern[*]}" \
+  -n "read-and-write only" "${floor[*]}" \
+  -n "calvern one-line program" "$bin/calvern compile one.txt -o one.LST" \
+  -n "calvern --version" "$bin/calvern --version" \
+  -n "calvern missing.inf" "$bin/calvern missing.inf" \
+  -n "print_line" "$bin/print_line"
