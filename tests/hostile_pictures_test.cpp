@@ -10,6 +10,7 @@
 namespace calvern_test {
 namespace {
 
+using calvern::JpegMemoryWriter;
 using calvern::PutLittle;
 using calvern::variants::PutBig;
 
@@ -39,13 +40,8 @@ std::string ProgressiveJpeg(int width, int height, int extraScans) {
 // A colour JPEG of 255 x 255 noise in the longest progression libjpeg writes for 3
 // components: DC in 11 scans, then each AC coefficient of each component in 11.
 std::string LongestProgression() {
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
+  JpegMemoryWriter jpeg;
+  jpeg_compress_struct& info = jpeg.info;
   info.image_width = info.image_height = 255;
   info.input_components = 3;
   info.in_color_space = JCS_RGB;
@@ -66,20 +62,15 @@ std::string LongestProgression() {
   }
   info.scan_info = scans.data();
   info.num_scans = static_cast<int>(scans.size());
-  jpeg_start_compress(&info, TRUE);
+  jpeg.Start();
   std::vector<std::uint8_t> row(3 * 255);
   std::uint32_t seed = 1;
   for (int y = 0; y < 255; ++y) {
     for (std::uint8_t& v : row)
       v = static_cast<std::uint8_t>((seed = seed * 1103515245 + 12345) >> 16);
-    JSAMPROW pointer = row.data();
-    jpeg_write_scanlines(&info, &pointer, 1);
+    jpeg.WriteRow(row.data());
   }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::string bytes(reinterpret_cast<char*>(buffer), size);
-  std::free(buffer);
-  return bytes;
+  return jpeg.Finish();
 }
 
 void PngChunk(std::string& png, const std::string& type, const std::string& data) {

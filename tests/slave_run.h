@@ -21,6 +21,14 @@ namespace calvern_test {
 
 namespace fs = std::filesystem;
 
+// The whole content of a file, "" when it cannot be read.
+inline std::string ReadFileBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
 class TempDir {
  public:
   TempDir() {
@@ -38,12 +46,7 @@ class TempDir {
     std::ofstream out(File(name), std::ios::binary);
     out << content;
   }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(File(name), std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-  }
+  std::string Read(const std::string& name) const { return ReadFileBytes(path_ / name); }
   bool Exists(const std::string& name) const { return fs::exists(path_ / name); }
 
  private:

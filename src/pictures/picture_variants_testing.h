@@ -389,13 +389,8 @@ struct JpegLayout {
 // Quality 100 and every component at full resolution: blocks of one colour come back with
 // their colour, give or take the rounding of the colour transform.
 inline std::string JpegFile(const RgbImage& image, const JpegLayout& l) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
+  JpegMemoryWriter jpeg;
+  jpeg_compress_struct& info = jpeg.info;
   info.image_width = image.width;
   info.image_height = image.height;
   const bool ink = l.ink != JpegInk::kNone;
@@ -410,7 +405,7 @@ inline std::string JpegFile(const RgbImage& image, const JpegLayout& l) {
     info.comp_info[k].h_samp_factor = info.comp_info[k].v_samp_factor = 1;
   }
   if (l.progressive) jpeg_simple_progression(&info);
-  jpeg_start_compress(&info, TRUE);
+  jpeg.Start();
   std::vector<std::uint8_t> row;
   for (int y = 0; y < image.height; ++y) {
     row.clear();
@@ -431,14 +426,9 @@ inline std::string JpegFile(const RgbImage& image, const JpegLayout& l) {
         for (std::uint8_t v : quad) row.push_back(l.ink == JpegInk::kCmyk ? v : 255 - v);
       }
     }
-    JSAMPROW pointer = row.data();
-    jpeg_write_scanlines(&info, &pointer, 1);
+    jpeg.WriteRow(row.data());
   }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::string bytes(reinterpret_cast<char*>(buffer), size);
-  std::free(buffer);
-  return bytes;
+  return jpeg.Finish();
 }
 
 // A picture of 8 x 8 blocks, each of one colour: what a JPEG keeps best.

@@ -53,30 +53,51 @@ inline std::string PngBytes(const RgbImage& image, png_uint_32 format = PNG_FORM
   return bytes;
 }
 
-inline std::string JpegBytes(const RgbImage& image, int quality = 100) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = image.width;
-  info.image_height = image.height;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, quality, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  for (int y = 0; y < image.height; ++y) {
-    JSAMPROW row = const_cast<std::uint8_t*>(&image.rgb[3u * y * image.width]);
+// A libjpeg compressor that writes to memory: set the fields of `info` (jpeg_set_defaults and
+// the rest), Start, write the rows, then Finish for the file's bytes.
+class JpegMemoryWriter {
+ public:
+  JpegMemoryWriter() {
+    info.err = jpeg_std_error(&errors_);
+    jpeg_create_compress(&info);
+    jpeg_mem_dest(&info, &buffer_, &size_);
+  }
+  ~JpegMemoryWriter() {
+    jpeg_destroy_compress(&info);
+    std::free(buffer_);
+  }
+  JpegMemoryWriter(const JpegMemoryWriter&) = delete;
+  JpegMemoryWriter& operator=(const JpegMemoryWriter&) = delete;
+
+  void Start() { jpeg_start_compress(&info, TRUE); }
+  void WriteRow(const std::uint8_t* samples) {
+    JSAMPROW row = const_cast<std::uint8_t*>(samples);
     jpeg_write_scanlines(&info, &row, 1);
   }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::string bytes(reinterpret_cast<char*>(buffer), size);
-  std::free(buffer);
-  return bytes;
+  std::string Finish() {
+    jpeg_finish_compress(&info);
+    return std::string(reinterpret_cast<char*>(buffer_), size_);
+  }
+
+  jpeg_compress_struct info;
+
+ private:
+  jpeg_error_mgr errors_;
+  unsigned char* buffer_ = nullptr;
+  unsigned long size_ = 0;
+};
+
+inline std::string JpegBytes(const RgbImage& image, int quality = 100) {
+  JpegMemoryWriter jpeg;
+  jpeg.info.image_width = image.width;
+  jpeg.info.image_height = image.height;
+  jpeg.info.input_components = 3;
+  jpeg.info.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&jpeg.info);
+  jpeg_set_quality(&jpeg.info, quality, TRUE);
+  jpeg.Start();
+  for (int y = 0; y < image.height; ++y) jpeg.WriteRow(&image.rgb[3u * y * image.width]);
+  return jpeg.Finish();
 }
 
 inline void PutLittle(std::string& out, std::uint32_t value, int count) {

@@ -49,13 +49,6 @@ inline std::string WindowsPath(const fs::path& path) {
   return windows;
 }
 
-inline std::string ReadFileBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // A fresh folder on drive C:, the same name on every run: pictures of windows that show a path
 // must not depend on a temporary name.
 class DriveCFolder {
@@ -74,12 +67,7 @@ class DriveCFolder {
   void Write(const std::string& name, const std::string& content) const {
     std::ofstream(File(name), std::ios::binary) << content;
   }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(File(name), std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  std::string Read(const std::string& name) const { return ReadFileBytes(path_ / name); }
 
  private:
   fs::path path_;
