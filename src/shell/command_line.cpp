@@ -40,26 +40,52 @@ std::size_t EditDistance(const std::string& a, const std::string& b) {
   return d[a.size()][b.size()];
 }
 
-// The parser with every verb.
+// Every verb, by name, and what adds it to the parser. Adding a verb is one line here and one
+// file beside this one.
+struct VerbEntry {
+  const char* name;
+  Verb (*add)(CLI::App& parser);
+};
+constexpr VerbEntry kVerbs[] = {
+    {"compile", AddCompileVerb}, {"help", AddHelpVerb},       {"send", AddSendVerb},
+    {"identify", AddIdentifyVerb}, {"capture", AddCaptureVerb}, {"disasm", AddDisasmVerb},
+};
+
+bool IsVerb(const std::string& word) {
+  return std::any_of(std::begin(kVerbs), std::end(kVerbs),
+                     [&](const VerbEntry& verb) { return word == verb.name; });
+}
+
+// The verb a mistyped word was meant to be: one it begins, or one a slip or two away. Words
+// with a dot or a separator are file names, not verbs.
+std::string VerbMeant(const std::string& word) {
+  if (word.size() < 3 || word.find_first_of("./\\") != std::string::npos) return "";
+  for (const VerbEntry& verb : kVerbs) {
+    const std::string name = verb.name;
+    if (name.starts_with(word) || EditDistance(word, name) <= (word.size() < 5 ? 1u : 2u)) {
+      return name;
+    }
+  }
+  return "";
+}
+
+// The parser with every verb, or with the one verb the command line names: each verb's options
+// cost the start-up of every run, and a run uses one verb.
 struct CommandLine {
   CLI::App parser{"Calvern: compiler for the Elektronika MK-161 programmable calculator.",
                   "calvern"};
   std::vector<Verb> verbs;
 
-  CommandLine() {
+  explicit CommandLine(const std::string& onlyVerb = "") {
     parser.footer(kFooter);
     parser.set_version_flag("--version", std::string("calvern ") + CALVERN_VERSION);
     parser.require_subcommand(0, 1);
     // Options are written "--name" everywhere: on Windows too a word starting with "/" is a
     // path (a file on the current drive), not an option.
     parser.allow_windows_style_options(false);
-    // Adding a verb is one line here and one file beside this one.
-    verbs.push_back(AddCompileVerb(parser));
-    verbs.push_back(AddHelpVerb(parser));
-    verbs.push_back(AddSendVerb(parser));
-    verbs.push_back(AddIdentifyVerb(parser));
-    verbs.push_back(AddCaptureVerb(parser));
-    verbs.push_back(AddDisasmVerb(parser));
+    for (const VerbEntry& verb : kVerbs) {
+      if (onlyVerb.empty() || onlyVerb == verb.name) verbs.push_back(verb.add(parser));
+    }
   }
 
   // Whether the word is an option of `compile`: `calvern -o out.LST prog.txt` compiles with
@@ -72,26 +98,6 @@ struct CommandLine {
       }
     }
     return false;
-  }
-
-  bool IsVerb(const std::string& word) const {
-    for (const Verb& verb : verbs) {
-      if (verb.command->get_name() == word) return true;
-    }
-    return false;
-  }
-
-  // The verb a mistyped word was meant to be: one it begins, or one a slip or two away. Words
-  // with a dot or a separator are file names, not verbs.
-  std::string VerbMeant(const std::string& word) const {
-    if (word.size() < 3 || word.find_first_of("./\\") != std::string::npos) return "";
-    for (const Verb& verb : verbs) {
-      const std::string& name = verb.command->get_name();
-      if (name.starts_with(word) || EditDistance(word, name) <= (word.size() < 5 ? 1u : 2u)) {
-        return name;
-      }
-    }
-    return "";
   }
 
   int Run(std::vector<std::string> args);
@@ -131,36 +137,38 @@ int UsageError(const std::string& what) {
 int RunCommandLine(const std::vector<std::string>& parameters) {
   if (parameters.empty()) return RunMenu();
   std::vector<std::string> args = parameters;
-  CommandLine commandLine;
   const std::string first = args.front();
-  if (commandLine.IsCompileOption(first)) {
-    args.insert(args.begin(), "compile");
-  } else if (!first.starts_with("-") && !commandLine.IsVerb(first)) {
-    // A mistyped verb is said, not taken for a file that does not exist.
-    if (const std::string verb = commandLine.VerbMeant(first);
-        !verb.empty() && !platform::PathExists(first)) {
-      const MessageTable messages;
-      return UsageError(messages[kUnknownCommand] + "'" + first + "'" + messages[kDidYouMean] +
-                        "'" + verb + "'?");
-    }
-    if (args.size() == 1) {
-      ArgumentChoice choice = ReadingOfArgument(first);
-      if (choice.reading == ArgumentReading::kInfoFile) {
-        if (choice.ambiguous) {
-          std::cerr << platform::VisibleText("calvern: reading " + first +
-                                             " as an info file (its line 3 is a menu key); run "
-                                             "'calvern compile " +
-                                             first + "' to compile it as a source")
-                    << "\n";
-        }
-        return RunSlaveMode(first);
-      }
-    } else if (HasInfoFileName(first)) {
-      return RunSlaveMode(first);  // slave mode: only the first parameter counts
-    }
-    args.insert(args.begin(), "compile");
+  if (IsVerb(first)) return CommandLine(first).Run(std::move(args));
+  if (first.starts_with("-")) {
+    // Options before a source are compile's (`calvern -o out.LST prog.txt`); any other option
+    // (--help, --version, a mistake) is the whole parser's.
+    CommandLine all;
+    if (all.IsCompileOption(first)) args.insert(args.begin(), "compile");
+    return all.Run(std::move(args));
   }
-  return commandLine.Run(std::move(args));
+  // A mistyped verb is said, not taken for a file that does not exist.
+  if (const std::string verb = VerbMeant(first); !verb.empty() && !platform::PathExists(first)) {
+    const MessageTable messages;
+    return UsageError(messages[kUnknownCommand] + "'" + first + "'" + messages[kDidYouMean] +
+                      "'" + verb + "'?");
+  }
+  if (args.size() == 1) {
+    ArgumentChoice choice = ReadingOfArgument(first);
+    if (choice.reading == ArgumentReading::kInfoFile) {
+      if (choice.ambiguous) {
+        std::cerr << platform::VisibleText("calvern: reading " + first +
+                                           " as an info file (its line 3 is a menu key); run "
+                                           "'calvern compile " +
+                                           first + "' to compile it as a source")
+                  << "\n";
+      }
+      return RunSlaveMode(first);
+    }
+  } else if (HasInfoFileName(first)) {
+    return RunSlaveMode(first);  // slave mode: only the first parameter counts
+  }
+  args.insert(args.begin(), "compile");
+  return CommandLine("compile").Run(std::move(args));
 }
 
 }  // namespace calvern
