@@ -6,11 +6,10 @@
 
 namespace calvern {
 
+inline constexpr char kHexDigits[] = "0123456789ABCDEF";
+
 // The low eight bits of a value as two upper-case hexadecimal digits.
-inline std::string Hex2(int byte) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  return {kDigits[(byte >> 4) & 15], kDigits[byte & 15]};
-}
+inline std::string Hex2(int byte) { return {kHexDigits[(byte >> 4) & 15], kHexDigits[byte & 15]}; }
 
 // A value 0-99 as two decimal digits (a BCD byte).
 inline std::string TwoDigits(int value) {

@@ -7,16 +7,9 @@ namespace calvern {
 namespace {
 
 // An operand byte's keys: its two BCD digits with a blank between ("1 2").
-// An operand byte as the listing shows it: its two hexadecimal digits apart ("1 A").
-struct OperandKeys {
-  explicit OperandKeys(std::uint8_t byte) {
-    static constexpr char kHexDigits[] = "0123456789ABCDEF";
-    text[0] = kHexDigits[byte >> 4];
-    text[2] = kHexDigits[byte & 15];
-  }
-  operator std::string_view() const { return {text, 3}; }
-  char text[3] = {0, ' ', 0};
-};
+std::string OperandKeys(std::uint8_t byte) {
+  return {kHexDigits[byte >> 4], ' ', kHexDigits[byte & 15]};
+}
 
 }  // namespace
 

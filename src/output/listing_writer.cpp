@@ -16,7 +16,6 @@ constexpr const char* kRule = "-------------------------";
 // A zone has thousands of cells, so each line ("  0042  |  5A  | keys") is put together in one
 // buffer and added in one piece, rather than pieced together from strings.
 void AddCells(CrlfText& out, const MemoryImage& image, const MemoryZone& zone) {
-  static constexpr char kHexDigits[] = "0123456789ABCDEF";
   static constexpr char kHead[] = "  0000  |  ??  | ";
   constexpr std::size_t kHeadLength = sizeof kHead - 1;
   char line[kHeadLength + 64];

@@ -47,7 +47,7 @@ struct VerbEntry {
   Verb (*add)(CLI::App& parser);
 };
 constexpr VerbEntry kVerbs[] = {
-    {"compile", AddCompileVerb}, {"help", AddHelpVerb},       {"send", AddSendVerb},
+    {"compile", AddCompileVerb},   {"help", AddHelpVerb},       {"send", AddSendVerb},
     {"identify", AddIdentifyVerb}, {"capture", AddCaptureVerb}, {"disasm", AddDisasmVerb},
 };
 
@@ -128,9 +128,14 @@ int CommandLine::Run(std::vector<std::string> args) {
 
 }  // namespace
 
+int ReportError(const std::string& text, int exitCode) {
+  std::cerr << platform::VisibleText("calvern: " + text) << "\n";
+  return exitCode;
+}
+
 int UsageError(const std::string& what) {
-  std::cerr << platform::VisibleText("calvern: " + what) << "\n"
-            << "Run 'calvern --help' for usage.\n";
+  ReportError(what, kExitUsage);
+  std::cerr << "Run 'calvern --help' for usage.\n";
   return kExitUsage;
 }
 
@@ -149,8 +154,8 @@ int RunCommandLine(const std::vector<std::string>& parameters) {
   // A mistyped verb is said, not taken for a file that does not exist.
   if (const std::string verb = VerbMeant(first); !verb.empty() && !platform::PathExists(first)) {
     const MessageTable messages;
-    return UsageError(messages[kUnknownCommand] + "'" + first + "'" + messages[kDidYouMean] +
-                      "'" + verb + "'?");
+    return UsageError(messages[kUnknownCommand] + "'" + first + "'" + messages[kDidYouMean] + "'" +
+                      verb + "'?");
   }
   if (args.size() == 1) {
     ArgumentChoice choice = ReadingOfArgument(first);

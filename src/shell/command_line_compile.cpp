@@ -31,10 +31,7 @@ struct CompileArguments {
 // The name that stands for standard output.
 constexpr const char* kStandardOutput = "-";
 
-int FileError(const std::string& what) {
-  std::cerr << platform::VisibleText("calvern: " + what) << "\n";
-  return kExitFileError;
-}
+int FileError(const std::string& what) { return ReportError(what, kExitFileError); }
 
 // Why an output can't be written; a device or a pipe (`-o /dev/stdout`) gets the hint of "-".
 std::string WhyNotWritten(platform::FileProblem problem, const MessageTable& m) {
@@ -108,7 +105,7 @@ int RunCompile(const CompileArguments& a,
               << "\n";
   }
   if (std::string more = MoreWarningsText(result.warnings.size(), m); !more.empty()) {
-    std::cerr << "calvern: " << more << "\n";
+    ReportError(more, kExitOk);
   }
   switch (result.outcome) {
     case JobOutcome::kCantOpenSource:

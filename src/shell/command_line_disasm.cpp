@@ -21,19 +21,15 @@ struct DisasmArguments {
   CLI::Option* codesOption = nullptr;
 };
 
-int Report(const std::string& text, int code) {
-  std::cerr << "calvern: " << text << "\n";
-  return code;
-}
-
 int RunDisasm(const DisasmArguments& a) {
   const MessageTable messages;
   const bool codesGiven = a.codesOption->count() > 0;
   if (codesGiven == !a.file.empty()) {
-    return Report(messages[kDisassemblyInput] + (a.file.empty() ? "nothing" : a.file), kExitUsage);
+    return ReportError(messages[kDisassemblyInput] + (a.file.empty() ? "nothing" : a.file),
+                       kExitUsage);
   }
   if (!codesGiven && !IsMkFileName(a.file)) {
-    return Report(messages[kDisassemblyInput] + a.file, kExitUsage);
+    return ReportError(messages[kDisassemblyInput] + a.file, kExitUsage);
   }
   DisassemblyRequest request;
   request.mkFile = codesGiven ? std::string() : a.file;
@@ -46,9 +42,9 @@ int RunDisasm(const DisasmArguments& a) {
       break;
     case DisassemblyOutcome::kBadCodeLength:
     case DisassemblyOutcome::kBadCodeCharacter:
-      return Report(messages[result.message] + result.detail, kExitUsage);
+      return ReportError(messages[result.message] + result.detail, kExitUsage);
     default:
-      return Report(messages[result.message] + result.detail, kExitFileError);
+      return ReportError(messages[result.message] + result.detail, kExitFileError);
   }
   if (request.outputPath.empty()) {
     // The source has CR LF line ends as the program's files do; a terminal wants line feeds.

@@ -17,13 +17,12 @@ Verb AddHelpVerb(CLI::App& parser) {
       ->add_option("-o,--output", *output,
                    "Write the manual into FILE as menu key 6 does (CR LF line ends)")
       ->option_text("FILE");
-  return {command, [output] {
+  return {command, [output]() -> int {
             // The Windows installer puts the manual beside the program this way.
             if (!output->empty()) {
               if (WriteHelpFile(*output)) return kExitOk;
-              MessageTable messages;
-              std::cerr << "calvern: " << messages[kCantWrite] << *output << "\n";
-              return kExitFileError;
+              const MessageTable messages;
+              return ReportError(messages[kCantWrite] + *output, kExitFileError);
             }
             // The help file has CR LF line ends; a terminal or a pager wants plain line feeds.
             std::string text = HelpFileText();

@@ -37,11 +37,6 @@ struct CaptureOptions : LinkOptions {
   bool graphic = false;
 };
 
-int Report(const std::string& text, int code) {
-  std::cerr << platform::VisibleText("calvern: " + text) << "\n";
-  return code;
-}
-
 int ExitCodeOf(LinkOutcome outcome) {
   switch (outcome) {
     case LinkOutcome::kDone:
@@ -104,7 +99,7 @@ std::optional<ProgramImage> ProgramToSend(const MessageTable& m, const std::stri
   if (IsMkFileName(program)) {
     MkFileSetReading reading = ReadMkFileSet(program);
     if (!reading.image) {
-      exitCode = Report(m[reading.errorMessage] + reading.errorFile, kExitFileError);
+      exitCode = ReportError(m[reading.errorMessage] + reading.errorFile, kExitFileError);
       return std::nullopt;
     }
     return ProgramImageOf(*reading.image);
@@ -133,9 +128,9 @@ int RunSend(const SendOptions& options) {
   TransferReport report = TransferProgram(context, session, *image);
   progress.Finish();
   if (report.failure.outcome != LinkOutcome::kDone) {
-    return Report(report.failure.text, ExitCodeOf(report.failure.outcome));
+    return ReportError(report.failure.text, ExitCodeOf(report.failure.outcome));
   }
-  return Report(m[kProgramSent], kExitOk);
+  return ReportError(m[kProgramSent], kExitOk);
 }
 
 int RunIdentify(const LinkOptions& options) {
@@ -144,8 +139,8 @@ int RunIdentify(const LinkOptions& options) {
   LinkSession session(run.port, run.identifier);
   std::optional<std::string> name = IdentifyCalculator(session, run.messages, run.linkLine);
   if (!name) {
-    return Report(NoReplyText(run.messages, session, run.messages[kIdentificationWord]),
-                  ExitCodeOf(OutcomeOfSilence(session)));
+    return ReportError(NoReplyText(run.messages, session, run.messages[kIdentificationWord]),
+                       ExitCodeOf(OutcomeOfSilence(session)));
   }
   std::cout << platform::VisibleText(*name) << std::endl;
   return std::cout ? kExitOk : kExitFileError;
@@ -160,8 +155,8 @@ int RunCapture(const CaptureOptions& options) {
   ScreenReading reading =
       ReadScreen(context, session, options.graphic ? kGraphicScreenCode : kMainScreenCode);
   if (reading.problem.outcome != LinkOutcome::kDone) {
-    return Report(m[kScreenIncomplete] + reading.problem.text + m[kNoImageWritten],
-                  ExitCodeOf(reading.problem.outcome));
+    return ReportError(m[kScreenIncomplete] + reading.problem.text + m[kNoImageWritten],
+                       ExitCodeOf(reading.problem.outcome));
   }
   const std::string& title = m[options.graphic ? kGraphicScreen : kMainScreen];
   if (platform::IsTerminal(platform::StandardStream::kOutput)) {
@@ -170,12 +165,12 @@ int RunCapture(const CaptureOptions& options) {
   }
   // A name given is the user's choice and may replace a file; the next free name never does.
   std::string name = options.output.empty() ? CaptureFileName(title) : options.output;
-  if (name.empty()) return Report(m[kImageNotSaved] + m[kNoFreeImageName], kExitFileError);
+  if (name.empty()) return ReportError(m[kImageNotSaved] + m[kNoFreeImageName], kExitFileError);
   std::optional<std::string> png = platform::EncodePng(reading.picture);
   bool written = png && (options.output.empty() ? platform::WriteNewFile(name, *png)
                                                 : platform::WriteFileAtomically(name, *png));
-  if (!written) return Report(m[kImageNotSaved] + m[kCantWrite] + name, kExitFileError);
-  return Report(m[kSavedImage] + name, kExitOk);
+  if (!written) return ReportError(m[kImageNotSaved] + m[kCantWrite] + name, kExitFileError);
+  return ReportError(m[kSavedImage] + name, kExitOk);
 }
 
 void AddLinkOptions(CLI::App& command, LinkOptions& options) {

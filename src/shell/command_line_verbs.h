@@ -33,6 +33,10 @@ Verb AddDisasmVerb(CLI::App& parser);
 // the compiled program.
 int CompileForLink(const std::string& source, std::shared_ptr<const CompiledProgram>& program);
 
+// Says "calvern: " and the text on standard error, control characters shown as visible
+// escapes, and returns the exit code.
+int ReportError(const std::string& text, int exitCode);
+
 // Says on standard error what was wrong with the command line, with a hint; the exit code
 // of a usage error.
 int UsageError(const std::string& what);

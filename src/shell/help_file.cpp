@@ -1,7 +1,6 @@
 #include "shell/help_file.h"
 
-#include <cstdio>
-
+#include "compiler/byte_text.h"
 #include "output/text_lines.h"
 #include "platform/files.h"
 #include "shell/launcher.h"
@@ -35,12 +34,6 @@ std::string Padded(const std::string& text, std::size_t width) {
   return text + std::string(width > characters ? width - characters : 1, ' ');
 }
 
-std::string HexByte(int value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%02X", value);
-  return text;
-}
-
 // The opcode of one form of an instruction, from the instruction table.
 int FormCode(const KeywordEntry& e, OperandKind kind) {
   return InstructionTable::BuiltIn().Form(e.instruction->operation, kind)->code;
@@ -62,13 +55,13 @@ std::string NotationLine(const NotationAlias& alias, const KeywordEntry& e, bool
     instruction += indirect ? " (r)" : " r";
     const int opcode =
         FormCode(e, indirect ? OperandKind::kIndirectDigit : OperandKind::kRegisterDigit);
-    code = std::string(1, "0123456789ABCDEF"[opcode >> 4]) + "r";
+    code = std::string(1, kHexDigits[opcode >> 4]) + "r";
   } else if (e.group == kGroupJump || e.group == kGroupLoop) {
     keys += " nn";
     instruction += " nn";
-    code = HexByte(FormCode(e, OperandKind::kAddressByte)) + " nn";
+    code = Hex2(FormCode(e, OperandKind::kAddressByte)) + " nn";
   } else {
-    code = HexByte(FormCode(e, OperandKind::kNone));
+    code = Hex2(FormCode(e, OperandKind::kNone));
   }
   return "     " + Padded(keys, 14) + Padded(instruction, 14) + code;
 }
