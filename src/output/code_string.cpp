@@ -1,11 +1,13 @@
 #include "output/code_string.h"
 
+#include "compiler/byte_text.h"
+
 namespace calvern {
 namespace {
 
 // The value of a digit, hexadecimal or as the display shows it; -1 for anything else.
 int DigitValue(char c) {
-  static constexpr std::string_view kHex = "0123456789ABCDEF";
+  static constexpr std::string_view kHex = kHexDigits;
   static constexpr std::string_view kDisplay = "0123456789-LCRE ";
   const char upper = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
   if (std::size_t at = kHex.find(upper); at != std::string_view::npos) return static_cast<int>(at);
