@@ -114,6 +114,9 @@ TEST_F(CompilationTest, RegisterInstructionsPickTheirForm) {
                          {"#reg 5 COUNT RCL count", {"65"}, {"RM 5"}},
                          {"#reg 20 Rate =rate", {"4F", "20"}, {"P M ", "2 0"}},
                          {"#reg 7 X #reg 3 X RCL X", {"63"}, {"RM 3"}},  // lowest number wins
+                         // renaming the lowest holder hands a shared name to the next one
+                         {"#reg 3 X #reg 7 X #reg 5 X #reg 3 Y RCL X", {"65"}, {"RM 5"}},
+                         {"#reg 7 X #reg 3 X #reg 7 Y RCL X RCL Y", {"63", "67"}, {"RM 3", "RM 7"}},
                          {"#reg 5 00 RCL 00", {"65"}, {"RM 5"}},
                          {"#reg 5 \\gmode RCL \\GMode", {"65"}, {"RM 5"}},
                          {"#?reg 6 Y @y", {"66"}, {"RM 6"}},

@@ -63,7 +63,7 @@ class TestCompiler {
     Texts keys;
     for (int k = 0; k < count; ++k) {
       const MemoryImage& image = Program().image;
-      keys.push_back((image.IsData(from + k) ? kData : "") + image.Keys(from + k));
+      keys.push_back((image.IsData(from + k) ? kData : "") + std::string(image.Keys(from + k)));
     }
     return keys;
   }

@@ -7,9 +7,11 @@ namespace calvern {
 namespace {
 
 // An operand byte's keys: its two BCD digits with a blank between ("1 2").
-std::string OperandKeys(std::uint8_t byte) {
-  return {kHexDigits[byte >> 4], ' ', kHexDigits[byte & 15]};
-}
+struct OperandKeys {
+  explicit OperandKeys(std::uint8_t byte) : text{kHexDigits[byte >> 4], ' ', kHexDigits[byte & 15]} {}
+  operator std::string_view() const { return {text, sizeof text}; }
+  char text[3];
+};
 
 }  // namespace
 
@@ -48,7 +50,8 @@ void Emitter::Write(CellKind kind, int value, std::string_view keys) {
 
 void Emitter::EmitInstruction(const KeywordEntry& keyword, const InstructionForm& form,
                               int operand) {
-  std::string keys = KeysPrefixText(form.prefix);
+  std::string& keys = keysScratch_;
+  keys.assign(KeysPrefixText(form.prefix));
   keys += keyword.keyword;
   keys += ' ';
   if (InOpcode(form.operand)) keys += "0123456789abcdef"[operand & 15];

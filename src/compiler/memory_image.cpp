@@ -4,11 +4,6 @@
 
 namespace calvern {
 
-const std::string& MemoryImage::NoKeys() {
-  static const std::string kNoKeys;
-  return kNoKeys;
-}
-
 std::string MemoryImage::CodeText(int cell) const {
   const int value = Value(cell);
   if (value == kUnused) return "&";

@@ -73,7 +73,10 @@ class MemoryImage {
   // The byte as the listing shows it: two hexadecimal digits, "&" unused, "??" undefined.
   std::string CodeText(int cell) const;
   // The keys or comment the listing shows for the cell.
-  const std::string& Keys(int cell) const { return Stored(cell) ? keys_[cell] : NoKeys(); }
+  std::string_view Keys(int cell) const {
+    if (!Stored(cell)) return {};
+    return std::string_view(keyText_).substr(keys_[cell].offset, keys_[cell].length);
+  }
   // The cells from here on are all unused (nothing stored for them).
   int UnusedFrom() const { return static_cast<int>(kind_.size()); }
   // A used cell that is no instruction or operand.
@@ -87,16 +90,27 @@ class MemoryImage {
     }
     byte_[cell] = static_cast<std::uint8_t>(value);
     kind_[cell] = kind;
-    keys_[cell].assign(keys);
+    // A cell written again keeps its old keys in the text, unreferenced: rewrites are rare.
+    keys_[cell] = {static_cast<std::uint32_t>(keyText_.size()),
+                   static_cast<std::uint32_t>(keys.size())};
+    keyText_.append(keys);
   }
 
  private:
+  // Where a cell's keys stand in keyText_.
+  struct KeysPlace {
+    std::uint32_t offset = 0;
+    std::uint32_t length = 0;
+  };
+
   bool Stored(int cell) const { return static_cast<std::size_t>(cell) < kind_.size(); }
-  static const std::string& NoKeys();
 
   std::vector<std::uint8_t> byte_;
   std::vector<CellKind> kind_;
-  std::vector<std::string> keys_;
+  // The keys of all cells one after another in one text, rather than a string per cell: a
+  // full program has thousands of cells, and most keys are a few characters.
+  std::vector<KeysPlace> keys_;
+  std::string keyText_;
 };
 
 }  // namespace calvern

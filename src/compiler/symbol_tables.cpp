@@ -20,38 +20,50 @@ void LabelTable::Add(const std::string& name, int value) {
   labels_.push_back({name, value});
 }
 
-RegisterNameTable::RegisterNameTable() : names_(kSize), referenced_(kSize, 0) {}
-
-void RegisterNameTable::Clear() {
-  for (auto& [name, regs] : byName_) {
-    for (int r : regs) names_[r].clear();
-  }
-  byName_.clear();
-  std::fill(referenced_.begin(), referenced_.end(), 0);
-}
-
 void RegisterNameTable::LoadIoRegisters() {
   for (const IoRegisterRecord& record : IoRegisterTable()) {
     SetName(record.number, UpperCase(record.name));
   }
 }
 
-void RegisterNameTable::SetName(int reg, const std::string& upperName) {
-  std::string& current = names_[reg];
-  if (!current.empty()) {
-    auto it = byName_.find(current);
-    it->second.erase(reg);
-    if (it->second.empty()) byName_.erase(it);
+const std::string& RegisterNameTable::Name(int reg) const {
+  static const std::string kNone;
+  auto it = names_.find(reg);
+  return it == names_.end() ? kNone : it->second;
+}
+
+std::optional<int> RegisterNameTable::LowestNamed(const std::string& upperName) const {
+  for (const auto& [reg, name] : names_) {
+    if (name == upperName) return reg;
   }
-  current = upperName;
-  if (!upperName.empty()) byName_[upperName].insert(reg);
+  return std::nullopt;
+}
+
+void RegisterNameTable::SetName(int reg, const std::string& upperName) {
+  auto it = names_.find(reg);
+  if (it != names_.end()) {
+    const std::string old = std::move(it->second);
+    names_.erase(it);
+    // Renaming the lowest holder of the old name hands it to the next one, if any: a scan,
+    // but renaming a register is rare.
+    if (auto lowest = lowestByName_.find(old); lowest->second == reg) {
+      if (std::optional<int> next = LowestNamed(old)) {
+        lowest->second = *next;
+      } else {
+        lowestByName_.erase(lowest);
+      }
+    }
+  }
+  if (upperName.empty()) return;
+  names_.emplace(reg, upperName);
+  auto [lowest, added] = lowestByName_.emplace(upperName, reg);
+  if (!added && reg < lowest->second) lowest->second = reg;
 }
 
 int RegisterNameTable::Find(const std::string& upperName) const {
-  auto it = byName_.find(upperName);
-  if (it == byName_.end()) return -1;
-  int lowest = *it->second.begin();
-  return lowest <= 9999 ? lowest : -1;
+  auto it = lowestByName_.find(upperName);
+  if (it == lowestByName_.end()) return -1;
+  return it->second <= 9999 ? it->second : -1;
 }
 
 }  // namespace calvern

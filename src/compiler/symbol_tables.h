@@ -2,7 +2,8 @@
 // Each answers lookups through an index that gives what a first-match scan of the table would.
 #pragma once
 
-#include <set>
+#include <map>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -32,27 +33,33 @@ class LabelTable {
 };
 
 // Register number (0-10000) to name, with the I/O register names preloaded, and the flags of
-// the registers that the program referred to by name.
+// the registers that the program referred to by name. Only named registers take room: a
+// program names a few hundred of its ten thousand registers.
 class RegisterNameTable {
  public:
   static constexpr int kSize = 10001;
 
-  RegisterNameTable();
-  // All names empty and no register referenced.
-  void Clear();
+  RegisterNameTable() : referenced_(kSize, 0) {}
   // Preloads the calculator's I/O register names (9000-9213), upper-cased.
   void LoadIoRegisters();
   void SetName(int reg, const std::string& upperName);
-  const std::string& Name(int reg) const { return names_[reg]; }
+  // The register's name, empty for none.
+  const std::string& Name(int reg) const;
+  // The named registers in ascending order of number.
+  const std::map<int, std::string>& Named() const { return names_; }
   // The lowest register 0-9999 carrying this name, or -1.
   int Find(const std::string& upperName) const;
   void MarkReferenced(int reg) { referenced_[reg] = 1; }
   bool Referenced(int reg) const { return referenced_[reg] != 0; }
 
  private:
-  std::vector<std::string> names_;
+  // The lowest register now carrying `upperName`, or none: after a rename took the name away.
+  std::optional<int> LowestNamed(const std::string& upperName) const;
+
+  std::map<int, std::string> names_;
   std::vector<char> referenced_;
-  std::unordered_map<std::string, std::set<int>> byName_;
+  // Name to the lowest register carrying it (names may be shared).
+  std::unordered_map<std::string, int> lowestByName_;
 };
 
 }  // namespace calvern

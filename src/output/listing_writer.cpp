@@ -34,7 +34,7 @@ void AddCells(CrlfText& out, const MemoryImage& image, const MemoryZone& zone) {
     const int value = image.Value(cell);  // a byte, or undefined ("??")
     line[11] = value == MemoryImage::kUndefined ? '?' : kHexDigits[value >> 4];
     line[12] = value == MemoryImage::kUndefined ? '?' : kHexDigits[value & 15];
-    const std::string& keys = image.Keys(cell);
+    const std::string_view keys = image.Keys(cell);
     if (keys.size() > sizeof line - kHeadLength) {  // a long comment: added in two pieces
       out.Add({std::string_view(line, kHeadLength), keys});
       continue;
