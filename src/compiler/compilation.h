@@ -108,11 +108,7 @@ class Compilation {
   // ---- Reading ----
 
   Tokenizer& Source() { return tokenizer_; }
-  std::string NextUpperToken() {
-    std::string token = tokenizer_.NextToken();
-    UpperCaseInPlace(token);
-    return token;
-  }
+  std::string NextUpperToken() { return tokenizer_.NextUpperToken(); }
   // The next token, upper-cased; at the end of the source, the error `message` + `detail`.
   [[nodiscard]] std::optional<std::string> NextOperand(MessageId message = kUnexpectedEndOfFile,
                                                        const std::string& detail = "");

@@ -1,5 +1,7 @@
 #include "compiler/tokenizer.h"
 
+#include "tables/keyword_table.h"
+
 namespace calvern {
 
 TextChar Tokenizer::ReadTextChar() {
@@ -15,7 +17,7 @@ int Tokenizer::SkipBlanks() {
   return IsBlank(c) ? 0 : c;
 }
 
-bool Tokenizer::ReadPlainToken(std::string& token) {
+bool Tokenizer::ReadPlainToken(std::string& token, bool upperCase) {
   // The common case: ASCII blanks, then printable ASCII up to an ASCII blank or the end of the
   // file. Generated text, a comment, "=" or "@", and any byte beyond ASCII go the general way.
   if (generated_.On()) return false;
@@ -42,13 +44,30 @@ bool Tokenizer::ReadPlainToken(std::string& token) {
   column_ = column;
   afterCr_ = afterCr;
   source_.Advance(end < rest.size() ? end + 1 : end);
-  token.assign(rest.substr(start, end - start));
+  if (!upperCase) {
+    token.assign(rest.substr(start, end - start));
+    return true;
+  }
+  // Printable ASCII: upper-cased while copied, as UpperCase would do it afterwards.
+  token.resize(end - start);
+  for (std::size_t i = start; i < end; ++i) {
+    const char c = rest[i];
+    token[i - start] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  }
   return true;
+}
+
+std::string Tokenizer::NextUpperToken() {
+  std::string token;
+  if (ReadPlainToken(token, true)) return token;
+  token = NextToken();
+  UpperCaseInPlace(token);
+  return token;
 }
 
 std::string Tokenizer::NextToken() {
   std::string token;
-  if (ReadPlainToken(token)) return token;
+  if (ReadPlainToken(token, false)) return token;
   int c = 0;
   for (;;) {
     // Skip blanks: every character value of 32 or less, bytes 80-FF of an 8-bit source

@@ -49,6 +49,8 @@ class Tokenizer {
   // The next token with the case of the source, or "" when the input ends before one starts.
   // A character of an 8-bit source above 7F is a blank, so tokens are always UTF-8.
   std::string NextToken();
+  // The next token upper-cased as keywords, labels and names compare (UpperCase).
+  std::string NextUpperToken();
   // Skips blanks and returns the next character, or 0 when the input ends first.
   int SkipBlanks();
 
@@ -68,8 +70,8 @@ class Tokenizer {
 
  private:
   // Reads the next token into `token` when it is the common case, straight from the file's
-  // text; false (and nothing read) otherwise.
-  bool ReadPlainToken(std::string& token);
+  // text, upper-cased when asked; false (and nothing read) otherwise.
+  bool ReadPlainToken(std::string& token, bool upperCase);
   // Counts one character of the file read, as ReadSourceChar does.
   static void CountChar(int c, int& lineCount, int& column, bool& afterCr) {
     if (c == 13 || (c == 10 && !afterCr)) {

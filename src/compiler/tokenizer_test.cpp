@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "compiler/char_source.h"
+#include "tables/keyword_table.h"
 
 namespace calvern {
 namespace {
@@ -114,6 +115,7 @@ TEST(TokenizerTest, ShorthandLeavesTheRestForTheNextToken) {
 // Cyrillic letter: each token is the run of non-blank characters it should be, found where it
 // stands. Its line counts the line ends before it (CR LF as one) and its column the characters
 // since the last of them; after it, the line ends up to the blank that ended it are counted.
+// Every other text is read upper-cased, as statements are: the same tokens, as UpperCase gives.
 TEST(TokenizerTest, TokensArePlacedWhereTheyStandInRandomTexts) {
   const std::vector<std::string> pieces = {" ", " ", "\t", "\r", "\n", "\r\n", "A", "b", "7",
                                            "#", ":", "\x01", "\x7F", "\xD0\xB6"};
@@ -139,9 +141,10 @@ TEST(TokenizerTest, TokensArePlacedWhereTheyStandInRandomTexts) {
       ++at;
     };
     auto blank = [&](std::size_t i) { return static_cast<unsigned char>(text[i]) <= ' '; };
+    const bool upper = round % 2 == 1;
     for (;;) {
       while (at < text.size() && blank(at)) step();
-      const std::string token = tokenizer.NextToken();
+      const std::string token = upper ? tokenizer.NextUpperToken() : tokenizer.NextToken();
       if (at == text.size()) {
         EXPECT_EQ(token, "") << "in \"" << text << "\"";
         break;
@@ -150,7 +153,8 @@ TEST(TokenizerTest, TokensArePlacedWhereTheyStandInRandomTexts) {
       const int firstColumn = column + 1;
       const std::size_t start = at;
       while (at < text.size() && !blank(at)) step();
-      ASSERT_EQ(token, text.substr(start, at - start)) << "in \"" << text << "\"";
+      const std::string expected = text.substr(start, at - start);
+      ASSERT_EQ(token, upper ? UpperCase(expected) : expected) << "in \"" << text << "\"";
       EXPECT_EQ(tokenizer.TokenLine(), line) << token << " in \"" << text << "\"";
       EXPECT_EQ(tokenizer.TokenColumn(), firstColumn) << token << " in \"" << text << "\"";
       if (at < text.size()) step();  // the blank that ends the token is read with it

@@ -13,35 +13,60 @@ constexpr const char* kRule = "-------------------------";
 
 // The used cells of one zone, numbered as the calculator numbers them; a run of unused cells
 // shows as one empty line (also before the first used cell when the zone's first is unused).
-// A zone has thousands of cells, so each line ("  0042  |  5A  | keys") is put together in one
-// buffer and added in one piece, rather than pieced together from strings.
+// A zone has thousands of cells, so the lines ("  0042  |  5A  | keys") are written into a
+// batch of text and added to the listing a batch at a time, rather than pieced together from
+// strings line by line.
 void AddCells(CrlfText& out, const MemoryImage& image, const MemoryZone& zone) {
   static constexpr char kHead[] = "  0000  |  ??  | ";
   constexpr std::size_t kHeadLength = sizeof kHead - 1;
-  char line[kHeadLength + 64];
-  std::memcpy(line, kHead, kHeadLength);
+  char head[kHeadLength];
+  std::memcpy(head, kHead, kHeadLength);
+  char* const digits = head + 2;  // the cell's number, four digits
+  char batch[16384];
+  std::size_t used = 0;
+
   int lastPrinted = zone.firstCell - 1;
   const int end = std::min(zone.EndCell(), image.UnusedFrom());
   for (int cell = zone.firstCell; cell < end; ++cell) {
     if (!image.Used(cell)) continue;
-    if (cell > lastPrinted + 1) out.Add("");
-    lastPrinted = cell;
-    const int number = cell - zone.firstCell + zone.firstNumber;  // at most 5095
-    line[2] = static_cast<char>('0' + number / 1000);
-    line[3] = static_cast<char>('0' + number / 100 % 10);
-    line[4] = static_cast<char>('0' + number / 10 % 10);
-    line[5] = static_cast<char>('0' + number % 10);
-    const int value = image.Value(cell);  // a byte, or undefined ("??")
-    line[11] = value == MemoryImage::kUndefined ? '?' : kHexDigits[value >> 4];
-    line[12] = value == MemoryImage::kUndefined ? '?' : kHexDigits[value & 15];
     const std::string_view keys = image.Keys(cell);
-    if (keys.size() > sizeof line - kHeadLength) {  // a long comment: added in two pieces
-      out.Add({std::string_view(line, kHeadLength), keys});
+    const std::size_t lineLength = 2 + kHeadLength + keys.size() + 2;  // a blank line first
+    if (used + lineLength > sizeof batch) {
+      out.AddLines(std::string_view(batch, used));
+      used = 0;
+    }
+    const bool follows = cell == lastPrinted + 1;
+    if (follows && cell != zone.firstCell) {
+      // The number after the last one: counted up in place, with its carry.
+      for (int d = 3; d >= 0 && ++digits[d] > '9'; --d) digits[d] = '0';
+    } else {
+      if (!follows) {
+        batch[used++] = '\r';
+        batch[used++] = '\n';
+      }
+      const int number = cell - zone.firstCell + zone.firstNumber;  // at most 5095
+      digits[0] = static_cast<char>('0' + number / 1000);
+      digits[1] = static_cast<char>('0' + number / 100 % 10);
+      digits[2] = static_cast<char>('0' + number / 10 % 10);
+      digits[3] = static_cast<char>('0' + number % 10);
+    }
+    lastPrinted = cell;
+    const int value = image.Value(cell);  // a byte, or undefined ("??")
+    head[11] = value == MemoryImage::kUndefined ? '?' : kHexDigits[value >> 4];
+    head[12] = value == MemoryImage::kUndefined ? '?' : kHexDigits[value & 15];
+    if (lineLength > sizeof batch) {  // a comment longer than a batch: added on its own
+      out.AddLines(std::string_view(batch, used));
+      used = 0;
+      out.Add({std::string_view(head, kHeadLength), keys});
       continue;
     }
-    std::memcpy(line + kHeadLength, keys.data(), keys.size());
-    out.Add(std::string_view(line, kHeadLength + keys.size()));
+    std::memcpy(batch + used, head, kHeadLength);
+    used += kHeadLength;
+    for (const char c : keys) batch[used++] = c;  // mostly a few characters: no call
+    batch[used++] = '\r';
+    batch[used++] = '\n';
   }
+  out.AddLines(std::string_view(batch, used));
 }
 
 bool HiddenLabel(const std::string& name) { return name[0] == 'l' || name.starts_with("__"); }
@@ -65,17 +90,22 @@ void AddLabels(CrlfText& out, const CompiledProgram& in) {
 void AddRegisters(CrlfText& out, const RegisterNameTable& names) {
   out.Add("   Reg  |  Name");
   out.Add(kRule);
-  for (int r = 0; r <= 9999; ++r) {
-    if (!names.Referenced(r)) continue;
-    std::string number;
+  for (const auto& [r, name] : names.Named()) {
+    if (r > 9999 || !names.Referenced(r)) continue;
+    // Registers 0-14 by their digit, 15-99 by two digits, the others by four.
+    char number[6] = {' ', ' ', ' ', ' ', ' ', ' '};
     if (r < 15) {
-      number = std::string(5, ' ') + "0123456789abcdef"[r];
+      number[5] = "0123456789abcdef"[r];
     } else if (r < 100) {
-      number = "    " + std::to_string(r);
+      number[4] = static_cast<char>('0' + r / 10);
+      number[5] = static_cast<char>('0' + r % 10);
     } else {
-      number = "  " + FourDigits(r);
+      number[2] = static_cast<char>('0' + r / 1000);
+      number[3] = static_cast<char>('0' + r / 100 % 10);
+      number[4] = static_cast<char>('0' + r / 10 % 10);
+      number[5] = static_cast<char>('0' + r % 10);
     }
-    out.Add({number, "  |  ", names.Name(r)});
+    out.Add({std::string_view(number, sizeof number), "  |  ", name});
   }
   out.Add(kRule);
   out.Add("");
@@ -85,6 +115,8 @@ void AddRegisters(CrlfText& out, const RegisterNameTable& names) {
 
 std::string ListingText(const CompiledProgram& in) {
   CrlfText out;
+  // Room for about 28 characters per stored cell, so that the text is rarely copied as it grows.
+  out.Reserve(28 * static_cast<std::size_t>(in.image.UnusedFrom()) + 4096);
   out.Add("     PROGAM ZONE");
   out.Add("  Step  | Code | Keys");
   out.Add(kRule);

@@ -22,6 +22,9 @@ class CrlfText {
     for (std::string_view piece : pieces) text_.append(piece);
     EndLine();
   }
+  // Whole lines, each already ending with CR LF.
+  void AddLines(std::string_view lines) { text_.append(lines); }
+  void Reserve(std::size_t size) { text_.reserve(size); }
   std::string Take() { return std::move(text_); }
 
  private:
