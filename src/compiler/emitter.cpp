@@ -1,19 +1,8 @@
 #include "compiler/emitter.h"
 
-#include "compiler/byte_text.h"
 #include "tables/character_table.h"
 
 namespace calvern {
-namespace {
-
-// An operand byte's keys: its two BCD digits with a blank between ("1 2").
-struct OperandKeys {
-  explicit OperandKeys(std::uint8_t byte) : text{kHexDigits[byte >> 4], ' ', kHexDigits[byte & 15]} {}
-  operator std::string_view() const { return {text, sizeof text}; }
-  char text[3];
-};
-
-}  // namespace
 
 void Emitter::NoteWriter(int cell) {
   Track(cell);
@@ -58,14 +47,14 @@ void Emitter::EmitInstruction(const KeywordEntry& keyword, const InstructionForm
   Write(CellKind::kInstruction, OpcodeFor(form, operand), keys);
   const OperandBytes bytes = EncodeOperand(form.operand, operand);
   for (int k = 0; k < bytes.count; ++k) {
-    Write(CellKind::kOperand, bytes.bytes[k], OperandKeys(bytes.bytes[k]));
+    Write(CellKind::kOperand, bytes.bytes[k], {});
   }
 }
 
 void Emitter::FillOperand(int cell, OperandKind kind, int operand) {
   const OperandBytes bytes = EncodeOperand(kind, operand);
   for (int k = 0; k < bytes.count; ++k) {
-    Fill(cell + k, CellKind::kOperand, bytes.bytes[k], OperandKeys(bytes.bytes[k]));
+    Fill(cell + k, CellKind::kOperand, bytes.bytes[k], {});
   }
 }
 

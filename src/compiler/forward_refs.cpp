@@ -5,21 +5,31 @@ namespace calvern {
 bool ForwardRefTable::Add(ForwardRef ref) {
   if (static_cast<int>(refs_.size()) >= kCapacity) Compact();
   if (static_cast<int>(refs_.size()) >= kCapacity) return false;
-  byName_[ref.name].push_back(static_cast<int>(refs_.size()));
-  refs_.push_back(std::move(ref));
+  Append(std::move(ref));
   return true;
 }
 
-std::vector<ForwardRef> ForwardRefTable::Resolve(const std::string& name) {
-  std::vector<ForwardRef> resolved;
+void ForwardRefTable::Append(ForwardRef ref) {
+  const int index = static_cast<int>(refs_.size());
+  auto [chain, added] = byName_.try_emplace(ref.name, Chain{index, index});
+  if (!added) {
+    nextOfName_[chain->second.last] = index;
+    chain->second.last = index;
+  }
+  refs_.push_back(std::move(ref));
+  nextOfName_.push_back(-1);
+}
+
+const std::vector<ForwardRef>& ForwardRefTable::Resolve(const std::string& name) {
+  resolved_.clear();
   auto it = byName_.find(name);
-  if (it == byName_.end()) return resolved;
-  for (int i : it->second) {
-    resolved.push_back(refs_[i]);
+  if (it == byName_.end()) return resolved_;
+  for (int i = it->second.first; i >= 0; i = nextOfName_[i]) {
+    resolved_.push_back(std::move(refs_[i]));
     refs_[i].name.clear();
   }
   byName_.erase(it);
-  return resolved;
+  return resolved_;
 }
 
 const ForwardRef* ForwardRefTable::FirstPending(
@@ -43,14 +53,13 @@ int CellsFilled(const ForwardRef& ref) {
 }
 
 void ForwardRefTable::Compact() {
-  std::vector<ForwardRef> kept;
+  std::vector<ForwardRef> pending = std::move(refs_);
+  refs_.clear();
+  nextOfName_.clear();
   byName_.clear();
-  for (ForwardRef& ref : refs_) {
-    if (ref.name.empty()) continue;
-    byName_[ref.name].push_back(static_cast<int>(kept.size()));
-    kept.push_back(std::move(ref));
+  for (ForwardRef& ref : pending) {
+    if (!ref.name.empty()) Append(std::move(ref));
   }
-  refs_ = std::move(kept);
 }
 
 }  // namespace calvern

@@ -42,18 +42,35 @@ class ForwardRefTable {
  public:
   static constexpr int kCapacity = 512;
 
+  // Room for the most references a table holds, so that recording never moves them.
+  ForwardRefTable() {
+    refs_.reserve(kCapacity);
+    nextOfName_.reserve(kCapacity);
+    byName_.reserve(kCapacity);
+  }
   // Records a reference; false when 512 references are already pending.
   [[nodiscard]] bool Add(ForwardRef ref);
-  // Marks every pending reference to name resolved and returns them in recording order.
-  std::vector<ForwardRef> Resolve(const std::string& name);
+  // Marks every pending reference to name resolved and gives them in recording order. The
+  // list is the table's own: it holds until the next call.
+  const std::vector<ForwardRef>& Resolve(const std::string& name);
   // The earliest recorded reference still pending for which `counts` holds, or nullptr.
   const ForwardRef* FirstPending(const std::function<bool(const ForwardRef&)>& counts) const;
 
  private:
+  // The references to one name, chained through nextOfName_ from first to last.
+  struct Chain {
+    int first;
+    int last;
+  };
+
   void Compact();
+  // Appends a reference to the table and to its name's chain.
+  void Append(ForwardRef ref);
 
   std::vector<ForwardRef> refs_;
-  std::unordered_map<std::string, std::vector<int>> byName_;
+  std::vector<int> nextOfName_;  // per reference: the next one to the same name, or -1
+  std::unordered_map<std::string, Chain> byName_;
+  std::vector<ForwardRef> resolved_;
 };
 
 }  // namespace calvern

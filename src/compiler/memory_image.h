@@ -3,11 +3,13 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "compiler/byte_text.h"
 #include "tables/memory_map.h"
 
 namespace calvern {
@@ -33,6 +35,15 @@ enum class CellKind : std::uint8_t {
 inline bool IsCode(CellKind kind) {
   return kind == CellKind::kInstruction || kind == CellKind::kOperand;
 }
+
+// The keys of every operand byte, "0 0" to "F F".
+inline constexpr auto kOperandKeys = [] {
+  std::array<std::array<char, 3>, 256> keys{};
+  for (int byte = 0; byte < 256; ++byte) {
+    keys[byte] = {kHexDigits[byte >> 4], ' ', kHexDigits[byte & 15]};
+  }
+  return keys;
+}();
 
 // Makes a per-cell record hold the cells up to `cell`, in steps of 1024 cells. Room for the
 // whole memory is reserved at the first write, so growing never moves what is stored; the
@@ -72,9 +83,13 @@ class MemoryImage {
   }
   // The byte as the listing shows it: two hexadecimal digits, "&" unused, "??" undefined.
   std::string CodeText(int cell) const;
-  // The keys or comment the listing shows for the cell.
+  // The keys or comment the listing shows for the cell. An operand byte's keys are its two
+  // BCD digits with a blank between ("1 2"): they follow from the byte and are not stored.
   std::string_view Keys(int cell) const {
     if (!Stored(cell)) return {};
+    if (kind_[cell] == CellKind::kOperand) {
+      return std::string_view(kOperandKeys[byte_[cell]].data(), 3);
+    }
     return std::string_view(keyText_).substr(keys_[cell].offset, keys_[cell].length);
   }
   // The cells from here on are all unused (nothing stored for them).
@@ -90,6 +105,7 @@ class MemoryImage {
     }
     byte_[cell] = static_cast<std::uint8_t>(value);
     kind_[cell] = kind;
+    if (kind == CellKind::kOperand) return;  // keys given by the byte
     // A cell written again keeps its old keys in the text, unreferenced: rewrites are rare.
     keys_[cell] = {static_cast<std::uint32_t>(keyText_.size()),
                    static_cast<std::uint32_t>(keys.size())};

@@ -16,6 +16,10 @@ int LabelTable::Find(const std::string& name) const {
 }
 
 void LabelTable::Add(const std::string& name, int value) {
+  if (labels_.empty()) {  // room for a full table, so that adding never moves or rehashes
+    labels_.reserve(kCapacity);
+    index_.reserve(kCapacity);
+  }
   index_.emplace(name, Count());  // the first label of a name stays the one found
   labels_.push_back({name, value});
 }
@@ -26,36 +30,40 @@ void RegisterNameTable::LoadIoRegisters() {
   }
 }
 
-const std::string& RegisterNameTable::Name(int reg) const {
-  static const std::string kNone;
-  auto it = names_.find(reg);
-  return it == names_.end() ? kNone : it->second;
-}
-
-std::optional<int> RegisterNameTable::LowestNamed(const std::string& upperName) const {
-  for (const auto& [reg, name] : names_) {
-    if (name == upperName) return reg;
+int RegisterNameTable::LowestNamed(const std::string& upperName) const {
+  for (int reg = 0; reg < kSize; ++reg) {
+    if (Name(reg) == upperName) return reg;
   }
-  return std::nullopt;
+  return -1;
 }
 
 void RegisterNameTable::SetName(int reg, const std::string& upperName) {
-  auto it = names_.find(reg);
-  if (it != names_.end()) {
-    const std::string old = std::move(it->second);
-    names_.erase(it);
+  std::uint16_t& place = nameOf_[reg];
+  if (place == 0) {
+    // Room for the I/O names and a program's own, so that naming rarely moves or rehashes.
+    if (names_.size() == 1) {
+      names_.reserve(1024);
+      lowestByName_.reserve(1024);
+    }
+    place = static_cast<std::uint16_t>(names_.size());
+    names_.emplace_back();
+  }
+  std::string& name = names_[place];
+  if (!name.empty()) {
+    const std::string old = std::move(name);
+    name.clear();
     // Renaming the lowest holder of the old name hands it to the next one, if any: a scan,
     // but renaming a register is rare.
     if (auto lowest = lowestByName_.find(old); lowest->second == reg) {
-      if (std::optional<int> next = LowestNamed(old)) {
-        lowest->second = *next;
+      if (const int next = LowestNamed(old); next >= 0) {
+        lowest->second = next;
       } else {
         lowestByName_.erase(lowest);
       }
     }
   }
   if (upperName.empty()) return;
-  names_.emplace(reg, upperName);
+  name = upperName;
   auto [lowest, added] = lowestByName_.emplace(upperName, reg);
   if (!added && reg < lowest->second) lowest->second = reg;
 }

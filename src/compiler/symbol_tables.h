@@ -2,8 +2,7 @@
 // Each answers lookups through an index that gives what a first-match scan of the table would.
 #pragma once
 
-#include <map>
-#include <optional>
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -33,30 +32,31 @@ class LabelTable {
 };
 
 // Register number (0-10000) to name, with the I/O register names preloaded, and the flags of
-// the registers that the program referred to by name. Only named registers take room: a
-// program names a few hundred of its ten thousand registers.
+// the registers that the program referred to by name. A program names a few hundred of its
+// ten thousand registers: each register holds only the place of its name.
 class RegisterNameTable {
  public:
   static constexpr int kSize = 10001;
 
-  RegisterNameTable() : referenced_(kSize, 0) {}
+  RegisterNameTable() : nameOf_(kSize, 0), referenced_(kSize, 0) {}
   // Preloads the calculator's I/O register names (9000-9213), upper-cased.
   void LoadIoRegisters();
   void SetName(int reg, const std::string& upperName);
   // The register's name, empty for none.
-  const std::string& Name(int reg) const;
-  // The named registers in ascending order of number.
-  const std::map<int, std::string>& Named() const { return names_; }
+  const std::string& Name(int reg) const { return names_[nameOf_[reg]]; }
   // The lowest register 0-9999 carrying this name, or -1.
   int Find(const std::string& upperName) const;
   void MarkReferenced(int reg) { referenced_[reg] = 1; }
   bool Referenced(int reg) const { return referenced_[reg] != 0; }
 
  private:
-  // The lowest register now carrying `upperName`, or none: after a rename took the name away.
-  std::optional<int> LowestNamed(const std::string& upperName) const;
+  // The lowest register now carrying `upperName`, or -1: after a rename took the name away.
+  int LowestNamed(const std::string& upperName) const;
 
-  std::map<int, std::string> names_;
+  // Per register: where its name stands in names_, 0 (an empty name) for none. A register
+  // keeps its place when renamed, so there are never more places than registers.
+  std::vector<std::uint16_t> nameOf_;
+  std::vector<std::string> names_{1};
   std::vector<char> referenced_;
   // Name to the lowest register carrying it (names may be shared).
   std::unordered_map<std::string, int> lowestByName_;

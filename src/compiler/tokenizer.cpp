@@ -44,15 +44,12 @@ bool Tokenizer::ReadPlainToken(std::string& token, bool upperCase) {
   column_ = column;
   afterCr_ = afterCr;
   source_.Advance(end < rest.size() ? end + 1 : end);
-  if (!upperCase) {
-    token.assign(rest.substr(start, end - start));
-    return true;
-  }
-  // Printable ASCII: upper-cased while copied, as UpperCase would do it afterwards.
-  token.resize(end - start);
-  for (std::size_t i = start; i < end; ++i) {
-    const char c = rest[i];
-    token[i - start] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  token.assign(rest.substr(start, end - start));
+  if (upperCase) {
+    // Printable ASCII: its letters are all UpperCase changes.
+    for (char& c : token) {
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
   }
   return true;
 }

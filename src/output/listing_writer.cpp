@@ -90,8 +90,8 @@ void AddLabels(CrlfText& out, const CompiledProgram& in) {
 void AddRegisters(CrlfText& out, const RegisterNameTable& names) {
   out.Add("   Reg  |  Name");
   out.Add(kRule);
-  for (const auto& [r, name] : names.Named()) {
-    if (r > 9999 || !names.Referenced(r)) continue;
+  for (int r = 0; r <= 9999; ++r) {
+    if (!names.Referenced(r)) continue;
     // Registers 0-14 by their digit, 15-99 by two digits, the others by four.
     char number[6] = {' ', ' ', ' ', ' ', ' ', ' '};
     if (r < 15) {
@@ -105,7 +105,7 @@ void AddRegisters(CrlfText& out, const RegisterNameTable& names) {
       number[4] = static_cast<char>('0' + r / 10 % 10);
       number[5] = static_cast<char>('0' + r % 10);
     }
-    out.Add({std::string_view(number, sizeof number), "  |  ", name});
+    out.Add({std::string_view(number, sizeof number), "  |  ", names.Name(r)});
   }
   out.Add(kRule);
   out.Add("");

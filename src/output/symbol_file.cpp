@@ -31,8 +31,9 @@ json Registers(const CompiledProgram& program) {
   RegisterNameTable builtIn;
   builtIn.LoadIoRegisters();
   json registers = json::array();
-  for (const auto& [r, name] : program.registerNames.Named()) {
-    if (name == builtIn.Name(r)) continue;
+  for (int r = 0; r < RegisterNameTable::kSize; ++r) {
+    const std::string& name = program.registerNames.Name(r);
+    if (name.empty() || name == builtIn.Name(r)) continue;
     registers.push_back({{"name", name}, {"register", r}});
   }
   return registers;

@@ -231,7 +231,7 @@ bool Holds(OperandKind kind, int value) {
 
 }  // namespace
 
-const char* KeysPrefixText(KeysPrefix prefix) {
+std::string_view KeysPrefixText(KeysPrefix prefix) {
   switch (prefix) {
     case P::kF:
       return "F ";

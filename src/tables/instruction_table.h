@@ -17,7 +17,7 @@ namespace calvern {
 enum class KeysPrefix : std::uint8_t { kNone, kF, kK, kPK, kPP, kPF, kP };
 
 // "F ", "K ", "PK ", "PP ", "PF ", "P ", or "" for none.
-const char* KeysPrefixText(KeysPrefix prefix);
+std::string_view KeysPrefixText(KeysPrefix prefix);
 
 // Where an instruction's operand is held and how it is encoded.
 enum class OperandKind : std::uint8_t {
