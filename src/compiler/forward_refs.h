@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tables/message_table.h"
+#include "tables/text_hash.h"
 
 namespace calvern {
 
@@ -69,7 +70,7 @@ class ForwardRefTable {
 
   std::vector<ForwardRef> refs_;
   std::vector<int> nextOfName_;  // per reference: the next one to the same name, or -1
-  std::unordered_map<std::string, Chain> byName_;
+  std::unordered_map<std::string, Chain, TextHash> byName_;
   std::vector<ForwardRef> resolved_;
 };
 

@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "tables/text_hash.h"
+
 namespace calvern {
 
 struct Label {
@@ -28,7 +30,7 @@ class LabelTable {
 
  private:
   std::vector<Label> labels_;
-  std::unordered_map<std::string, int> index_;
+  std::unordered_map<std::string, int, TextHash> index_;
 };
 
 // Register number (0-10000) to name, with the I/O register names preloaded, and the flags of
@@ -59,7 +61,7 @@ class RegisterNameTable {
   std::vector<std::string> names_{1};
   std::vector<char> referenced_;
   // Name to the lowest register carrying it (names may be shared).
-  std::unordered_map<std::string, int> lowestByName_;
+  std::unordered_map<std::string, int, TextHash> lowestByName_;
 };
 
 }  // namespace calvern

@@ -35,9 +35,15 @@ std::string MkpBytes(const MemoryImage& image) {
   bytes[0] = static_cast<char>(firstBlock);
   std::size_t at = 1;
   for (int step = firstBlock * zone.blockSize; step < end; ++step) {
-    const int value = image.Value(step);
-    bytes[at++] = static_cast<char>(image.Used(step) ? (value < 0 ? 0 : value) : zone.mkFiller);
-    bytes[at++] = static_cast<char>(IsCode(image.Kind(step)) ? kMkpInstruction : kMkpDataOrUnused);
+    const CellKind kind = image.Kind(step);
+    int value = zone.mkFiller;  // unused
+    if (kind == CellKind::kUndefined) {
+      value = 0;
+    } else if (kind != CellKind::kUnused) {
+      value = image.Value(step);
+    }
+    bytes[at++] = static_cast<char>(value);
+    bytes[at++] = static_cast<char>(IsCode(kind) ? kMkpInstruction : kMkpDataOrUnused);
   }
   return bytes;
 }

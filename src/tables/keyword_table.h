@@ -10,17 +10,9 @@
 #include <vector>
 
 #include "tables/instruction_table.h"
+#include "tables/text_hash.h"
 
 namespace calvern {
-
-// Hashes a std::string and a std::string_view alike, so that a map keyed by strings is searched
-// with a view of a text, without copying it.
-struct TextHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view text) const noexcept {
-    return std::hash<std::string_view>{}(text);
-  }
-};
 
 // Keyword groups: how the statement loop dispatches a keyword and how its code text reads.
 enum KeywordGroup : int {
