@@ -39,16 +39,25 @@ void Emitter::Write(CellKind kind, int value, std::string_view keys) {
 
 void Emitter::EmitInstruction(const KeywordEntry& keyword, const InstructionForm& form,
                               int operand) {
-  std::string& keys = keysScratch_;
-  keys.assign(KeysPrefixText(form.prefix));
-  keys += keyword.keyword;
-  keys += ' ';
-  if (InOpcode(form.operand)) keys += "0123456789abcdef"[operand & 15];
-  Write(CellKind::kInstruction, OpcodeFor(form, operand), keys);
-  const OperandBytes bytes = EncodeOperand(form.operand, operand);
-  for (int k = 0; k < bytes.count; ++k) {
-    Write(CellKind::kOperand, bytes.bytes[k], {});
+  // The keys in front of a register digit, built once for each keyword and prefix a program
+  // uses rather than for every instruction.
+  constexpr int kPrefixes = static_cast<int>(KeysPrefix::kP) + 1;
+  if (instructionKeys_.empty()) instructionKeys_.resize((KeywordTable::kMaxEntries + 1) * kPrefixes);
+  std::string& keys = instructionKeys_[keyword.index * kPrefixes + static_cast<int>(form.prefix)];
+  if (keys.empty()) {
+    keys.assign(KeysPrefixText(form.prefix));
+    keys += keyword.keyword;
+    keys += ' ';
   }
+  if (InOpcode(form.operand)) {
+    keysScratch_.assign(keys);
+    keysScratch_ += "0123456789abcdef"[operand & 15];
+    Write(CellKind::kInstruction, OpcodeFor(form, operand), keysScratch_);
+  } else {
+    Write(CellKind::kInstruction, OpcodeFor(form, operand), keys);
+  }
+  const OperandBytes bytes = EncodeOperand(form.operand, operand);
+  for (int k = 0; k < bytes.count; ++k) Write(CellKind::kOperand, bytes.bytes[k], {});
 }
 
 void Emitter::FillOperand(int cell, OperandKind kind, int operand) {

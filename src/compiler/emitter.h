@@ -99,7 +99,9 @@ class Emitter {
   MemoryImage image_;
   std::vector<long long> writer_;  // per cell: the line that wrote it last, 0 for none
   std::vector<int> awaiting_;      // per cell: the forward reference waiting for it, 0 for none
-  std::string keysScratch_;  // an instruction's keys, put together without a new string each time
+  // Instructions' keys: by keyword index and prefix, and one with a register digit put together.
+  std::vector<std::string> instructionKeys_;
+  std::string keysScratch_;
   long long line_ = 0;
   long long lastReportedLine_ = -1;
   int currentStep_ = 0;

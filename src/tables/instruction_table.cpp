@@ -251,30 +251,16 @@ std::string_view KeysPrefixText(KeysPrefix prefix) {
   return "";
 }
 
-int InstructionLength(OperandKind kind) {
-  switch (kind) {
-    case K::kRegisterByte:
-    case K::kIndirectByte:
-    case K::kAddressByte:
-      return 2;
-    case K::kRegisterPair:
-    case K::kAddressPair:
-      return 3;
-    default:
-      return 1;
-  }
-}
-
-bool IsIndirect(OperandKind kind) { return kind == K::kIndirectDigit || kind == K::kIndirectByte; }
-bool IsAddress(OperandKind kind) { return kind == K::kAddressByte || kind == K::kAddressPair; }
-bool InOpcode(OperandKind kind) { return kind == K::kRegisterDigit || kind == K::kIndirectDigit; }
-
 InstructionTable::InstructionTable() {
   for (const InstructionForm& form : kForms) {
     const int codes = InOpcode(form.operand) ? kLargestDigitRegister + 1 : 1;
     for (int k = 0; k < codes; ++k) byCode_[form.code + k] = &form;
     byOperation_[static_cast<int>(form.operation)][static_cast<int>(form.operand)] = &form;
   }
+  // Key names: the first instruction of a name keeps it; second names come after them all.
+  byKeys_.reserve(std::size(kInstructions) + std::size(kSecondKeys));
+  for (const Instruction& instruction : kInstructions) byKeys_.emplace(instruction.keys, &instruction);
+  for (const auto& [second, operation] : kSecondKeys) byKeys_.emplace(second, &Of(operation));
 }
 
 const InstructionTable& InstructionTable::BuiltIn() {
@@ -287,13 +273,8 @@ const Instruction& InstructionTable::Of(Operation operation) const {
 }
 
 const Instruction* InstructionTable::FindByKeys(std::string_view keys) const {
-  for (const Instruction& instruction : kInstructions) {
-    if (keys == instruction.keys) return &instruction;
-  }
-  for (const auto& [second, operation] : kSecondKeys) {
-    if (keys == second) return &Of(operation);
-  }
-  return nullptr;
+  auto it = byKeys_.find(keys);
+  return it == byKeys_.end() ? nullptr : it->second;
 }
 
 const InstructionForm* InstructionTable::Form(Operation operation, OperandKind kind) const {
@@ -310,28 +291,6 @@ OperandKind RegisterForm(int reg, bool indirect) {
     if (kind != K::kNone && Holds(kind, reg)) return kind;
   }
   return K::kNone;
-}
-
-std::uint8_t OpcodeFor(const InstructionForm& form, int operand) {
-  return static_cast<std::uint8_t>(InOpcode(form.operand) ? form.code + (operand & 15) : form.code);
-}
-
-OperandBytes EncodeOperand(OperandKind kind, int operand) {
-  OperandBytes out;
-  switch (InstructionLength(kind) - 1) {
-    case 1:
-      out.count = 1;
-      out.bytes[0] = static_cast<std::uint8_t>(Bcd(operand % 100));
-      break;
-    case 2:
-      out.count = 2;
-      out.bytes[0] = static_cast<std::uint8_t>(Bcd(operand / 100));
-      out.bytes[1] = static_cast<std::uint8_t>(Bcd(operand % 100));
-      break;
-    default:
-      break;
-  }
-  return out;
 }
 
 std::optional<int> DecodeOperand(const InstructionForm& form, std::uint8_t opcode,

@@ -10,6 +10,9 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <unordered_map>
+
+#include "tables/text_hash.h"
 
 namespace calvern {
 
@@ -31,12 +34,31 @@ enum class OperandKind : std::uint8_t {
   kAddressPair,    // any step 0-9999: two BCD bytes, hundreds first (GOTO 1234: F1 12 34)
 };
 
-// Steps an instruction of this operand kind takes, opcode included.
-int InstructionLength(OperandKind kind);
+// Steps an instruction of this operand kind takes, opcode included. (These and the encoding
+// below are inline: the compiler asks them for every instruction it writes.)
+inline int InstructionLength(OperandKind kind) {
+  switch (kind) {
+    case OperandKind::kRegisterByte:
+    case OperandKind::kIndirectByte:
+    case OperandKind::kAddressByte:
+      return 2;
+    case OperandKind::kRegisterPair:
+    case OperandKind::kAddressPair:
+      return 3;
+    default:
+      return 1;
+  }
+}
 // Whether the operand is a register (direct or indirect), an address, or held in the opcode.
-bool IsIndirect(OperandKind kind);
-bool IsAddress(OperandKind kind);
-bool InOpcode(OperandKind kind);
+inline bool IsIndirect(OperandKind kind) {
+  return kind == OperandKind::kIndirectDigit || kind == OperandKind::kIndirectByte;
+}
+inline bool IsAddress(OperandKind kind) {
+  return kind == OperandKind::kAddressByte || kind == OperandKind::kAddressPair;
+}
+inline bool InOpcode(OperandKind kind) {
+  return kind == OperandKind::kRegisterDigit || kind == OperandKind::kIndirectDigit;
+}
 
 // What an instruction does: the switch of an executor. One value per calculator instruction,
 // whatever form its operand takes.
@@ -161,17 +183,39 @@ class InstructionTable {
   static constexpr int kOperandKinds = static_cast<int>(OperandKind::kAddressPair) + 1;
   std::array<const InstructionForm*, 256> byCode_{};
   std::array<std::array<const InstructionForm*, kOperandKinds>, kOperationCount> byOperation_{};
+  std::unordered_map<std::string_view, const Instruction*, TextHash> byKeys_;
 };
 
 // ---- The encoding rules, for both directions ----
 
+// A value 0-99 as the byte whose hexadecimal digits are its decimal digits (BCD), and back.
+inline constexpr int Bcd(int value) { return (value / 10 % 10) * 16 + value % 10; }
+std::optional<int> FromBcd(std::uint8_t byte);
 // The form a register operand takes: kNone for an indirect register above 99, which has none.
 OperandKind RegisterForm(int reg, bool indirect);
 // The opcode of a form for an operand (the register in the low digit, for those forms).
-std::uint8_t OpcodeFor(const InstructionForm& form, int operand);
+inline std::uint8_t OpcodeFor(const InstructionForm& form, int operand) {
+  return static_cast<std::uint8_t>(InOpcode(form.operand) ? form.code + (operand & 15) : form.code);
+}
 // The bytes after the opcode that hold `operand` (a register, or an address: the low two
 // digits for kAddressByte). Emission and patching both write these.
-OperandBytes EncodeOperand(OperandKind kind, int operand);
+inline OperandBytes EncodeOperand(OperandKind kind, int operand) {
+  OperandBytes out;
+  switch (InstructionLength(kind) - 1) {
+    case 1:
+      out.count = 1;
+      out.bytes[0] = static_cast<std::uint8_t>(Bcd(operand % 100));
+      break;
+    case 2:
+      out.count = 2;
+      out.bytes[0] = static_cast<std::uint8_t>(Bcd(operand / 100));
+      out.bytes[1] = static_cast<std::uint8_t>(Bcd(operand % 100));
+      break;
+    default:
+      break;
+  }
+  return out;
+}
 // The operand of an instruction from its opcode and the bytes after it, nullopt when they are
 // not what the compiler would write for it: a byte that is no BCD byte, or a register that
 // another form holds (6F 05 is RCL 5 the long way; the compiler writes 65).
@@ -185,9 +229,6 @@ std::optional<int> OneByteAddress(int jumpStep, int target);
 // The step a one-byte jump at `jumpStep` with address value `low` (0-99) goes to.
 inline int OneByteTarget(int jumpStep, int low) { return jumpStep - jumpStep % 100 + low; }
 
-// A value 0-99 as the byte whose hexadecimal digits are its decimal digits (BCD), and back.
-inline constexpr int Bcd(int value) { return (value / 10 % 10) * 16 + value % 10; }
-std::optional<int> FromBcd(std::uint8_t byte);
 
 // The code of an instruction that takes no operand (a keystroke such as ".", "/-/", "EE").
 std::uint8_t KeyCode(Operation operation);
