@@ -7,20 +7,20 @@ namespace calvern {
 
 void LabelTable::Clear() {
   labels_.clear();
-  index_.clear();
+  index_->map.clear();
 }
 
 int LabelTable::Find(const std::string& name) const {
-  auto it = index_.find(name);
-  return it == index_.end() ? -1 : it->second;
+  auto it = index_->map.find(name);
+  return it == index_->map.end() ? -1 : it->second;
 }
 
 void LabelTable::Add(const std::string& name, int value) {
   if (labels_.empty()) {  // room for a full table, so that adding never moves or rehashes
     labels_.reserve(kCapacity);
-    index_.reserve(kCapacity);
+    index_->map.reserve(kCapacity);
   }
-  index_.emplace(name, Count());  // the first label of a name stays the one found
+  index_->map.emplace(name, Count());  // the first label of a name stays the one found
   labels_.push_back({name, value});
 }
 
@@ -43,7 +43,7 @@ void RegisterNameTable::SetName(int reg, const std::string& upperName) {
     // Room for the I/O names and a program's own, so that naming rarely moves or rehashes.
     if (names_.size() == 1) {
       names_.reserve(1024);
-      lowestByName_.reserve(1024);
+      lowestByName_->map.reserve(1024);
     }
     place = static_cast<std::uint16_t>(names_.size());
     names_.emplace_back();
@@ -54,23 +54,33 @@ void RegisterNameTable::SetName(int reg, const std::string& upperName) {
     name.clear();
     // Renaming the lowest holder of the old name hands it to the next one, if any: a scan,
     // but renaming a register is rare.
-    if (auto lowest = lowestByName_.find(old); lowest->second == reg) {
+    if (auto lowest = lowestByName_->map.find(old); lowest->second == reg) {
       if (const int next = LowestNamed(old); next >= 0) {
         lowest->second = next;
       } else {
-        lowestByName_.erase(lowest);
+        EraseName(lowest);
       }
     }
   }
   if (upperName.empty()) return;
   name = upperName;
-  auto [lowest, added] = lowestByName_.emplace(upperName, reg);
+  auto [lowest, added] = lowestByName_->map.emplace(upperName, reg);
   if (!added && reg < lowest->second) lowest->second = reg;
 }
 
+void RegisterNameTable::EraseName(NameIndex<int>::Map::iterator name) {
+  lowestByName_->map.erase(name);
+  if (++erased_ < kErasedBeforeRebuild) return;
+  auto fresh = std::make_unique<NameIndex<int>>();
+  fresh->map.reserve(lowestByName_->map.size());
+  for (const auto& [text, reg] : lowestByName_->map) fresh->map.emplace(text, reg);
+  lowestByName_ = std::move(fresh);
+  erased_ = 0;
+}
+
 int RegisterNameTable::Find(const std::string& upperName) const {
-  auto it = lowestByName_.find(upperName);
-  if (it == lowestByName_.end()) return -1;
+  auto it = lowestByName_->map.find(upperName);
+  if (it == lowestByName_->map.end()) return -1;
   return it->second <= 9999 ? it->second : -1;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -30,7 +31,7 @@ class LabelTable {
 
  private:
   std::vector<Label> labels_;
-  std::unordered_map<std::string, int, TextHash> index_;
+  std::unique_ptr<NameIndex<int>> index_ = std::make_unique<NameIndex<int>>();
 };
 
 // Register number (0-10000) to name, with the I/O register names preloaded, and the flags of
@@ -61,7 +62,12 @@ class RegisterNameTable {
   std::vector<std::string> names_{1};
   std::vector<char> referenced_;
   // Name to the lowest register carrying it (names may be shared).
-  std::unordered_map<std::string, int, TextHash> lowestByName_;
+  // Renames erase names; after this many the index is built afresh, so that the memory the
+  // erased ones leave stays bounded.
+  static constexpr int kErasedBeforeRebuild = 4096;
+  void EraseName(NameIndex<int>::Map::iterator name);
+  std::unique_ptr<NameIndex<int>> lowestByName_ = std::make_unique<NameIndex<int>>();
+  int erased_ = 0;
 };
 
 }  // namespace calvern

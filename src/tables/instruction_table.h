@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory_resource>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -183,7 +184,9 @@ class InstructionTable {
   static constexpr int kOperandKinds = static_cast<int>(OperandKind::kAddressPair) + 1;
   std::array<const InstructionForm*, 256> byCode_{};
   std::array<std::array<const InstructionForm*, kOperandKinds>, kOperationCount> byOperation_{};
-  std::unordered_map<std::string_view, const Instruction*, TextHash> byKeys_;
+  // Key names, built once: the entries come from one block that lives as long as the program.
+  std::pmr::monotonic_buffer_resource keysMemory_{8 * 1024};
+  std::pmr::unordered_map<std::string_view, const Instruction*, TextHash> byKeys_{&keysMemory_};
 };
 
 // ---- The encoding rules, for both directions ----

@@ -3,7 +3,10 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory_resource>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace calvern {
 
@@ -15,6 +18,17 @@ struct TextHash {
   std::size_t operator()(std::string_view text) const {
     return std::hash<std::string_view>{}(text);
   }
+};
+
+// A map from names to values whose entries come from a memory block of its own rather than
+// from one allocation each: the compiler's name tables add hundreds of names and give them all
+// back at once when the table goes. An entry erased leaves its memory unused until then. Held
+// through a pointer by the tables, so that they move whole.
+template <typename Value>
+struct NameIndex {
+  std::pmr::monotonic_buffer_resource memory{32 * 1024};
+  using Map = std::pmr::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
+  Map map{&memory};
 };
 
 }  // namespace calvern
