@@ -82,10 +82,10 @@ int Compilation::CurrentColumn() const {
   return statementGenerated_ ? generatingColumn_ : tokenizer_.TokenColumn();
 }
 
-std::optional<std::string> Compilation::NextOperand(MessageId message, const std::string& detail) {
+std::optional<std::string> Compilation::NextOperand(MessageId message, std::string_view detail) {
   std::string token = NextUpperToken();
   if (token.empty()) {
-    (void)FailAtStatement(message, detail);
+    (void)FailAtStatement(message, std::string(detail));
     return std::nullopt;
   }
   return token;

@@ -111,7 +111,7 @@ class Compilation {
   std::string NextUpperToken() { return tokenizer_.NextUpperToken(); }
   // The next token, upper-cased; at the end of the source, the error `message` + `detail`.
   [[nodiscard]] std::optional<std::string> NextOperand(MessageId message = kUnexpectedEndOfFile,
-                                                       const std::string& detail = "");
+                                                       std::string_view detail = {});
   // The next token as a whole number, the value of `directive`; an error naming the token
   // when it is something else, and the end-of-file error when it is missing.
   [[nodiscard]] std::optional<long long> NextValue(const std::string& directive,

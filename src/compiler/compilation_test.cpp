@@ -270,6 +270,8 @@ TEST_F(CompilationTest, LabelAndReferenceLimits) {
   EXPECT_EQ(Failure(labels + "LAST:"),
             std::make_pair(std::string("ERROR at line 1"),
                            std::string("   label table full (512 labels) at LAST")));
+  // A full table still names a second definition as such.
+  EXPECT_EQ(Failure(labels + "N7:").second, "   double definition of N7");
 
   std::string jumps;
   std::string targets;

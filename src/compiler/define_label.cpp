@@ -11,11 +11,14 @@ Status Compilation::DefineLabel(const std::string& token) {
   // An operand that starts with a digit is read as a step number: such a label could never
   // be jumped to.
   if (name[0] >= '0' && name[0] <= '9') return Fail(kLabelStartsWithDigit, name);
-  if (Names.labels.Find(name) >= 0) return Fail(kDoubleDefinitionOf, name);
-  if (Names.labels.Full()) return Fail(kLabelTableFull, name);
+  if (Names.labels.Full()) {
+    return Fail(Names.labels.Find(name) >= 0 ? kDoubleDefinitionOf : kLabelTableFull, name);
+  }
   const bool binaryLabel = Out.InBinaryZone();
-  Names.labels.Add(
-      name, binaryLabel ? Out.BinaryPointer() + MemoryImage::kBinaryOffset : Out.CurrentStep());
+  if (!Names.labels.Add(name, binaryLabel ? Out.BinaryPointer() + MemoryImage::kBinaryOffset
+                                          : Out.CurrentStep())) {
+    return Fail(kDoubleDefinitionOf, name);
+  }
   if (name[0] != 'l') ++Names.userLabelCount;
 
   // References are patched with the step, or with the binary address itself. A reference

@@ -20,7 +20,7 @@ void Emitter::NoteWriter(int cell) {
     }
     log_.Warn({.message = message, .line = line_, .step = number, .otherLine = writer_[cell]});
   }
-  writer_[cell] = line_;
+  writer_[cell] = static_cast<int>(line_);
   awaiting_[cell] = 0;
 }
 

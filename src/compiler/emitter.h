@@ -97,7 +97,9 @@ class Emitter {
 
   DiagnosticLog& log_;
   MemoryImage image_;
-  std::vector<long long> writer_;  // per cell: the line that wrote it last, 0 for none
+  // Per cell: the line that wrote it last, 0 for none. Lines fit an int: a source holds at
+  // most 64 MiB, and #FirstLine starts at most at 8388607.
+  std::vector<int> writer_;
   std::vector<int> awaiting_;      // per cell: the forward reference waiting for it, 0 for none
   // Instructions' keys: by keyword index and prefix, and one with a register digit put together.
   std::vector<std::string> instructionKeys_;

@@ -11,7 +11,7 @@ bool ForwardRefTable::Add(ForwardRef ref) {
 
 void ForwardRefTable::Append(ForwardRef ref) {
   const int index = static_cast<int>(refs_.size());
-  auto [chain, added] = byName_.try_emplace(ref.name, Chain{index, index});
+  auto [chain, added] = byName_->map.try_emplace(ref.name, Chain{index, index});
   if (!added) {
     nextOfName_[chain->second.last] = index;
     chain->second.last = index;
@@ -22,13 +22,13 @@ void ForwardRefTable::Append(ForwardRef ref) {
 
 const std::vector<ForwardRef>& ForwardRefTable::Resolve(const std::string& name) {
   resolved_.clear();
-  auto it = byName_.find(name);
-  if (it == byName_.end()) return resolved_;
+  auto it = byName_->map.find(name);
+  if (it == byName_->map.end()) return resolved_;
   for (int i = it->second.first; i >= 0; i = nextOfName_[i]) {
     resolved_.push_back(std::move(refs_[i]));
     refs_[i].name.clear();
   }
-  byName_.erase(it);
+  byName_->map.erase(it);
   return resolved_;
 }
 
@@ -56,7 +56,8 @@ void ForwardRefTable::Compact() {
   std::vector<ForwardRef> pending = std::move(refs_);
   refs_.clear();
   nextOfName_.clear();
-  byName_.clear();
+  byName_ = std::make_unique<NameIndex<Chain>>();
+  byName_->map.reserve(kCapacity);
   for (ForwardRef& ref : pending) {
     if (!ref.name.empty()) Append(std::move(ref));
   }

@@ -3,8 +3,8 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "tables/message_table.h"
@@ -47,7 +47,7 @@ class ForwardRefTable {
   ForwardRefTable() {
     refs_.reserve(kCapacity);
     nextOfName_.reserve(kCapacity);
-    byName_.reserve(kCapacity);
+    byName_->map.reserve(kCapacity);
   }
   // Records a reference; false when 512 references are already pending.
   [[nodiscard]] bool Add(ForwardRef ref);
@@ -70,7 +70,8 @@ class ForwardRefTable {
 
   std::vector<ForwardRef> refs_;
   std::vector<int> nextOfName_;  // per reference: the next one to the same name, or -1
-  std::unordered_map<std::string, Chain, TextHash> byName_;
+  // Built afresh at each compaction, which bounds the memory that resolved names leave.
+  std::unique_ptr<NameIndex<Chain>> byName_ = std::make_unique<NameIndex<Chain>>();
   std::vector<ForwardRef> resolved_;
 };
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -94,6 +95,10 @@ class MemoryImage {
   }
   // The cells from here on are all unused (nothing stored for them).
   int UnusedFrom() const { return static_cast<int>(kind_.size()); }
+  // The kinds and bytes of the cells before UnusedFrom(), for the writers that walk a whole
+  // zone (a byte means nothing where the kind is unused or undefined).
+  std::span<const CellKind> StoredKinds() const { return kind_; }
+  std::span<const std::uint8_t> StoredBytes() const { return byte_; }
   // A used cell that is no instruction or operand.
   bool IsData(int cell) const { return Used(cell) && !IsCode(Kind(cell)); }
 

@@ -1,5 +1,7 @@
 #include "compiler/symbol_tables.h"
 
+#include <cstring>
+
 #include "tables/io_register_table.h"
 #include "tables/keyword_table.h"
 
@@ -15,13 +17,14 @@ int LabelTable::Find(const std::string& name) const {
   return it == index_->map.end() ? -1 : it->second;
 }
 
-void LabelTable::Add(const std::string& name, int value) {
+bool LabelTable::Add(const std::string& name, int value) {
   if (labels_.empty()) {  // room for a full table, so that adding never moves or rehashes
     labels_.reserve(kCapacity);
     index_->map.reserve(kCapacity);
   }
-  index_->map.emplace(name, Count());  // the first label of a name stays the one found
+  if (!index_->map.try_emplace(name, Count()).second) return false;
   labels_.push_back({name, value});
+  return true;
 }
 
 void RegisterNameTable::LoadIoRegisters() {
@@ -76,6 +79,14 @@ void RegisterNameTable::EraseName(NameIndex<int>::Map::iterator name) {
   for (const auto& [text, reg] : lowestByName_->map) fresh->map.emplace(text, reg);
   lowestByName_ = std::move(fresh);
   erased_ = 0;
+}
+
+int RegisterNameTable::NextReferenced(int reg) const {
+  if (reg >= kSize) return kSize;
+  // A program refers to a few hundred of ten thousand registers: the flags are searched as
+  // bytes, not looked at one by one.
+  const void* found = std::memchr(referenced_.data() + reg, 1, kSize - reg);
+  return found == nullptr ? kSize : static_cast<int>(static_cast<const char*>(found) - referenced_.data());
 }
 
 int RegisterNameTable::Find(const std::string& upperName) const {

@@ -25,7 +25,8 @@ class LabelTable {
   // Index of the label with this name, or -1.
   int Find(const std::string& name) const;
   bool Full() const { return Count() >= kCapacity; }
-  void Add(const std::string& name, int value);
+  // Adds a label; false (and nothing added) when the name is taken.
+  [[nodiscard]] bool Add(const std::string& name, int value);
   int Count() const { return static_cast<int>(labels_.size()); }
   const Label& operator[](int i) const { return labels_[i]; }
 
@@ -51,6 +52,8 @@ class RegisterNameTable {
   int Find(const std::string& upperName) const;
   void MarkReferenced(int reg) { referenced_[reg] = 1; }
   bool Referenced(int reg) const { return referenced_[reg] != 0; }
+  // The first register from `reg` on that the program referred to by name, kSize for none.
+  int NextReferenced(int reg) const;
 
  private:
   // The lowest register now carrying `upperName`, or -1: after a rename took the name away.

@@ -25,10 +25,12 @@ void AddCells(CrlfText& out, const MemoryImage& image, const MemoryZone& zone) {
   char batch[16384];
   std::size_t used = 0;
 
+  const std::span<const CellKind> kinds = image.StoredKinds();
+  const std::span<const std::uint8_t> values = image.StoredBytes();
   int lastPrinted = zone.firstCell - 1;
   const int end = std::min(zone.EndCell(), image.UnusedFrom());
   for (int cell = zone.firstCell; cell < end; ++cell) {
-    if (!image.Used(cell)) continue;
+    if (kinds[cell] == CellKind::kUnused) continue;
     const std::string_view keys = image.Keys(cell);
     const std::size_t lineLength = 2 + kHeadLength + keys.size() + 2;  // a blank line first
     if (used + lineLength > sizeof batch) {
@@ -51,9 +53,9 @@ void AddCells(CrlfText& out, const MemoryImage& image, const MemoryZone& zone) {
       digits[3] = static_cast<char>('0' + number % 10);
     }
     lastPrinted = cell;
-    const int value = image.Value(cell);  // a byte, or undefined ("??")
-    head[11] = value == MemoryImage::kUndefined ? '?' : kHexDigits[value >> 4];
-    head[12] = value == MemoryImage::kUndefined ? '?' : kHexDigits[value & 15];
+    const bool undefined = kinds[cell] == CellKind::kUndefined;  // "??"
+    head[11] = undefined ? '?' : kHexDigits[values[cell] >> 4];
+    head[12] = undefined ? '?' : kHexDigits[values[cell] & 15];
     if (lineLength > sizeof batch) {  // a comment longer than a batch: added on its own
       out.AddLines(std::string_view(batch, used));
       used = 0;
@@ -90,8 +92,7 @@ void AddLabels(CrlfText& out, const CompiledProgram& in) {
 void AddRegisters(CrlfText& out, const RegisterNameTable& names) {
   out.Add("   Reg  |  Name");
   out.Add(kRule);
-  for (int r = 0; r <= 9999; ++r) {
-    if (!names.Referenced(r)) continue;
+  for (int r = names.NextReferenced(0); r <= 9999; r = names.NextReferenced(r + 1)) {
     // Registers 0-14 by their digit, 15-99 by two digits, the others by four.
     char number[6] = {' ', ' ', ' ', ' ', ' ', ' '};
     if (r < 15) {

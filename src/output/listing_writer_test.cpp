@@ -68,10 +68,10 @@ TEST_F(ListingFixture, BinaryAndDecimalZonesFollowTheProgram) {
 
 TEST_F(ListingFixture, LabelsOfBothZonesAndHiddenInternalLabels) {
   Put(0, 0x50, "R/S ");
-  labels.Add("START", 0);
-  labels.Add("__label1", 7);
-  labels.Add("lab2", 8);
-  labels.Add("TABLE", 1234 + MemoryImage::kBinaryOffset);
+  ASSERT_TRUE(labels.Add("START", 0));
+  ASSERT_TRUE(labels.Add("__label1", 7));
+  ASSERT_TRUE(labels.Add("lab2", 8));
+  ASSERT_TRUE(labels.Add("TABLE", 1234 + MemoryImage::kBinaryOffset));
   CompiledProgram& content = Content();
   content.userLabelCount = 3;
   std::vector<std::string> lines = CrlfLines(ListingText(content));

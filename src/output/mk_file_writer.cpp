@@ -34,13 +34,15 @@ std::string MkpBytes(const MemoryImage& image) {
   std::string bytes(1 + 2 * (end - firstBlock * zone.blockSize), '\0');
   bytes[0] = static_cast<char>(firstBlock);
   std::size_t at = 1;
+  const std::span<const CellKind> kinds = image.StoredKinds();
+  const std::span<const std::uint8_t> values = image.StoredBytes();
   for (int step = firstBlock * zone.blockSize; step < end; ++step) {
-    const CellKind kind = image.Kind(step);
+    const CellKind kind = step < image.UnusedFrom() ? kinds[step] : CellKind::kUnused;
     int value = zone.mkFiller;  // unused
     if (kind == CellKind::kUndefined) {
       value = 0;
     } else if (kind != CellKind::kUnused) {
-      value = image.Value(step);
+      value = values[step];
     }
     bytes[at++] = static_cast<char>(value);
     bytes[at++] = static_cast<char>(IsCode(kind) ? kMkpInstruction : kMkpDataOrUnused);

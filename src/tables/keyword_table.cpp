@@ -274,21 +274,25 @@ constexpr StoredPair kStoredKeywords[] = {
 }  // namespace
 
 void UpperCaseInPlace(std::string& upper) {
-  for (std::size_t i = 0; i < upper.size(); ++i) {
-    char& c = upper[i];
+  // Through a pointer and a length held aside: a store through a char may alias the string's
+  // own fields, which would make the compiler read them again at every character.
+  char* const text = upper.data();
+  const std::size_t size = upper.size();
+  for (std::size_t i = 0; i < size; ++i) {
+    char& c = text[i];
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (static_cast<unsigned char>(c) < 0x80 || i + 1 == upper.size()) continue;
+    if (static_cast<unsigned char>(c) < 0x80 || i + 1 == size) continue;
     // Small Cyrillic letters in UTF-8: а-п D0 B0-BF, р-я D1 80-8F, ё D1 91.
     const auto lead = static_cast<unsigned char>(c);
-    const auto next = static_cast<unsigned char>(upper[i + 1]);
+    const auto next = static_cast<unsigned char>(text[i + 1]);
     if (lead == 0xD0 && next >= 0xB0 && next <= 0xBF) {
-      upper[++i] = static_cast<char>(next - 0x20);  // А-П D0 90-9F
+      text[++i] = static_cast<char>(next - 0x20);  // А-П D0 90-9F
     } else if (lead == 0xD1 && next >= 0x80 && next <= 0x8F) {
       c = static_cast<char>(0xD0);  // Р-Я D0 A0-AF
-      upper[++i] = static_cast<char>(next + 0x20);
+      text[++i] = static_cast<char>(next + 0x20);
     } else if (lead == 0xD1 && next == 0x91) {
       c = static_cast<char>(0xD0);  // Ё D0 81
-      upper[++i] = static_cast<char>(0x81);
+      text[++i] = static_cast<char>(0x81);
     }
   }
 }
