@@ -21,6 +21,13 @@ class LabelTable {
  public:
   static constexpr int kCapacity = 512;
 
+  LabelTable() = default;
+  // A copy builds its index afresh in memory of its own; a move takes the index along.
+  LabelTable(const LabelTable& other) : labels_(other.labels_), index_(CopyOf(other.index_)) {}
+  LabelTable& operator=(const LabelTable& other) { return *this = LabelTable(other); }
+  LabelTable(LabelTable&&) noexcept = default;
+  LabelTable& operator=(LabelTable&&) noexcept = default;
+
   void Clear();
   // Index of the label with this name, or -1.
   int Find(const std::string& name) const;
@@ -43,6 +50,17 @@ class RegisterNameTable {
   static constexpr int kSize = 10001;
 
   RegisterNameTable() : nameOf_(kSize, 0), referenced_(kSize, 0) {}
+  // A copy builds its index afresh in memory of its own; a move takes the index along.
+  RegisterNameTable(const RegisterNameTable& other)
+      : nameOf_(other.nameOf_),
+        names_(other.names_),
+        referenced_(other.referenced_),
+        lowestByName_(CopyOf(other.lowestByName_)) {}
+  RegisterNameTable& operator=(const RegisterNameTable& other) {
+    return *this = RegisterNameTable(other);
+  }
+  RegisterNameTable(RegisterNameTable&&) noexcept = default;
+  RegisterNameTable& operator=(RegisterNameTable&&) noexcept = default;
   // Preloads the calculator's I/O register names (9000-9213), upper-cased.
   void LoadIoRegisters();
   void SetName(int reg, const std::string& upperName);

@@ -37,5 +37,29 @@ TEST(RegisterNameTableTest, NamesFindTheirLowestHolderThroughManyRenames) {
   }
 }
 
+// A compiled program may be copied: each copy finds its own names, whatever the other learns.
+TEST(NameTablesTest, CopiesFindTheirNamesOnTheirOwn) {
+  RegisterNameTable names;
+  names.SetName(5, "X");
+  RegisterNameTable copy = names;
+  names.SetName(5, "Y");
+  names.SetName(3, "X");
+  EXPECT_EQ(copy.Find("X"), 5);
+  EXPECT_EQ(copy.Find("Y"), -1);
+  EXPECT_EQ(names.Find("X"), 3);
+  copy = names;
+  EXPECT_EQ(copy.Find("Y"), 5);
+
+  LabelTable labels;
+  ASSERT_TRUE(labels.Add("A", 1));
+  LabelTable labelCopy = labels;
+  ASSERT_TRUE(labels.Add("B", 2));
+  EXPECT_EQ(labelCopy.Find("A"), 0);
+  EXPECT_EQ(labelCopy.Find("B"), -1);
+  EXPECT_FALSE(labelCopy.Add("A", 3));
+  EXPECT_TRUE(labelCopy.Add("B", 4));
+  EXPECT_EQ(labels[labels.Find("B")].value, 2);
+}
+
 }  // namespace
 }  // namespace calvern

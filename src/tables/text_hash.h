@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <memory_resource>
 #include <string>
 #include <string_view>
@@ -30,5 +31,16 @@ struct NameIndex {
   using Map = std::pmr::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
   Map map{&memory};
 };
+
+// A copy of an index with the same entries in memory of its own (an empty index for none), for
+// the tables that are copied whole.
+template <typename Value>
+std::unique_ptr<NameIndex<Value>> CopyOf(const std::unique_ptr<NameIndex<Value>>& index) {
+  auto copy = std::make_unique<NameIndex<Value>>();
+  if (!index) return copy;
+  copy->map.reserve(index->map.size());
+  for (const auto& [name, value] : index->map) copy->map.emplace(name, value);
+  return copy;
+}
 
 }  // namespace calvern
