@@ -54,13 +54,19 @@ int CellsFilled(const ForwardRef& ref) {
 
 void ForwardRefTable::Compact() {
   std::vector<ForwardRef> pending = std::move(refs_);
-  refs_.clear();
-  nextOfName_.clear();
-  byName_ = std::make_unique<NameIndex<Chain>>();
-  byName_->map.reserve(kCapacity);
+  StartEmpty();
   for (ForwardRef& ref : pending) {
     if (!ref.name.empty()) Append(std::move(ref));
   }
+}
+
+void ForwardRefTable::StartEmpty() {
+  refs_.clear();
+  refs_.reserve(kCapacity);
+  nextOfName_.clear();
+  nextOfName_.reserve(kCapacity);
+  byName_ = std::make_unique<NameIndex<Chain>>();
+  byName_->map.reserve(kCapacity);
 }
 
 }  // namespace calvern

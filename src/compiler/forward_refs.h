@@ -43,12 +43,7 @@ class ForwardRefTable {
  public:
   static constexpr int kCapacity = 512;
 
-  // Room for the most references a table holds, so that recording never moves them.
-  ForwardRefTable() {
-    refs_.reserve(kCapacity);
-    nextOfName_.reserve(kCapacity);
-    byName_->map.reserve(kCapacity);
-  }
+  ForwardRefTable() { StartEmpty(); }
   // Records a reference; false when 512 references are already pending.
   [[nodiscard]] bool Add(ForwardRef ref);
   // Marks every pending reference to name resolved and gives them in recording order. The
@@ -65,13 +60,15 @@ class ForwardRefTable {
   };
 
   void Compact();
+  // An empty table with room for the most references it holds, so that recording never moves
+  // them; the index is new, which bounds the memory that resolved names left in the old one.
+  void StartEmpty();
   // Appends a reference to the table and to its name's chain.
   void Append(ForwardRef ref);
 
   std::vector<ForwardRef> refs_;
   std::vector<int> nextOfName_;  // per reference: the next one to the same name, or -1
-  // Built afresh at each compaction, which bounds the memory that resolved names leave.
-  std::unique_ptr<NameIndex<Chain>> byName_ = std::make_unique<NameIndex<Chain>>();
+  std::unique_ptr<NameIndex<Chain>> byName_;
   std::vector<ForwardRef> resolved_;
 };
 

@@ -7,11 +7,6 @@
 
 namespace calvern {
 
-void LabelTable::Clear() {
-  labels_.clear();
-  index_->map.clear();
-}
-
 int LabelTable::Find(const std::string& name) const {
   auto it = index_->map.find(name);
   return it == index_->map.end() ? -1 : it->second;

@@ -28,7 +28,6 @@ class LabelTable {
   LabelTable(LabelTable&&) noexcept = default;
   LabelTable& operator=(LabelTable&&) noexcept = default;
 
-  void Clear();
   // Index of the label with this name, or -1.
   int Find(const std::string& name) const;
   bool Full() const { return Count() >= kCapacity; }
