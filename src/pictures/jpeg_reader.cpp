@@ -1,12 +1,13 @@
-// JPEG through libjpeg-turbo: grey, RGB (YCbCr) and CMYK (or YCCK) pictures, baseline or
-// progressive. Its errors leave by longjmp, so the decoding runs in C-style code as for PNG.
-// libjpeg only warns about a file that ends inside the picture (and fills the rest with grey):
-// those warnings count as damage here. ScreenJpeg has bounded the size and the scans already.
-#include <csetjmp>
-#include <cstdio>  // jpeglib.h needs FILE and size_t declared first
+// JPEG through libjpeg-turbo (loaded at the first picture): grey, RGB (YCbCr) and CMYK (or YCCK)
+// pictures, baseline or progressive. Its errors leave by longjmp, so the decoding runs in C-style
+// code as for PNG. libjpeg only warns about a file that ends inside the picture (and fills the rest
+// with grey): those warnings count as damage here. ScreenJpeg has bounded the size and the scans
+// already.
 #include <cstdlib>
+#include <string>
+
+#include "platform/posix/picture_libraries.h"
 // clang-format off
-#include <jpeglib.h>
 #include <jerror.h>
 // clang-format on
 
@@ -46,23 +47,24 @@ void OnMessage(j_common_ptr info, int level) {
   }
 }
 
-bool DecodeJpeg(const unsigned char* data, unsigned long size, JpegReader* r) {
-  r->info.err = jpeg_std_error(&r->errors);
+bool DecodeJpeg(const platform::Libjpeg& lib, const unsigned char* data, unsigned long size,
+                JpegReader* r) {
+  r->info.err = lib.std_error(&r->errors);
   r->errors.error_exit = OnError;
   r->errors.emit_message = OnMessage;
   r->info.client_data = r;
   if (setjmp(r->escape)) {
-    jpeg_destroy_decompress(&r->info);
+    lib.destroy_decompress(&r->info);
     return false;
   }
-  jpeg_create_decompress(&r->info);
-  jpeg_mem_src(&r->info, data, size);
-  jpeg_read_header(&r->info, TRUE);
+  lib.CreateDecompressor(&r->info);
+  lib.mem_src(&r->info, data, size);
+  lib.read_header(&r->info, TRUE);
   // Four components are ink: libjpeg gives them as CMYK (turning YCCK into CMYK); the rest as
   // RGB, grey pictures included.
   const bool ink = r->info.jpeg_color_space == JCS_CMYK || r->info.jpeg_color_space == JCS_YCCK;
   r->info.out_color_space = ink ? JCS_CMYK : JCS_RGB;
-  jpeg_start_decompress(&r->info);
+  lib.start_decompress(&r->info);
   const int components = ink ? 4 : 3;
   if (r->info.output_components != components) ERREXIT(&r->info, JERR_CONVERSION_NOTIMPL);
   const std::size_t rowBytes = static_cast<std::size_t>(components) * r->info.output_width;
@@ -70,9 +72,9 @@ bool DecodeJpeg(const unsigned char* data, unsigned long size, JpegReader* r) {
   if (r->pixels == nullptr) ERREXIT1(&r->info, JERR_OUT_OF_MEMORY, 0);
   while (r->info.output_scanline < r->info.output_height) {
     JSAMPROW row = r->pixels + rowBytes * r->info.output_scanline;
-    jpeg_read_scanlines(&r->info, &row, 1);
+    lib.read_scanlines(&r->info, &row, 1);
   }
-  jpeg_destroy_decompress(&r->info);
+  lib.destroy_decompress(&r->info);
   return true;
 }
 
@@ -97,9 +99,14 @@ PictureLoad FailureOf(const JpegReader& r) {
 }  // namespace
 
 PictureLoad ReadJpeg(std::string_view bytes) {
+  const platform::Libjpeg* lib = platform::LoadLibjpeg();
+  if (lib == nullptr) {
+    return Refused(PictureFailure::kUnsupported,
+                   std::string("JPEG (") + platform::LibjpegFileName() + " could not be loaded)");
+  }
   auto* reader = static_cast<JpegReader*>(std::calloc(1, sizeof(JpegReader)));
   if (reader == nullptr) return Refused(PictureFailure::kDamaged);
-  const bool decoded = DecodeJpeg(reinterpret_cast<const unsigned char*>(bytes.data()),
+  const bool decoded = DecodeJpeg(*lib, reinterpret_cast<const unsigned char*>(bytes.data()),
                                   static_cast<unsigned long>(bytes.size()), reader);
   PictureLoad load;
   if (!decoded) {

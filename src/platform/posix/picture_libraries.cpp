@@ -1,0 +1,68 @@
+#include "platform/posix/picture_libraries.h"
+
+#include <dlfcn.h>
+
+namespace calvern::platform {
+namespace {
+
+#define CALVERN_TEXT(value) #value
+#define CALVERN_NUMBER_TEXT(value) CALVERN_TEXT(value)
+
+constexpr const char* kLibpngFile = "libpng" CALVERN_NUMBER_TEXT(
+    PNG_LIBPNG_VER_DLLNUM) ".so." CALVERN_NUMBER_TEXT(PNG_LIBPNG_VER_SONUM);
+
+// libjpeg's ABI 6.2 is "libjpeg.so.62"; the later ones, 7 and 8, drop the second digit.
+#if JPEG_LIB_VERSION % 10 == 0 && JPEG_LIB_VERSION >= 70
+constexpr const char* kLibjpegFile = JPEG_LIB_VERSION == 70 ? "libjpeg.so.7" : "libjpeg.so.8";
+#else
+constexpr const char* kLibjpegFile = "libjpeg.so." CALVERN_NUMBER_TEXT(JPEG_LIB_VERSION);
+#endif
+
+// Looks `name` up in `library` as the type of `function`; false when it is missing.
+template <typename Function>
+bool Find(void* library, const char* name, Function& function) {
+  function = reinterpret_cast<Function>(dlsym(library, name));
+  return function != nullptr;
+}
+
+// The library stays loaded to the end of the process: its functions are kept.
+void* Open(const char* file) { return dlopen(file, RTLD_NOW | RTLD_LOCAL); }
+
+Libpng* LoadPngOnce() {
+  static Libpng functions;
+  void* library = Open(kLibpngFile);
+  if (library == nullptr) return nullptr;
+#define CALVERN_FIND_PNG(name) \
+  if (!Find(library, "png_" #name, functions.name)) return nullptr;
+  CALVERN_PNG_FUNCTIONS(CALVERN_FIND_PNG)
+#undef CALVERN_FIND_PNG
+  return &functions;
+}
+
+Libjpeg* LoadJpegOnce() {
+  static Libjpeg functions;
+  void* library = Open(kLibjpegFile);
+  if (library == nullptr) return nullptr;
+#define CALVERN_FIND_JPEG(name) \
+  if (!Find(library, "jpeg_" #name, functions.name)) return nullptr;
+  CALVERN_JPEG_FUNCTIONS(CALVERN_FIND_JPEG)
+#undef CALVERN_FIND_JPEG
+  return &functions;
+}
+
+}  // namespace
+
+const Libpng* LoadLibpng() {
+  static const Libpng* const loaded = LoadPngOnce();
+  return loaded;
+}
+
+const Libjpeg* LoadLibjpeg() {
+  static const Libjpeg* const loaded = LoadJpegOnce();
+  return loaded;
+}
+
+const char* LibpngFileName() { return kLibpngFile; }
+const char* LibjpegFileName() { return kLibjpegFile; }
+
+}  // namespace calvern::platform
