@@ -42,13 +42,15 @@ void Emitter::EmitInstruction(const KeywordEntry& keyword, const InstructionForm
   // The keys in front of a register digit, built once for each keyword and prefix a program
   // uses rather than for every instruction.
   constexpr int kPrefixes = static_cast<int>(KeysPrefix::kP) + 1;
-  if (instructionKeys_.empty()) instructionKeys_.resize((KeywordTable::kMaxEntries + 1) * kPrefixes);
-  std::string& keys = instructionKeys_[keyword.index * kPrefixes + static_cast<int>(form.prefix)];
-  if (keys.empty()) {
-    keys.assign(KeysPrefixText(form.prefix));
-    keys += keyword.keyword;
-    keys += ' ';
+  if (keysSlot_.empty()) keysSlot_.resize((KeywordTable::kMaxEntries + 1) * kPrefixes);
+  std::uint16_t& slot = keysSlot_[keyword.index * kPrefixes + static_cast<int>(form.prefix)];
+  if (slot == 0) {
+    std::string& made = instructionKeys_.emplace_back(KeysPrefixText(form.prefix));
+    made += keyword.keyword;
+    made += ' ';
+    slot = static_cast<std::uint16_t>(instructionKeys_.size());
   }
+  const std::string& keys = instructionKeys_[slot - 1];
   if (InOpcode(form.operand)) {
     keysScratch_.assign(keys);
     keysScratch_ += "0123456789abcdef"[operand & 15];

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -100,9 +101,13 @@ class Emitter {
   // Per cell: the line that wrote it last, 0 for none. Lines fit an int: a source holds at
   // most 64 MiB, and #FirstLine starts at most at 8388607.
   std::vector<int> writer_;
-  std::vector<int> awaiting_;      // per cell: the forward reference waiting for it, 0 for none
-  // Instructions' keys: by keyword index and prefix, and one with a register digit put together.
+  std::vector<int> awaiting_;  // per cell: the forward reference waiting for it, 0 for none
+  // Instructions' keys, put together once for each keyword and prefix the program uses: the
+  // place in instructionKeys_ (from 1; 0 for none yet) by keyword index and prefix. A text for
+  // every keyword and prefix would cost more to set up than a short program's compilation.
+  std::vector<std::uint16_t> keysSlot_;
   std::vector<std::string> instructionKeys_;
+  // An instruction's keys with a register digit put together.
   std::string keysScratch_;
   long long line_ = 0;
   long long lastReportedLine_ = -1;

@@ -6,14 +6,14 @@ namespace calvern {
 
 bool GeneratedLines::SetLine(int n, std::string text) {
   if (n < 0 || n >= kLineCount) return false;
-  lines_[n] = std::move(text);
+  Writable(n) = std::move(text);
   if (n >= used_) used_ = n + 1;
   return true;
 }
 
 bool GeneratedLines::AppendToLine(int n, std::string_view text) {
   if (n < 0 || n >= kLineCount) return false;
-  lines_[n] += text;
+  Writable(n) += text;
   if (n >= used_) used_ = n + 1;
   return true;
 }
@@ -63,7 +63,7 @@ const std::string* GeneratedLines::LineAtColumn() {
     StopReading();
     return nullptr;
   }
-  const std::string& text = lines_[at_.line];
+  const std::string& text = Line(at_.line);
   if (at_.column < text.size()) return &text;
   ++at_.line;
   at_.column = 0;

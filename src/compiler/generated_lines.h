@@ -3,7 +3,6 @@
 // texts are calculator codes.
 #pragma once
 
-#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,7 +26,10 @@ class GeneratedLines {
   // outside the buffer.
   [[nodiscard]] bool SetLine(int n, std::string text);
   [[nodiscard]] bool AppendToLine(int n, std::string_view text);
-  const std::string& Line(int n) const { return lines_[n]; }
+  const std::string& Line(int n) const {
+    static const std::string kNone;
+    return static_cast<std::size_t>(n) < lines_.size() ? lines_[n] : kNone;
+  }
   // Keeps lines 0 to count - 1 for text being collected, so that QueueLine writes after them.
   void HoldLines(int count);
   // Ends the generated text being read ("#ENDSTRINGINPUT", "#ENDMENUINPUT"): reading goes back
@@ -53,8 +55,14 @@ class GeneratedLines {
   // The current line at the reading position, or nullptr at its end (the position then moves
   // to the next line) or past the last line (reading stops).
   const std::string* LineAtColumn();
+  // Line n (0 to kLineCount - 1) to write: the buffer grows as far as lines are written, so a
+  // program that generates none does not pay for a thousand empty lines.
+  std::string& Writable(int n) {
+    if (static_cast<std::size_t>(n) >= lines_.size()) lines_.resize(n + 1);
+    return lines_[n];
+  }
 
-  std::array<std::string, kLineCount> lines_;
+  std::vector<std::string> lines_;
   int used_ = 0;  // lines 0 to used_ - 1 hold text
   int held_ = 0;
   Position at_;

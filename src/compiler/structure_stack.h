@@ -3,8 +3,8 @@
 // number, a CASE's operand and skip label.
 #pragma once
 
-#include <array>
 #include <string>
+#include <vector>
 
 namespace calvern {
 
@@ -39,7 +39,14 @@ class StructureStack {
   int Depth() const { return depth_; }
   bool Full() const { return depth_ >= kCapacity; }
   // Pushes an entry; the caller checks Full first.
-  void Push(StructureEntry entry) { entries_[depth_++] = std::move(entry); }
+  void Push(StructureEntry entry) {
+    if (static_cast<std::size_t>(depth_) < entries_.size()) {
+      entries_[depth_] = std::move(entry);
+    } else {
+      entries_.push_back(std::move(entry));
+    }
+    ++depth_;
+  }
   // Pops the innermost entry, or nullptr when the stack is empty. The entry stays in its slot,
   // so Restore brings it back unchanged.
   const StructureEntry* Pop() { return depth_ == 0 ? nullptr : &entries_[--depth_]; }
@@ -50,7 +57,8 @@ class StructureStack {
   const StructureEntry& Below(int below) const { return entries_[depth_ - 1 - below]; }
 
  private:
-  std::array<StructureEntry, kCapacity> entries_;
+  // Slots 0 to the deepest nesting reached: they grow as structures open, up to kCapacity.
+  std::vector<StructureEntry> entries_;
   int depth_ = 0;
 };
 
