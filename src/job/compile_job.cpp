@@ -87,8 +87,12 @@ CompileJobResult RunCompileJob(const CompileJobRequest& request) {
     if (listing) (void)listing->Commit("");
     return result;
   }
-  const std::string listingText = ListingText(compiled.program);
-  if (listingToFile ? !listing->Commit(listingText) : !platform::WriteStandardOutput(listingText)) {
+  const bool listed =
+      listingToFile ? WriteListing(compiled.program,
+                                   [&](std::string_view part) { return listing->Append(part); }) &&
+                          listing->Commit("")
+                    : WriteListing(compiled.program, platform::WriteStandardOutput);
+  if (!listed) {
     result.outcome = JobOutcome::kCantCreateListing;
     if (listingToFile) result.fileProblem = platform::WritingProblem(request.listingPath);
     return result;

@@ -112,12 +112,7 @@ void AddRegisters(CrlfText& out, const RegisterNameTable& names) {
   out.Add("");
 }
 
-}  // namespace
-
-std::string ListingText(const CompiledProgram& in) {
-  CrlfText out;
-  // Room for about 28 characters per stored cell, so that the text is rarely copied as it grows.
-  out.Reserve(28 * static_cast<std::size_t>(in.image.UnusedFrom()) + 4096);
+void AddListing(CrlfText& out, const CompiledProgram& in) {
   out.Add("     PROGAM ZONE");
   out.Add("  Step  | Code | Keys");
   out.Add(kRule);
@@ -144,7 +139,30 @@ std::string ListingText(const CompiledProgram& in) {
   if (in.userLabelCount > 0) AddLabels(out, in);
   if (in.namedRegisterUsed) AddRegisters(out, in.registerNames);
   out.Add("--     END OF FILE     --");
+}
+
+// Room for about 28 characters per stored cell, so that the text is rarely copied as it grows.
+std::size_t ExpectedSize(const CompiledProgram& in) {
+  return 28 * static_cast<std::size_t>(in.image.UnusedFrom()) + 4096;
+}
+
+}  // namespace
+
+std::string ListingText(const CompiledProgram& in) {
+  CrlfText out;
+  out.Reserve(ExpectedSize(in));
+  AddListing(out, in);
   return out.Take();
+}
+
+bool WriteListing(const CompiledProgram& in, const std::function<bool(std::string_view)>& write) {
+  // Parts of 64 KB: few writes, and a listing of any length touches no more memory than that
+  // (and a batch of cells past it).
+  constexpr std::size_t kPartSize = 64 * 1024;
+  CrlfText out(write, kPartSize);
+  out.Reserve(std::min(ExpectedSize(in), kPartSize + 16 * 1024));
+  AddListing(out, in);
+  return out.Finish();
 }
 
 }  // namespace calvern

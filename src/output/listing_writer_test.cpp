@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -99,6 +101,40 @@ TEST_F(ListingFixture, NamedRegistersInThreeWidths) {
                                                "     5  |  COUNT", "    20  |  TOTAL",
                                                "  9001  |  \\GMODE", "-------------------------",
                                                "", "--     END OF FILE     --"}));
+}
+
+// A listing written a part at a time is the same text, for images of every size; a part that
+// cannot be written ends the writing.
+TEST_F(ListingFixture, WrittenInPartsItIsTheSameText) {
+  std::mt19937 random(161);
+  for (int cells : {0, 1, 3000, 9999}) {
+    for (int cell = 0; cell < cells; ++cell) {
+      if (random() % 5 == 0) continue;  // gaps make empty lines
+      Put(cell, static_cast<int>(random() % 256), std::string(random() % 40, 'k'));
+    }
+    Put(MemoryImage::kBinaryStart + 7, 0x41, std::string(20000, 'c'), CellKind::kText);
+    program.binaryZoneUsed = true;
+    const std::string whole = ListingText(program);
+    std::string joined;
+    std::vector<std::size_t> sizes;
+    ASSERT_TRUE(WriteListing(program, [&](std::string_view part) {
+      joined += part;
+      sizes.push_back(part.size());
+      return true;
+    }));
+    EXPECT_EQ(joined, whole) << cells << " cells";
+    // Parts of at least 64 KB but the last, and none much longer: the longest line is 20 KB.
+    for (std::size_t k = 0; k < sizes.size(); ++k) {
+      if (k + 1 < sizes.size()) {
+        EXPECT_GE(sizes[k], 64u * 1024) << k;
+      }
+      EXPECT_LT(sizes[k], 64u * 1024 + 20100) << k;
+    }
+    const int parts = static_cast<int>(sizes.size());
+    int offered = 0;
+    EXPECT_EQ(WriteListing(program, [&](std::string_view) { return ++offered < 2; }), parts < 2);
+    EXPECT_EQ(offered, std::min(parts, 2));
+  }
 }
 
 }  // namespace

@@ -81,7 +81,10 @@ class ReplacementFile {
   // exists and is not a regular file (WritingProblem says why).
   static std::unique_ptr<ReplacementFile> Create(const std::string& path);
   virtual ~ReplacementFile() = default;
-  // Writes the whole content and puts the file in place of the target.
+  // Writes a part of the content to the temporary file, for a content made a part at a time
+  // (the listing); false when it failed, and Commit then fails too.
+  [[nodiscard]] virtual bool Append(std::string_view part) = 0;
+  // Writes the (rest of the) content and puts the file in place of the target.
   [[nodiscard]] virtual bool Commit(std::string_view content,
                                     Durability durability = Durability::kRenameOnly,
                                     Placement placement = Placement::kReplace) = 0;

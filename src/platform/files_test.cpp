@@ -49,6 +49,17 @@ TEST_F(FilesTest, ReplacementIsWholeOrNothing) {
   }  // never committed: the old file stays and the temporary one is gone
   EXPECT_EQ(Read("out.LST"), "new");
   EXPECT_EQ(EntryCount(), 3u);  // out.LST, target, out.LST.new
+  // A content written a part at a time is the parts in order, followed by Commit's own.
+  std::unique_ptr<ReplacementFile> inParts = ReplacementFile::Create(Path("out.LST"));
+  ASSERT_NE(inParts, nullptr);
+  ASSERT_TRUE(inParts->Append("first "));
+  ASSERT_TRUE(inParts->Append(""));
+  ASSERT_TRUE(inParts->Append("second "));
+  EXPECT_EQ(Read("out.LST"), "new");
+  ASSERT_TRUE(inParts->Commit("last"));
+  EXPECT_EQ(Read("out.LST"), "first second last");
+  EXPECT_FALSE(inParts->Append("late"));  // a committed file takes nothing more
+  EXPECT_EQ(EntryCount(), 3u);
 }
 
 TEST_F(FilesTest, OutputsNeverReplaceWhatIsNotARegularFile) {

@@ -152,8 +152,14 @@ class PosixReplacementFile : public ReplacementFile {
 
   void RecordAsPending() { RecordPending(temporary_.c_str()); }
 
+  bool Append(std::string_view part) override {
+    if (fd_ < 0 || committed_ || failed_) return false;
+    failed_ = !WriteAll(fd_, part);
+    return !failed_;
+  }
+
   bool Commit(std::string_view content, Durability durability, Placement placement) override {
-    if (fd_ < 0 || committed_) return false;
+    if (fd_ < 0 || committed_ || failed_) return false;
     // The new file keeps the permissions of the one it replaces; a new one gets the usual
     // permissions of the user's new files (the temporary file was private to us).
     struct stat old;
@@ -193,6 +199,7 @@ class PosixReplacementFile : public ReplacementFile {
   std::string temporary_;
   int fd_;
   bool committed_ = false;
+  bool failed_ = false;  // a part could not be written
 };
 
 }  // namespace

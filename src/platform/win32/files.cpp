@@ -116,8 +116,14 @@ class WindowsReplacementFile : public ReplacementFile {
     ForgetPending(temporary_);
   }
 
+  bool Append(std::string_view part) override {
+    if (file_ == INVALID_HANDLE_VALUE || committed_ || failed_) return false;
+    failed_ = !WriteAll(file_, part);
+    return !failed_;
+  }
+
   bool Commit(std::string_view content, Durability durability, Placement placement) override {
-    if (file_ == INVALID_HANDLE_VALUE || committed_) return false;
+    if (file_ == INVALID_HANDLE_VALUE || committed_ || failed_) return false;
     bool ok = WriteAll(file_, content) &&
               (durability == Durability::kRenameOnly || FlushFileBuffers(file_));
     ok = CloseHandle(file_) && ok;
@@ -136,6 +142,7 @@ class WindowsReplacementFile : public ReplacementFile {
   std::wstring temporary_;
   HANDLE file_;
   bool committed_ = false;
+  bool failed_ = false;  // a part could not be written
 };
 
 }  // namespace
