@@ -8,17 +8,17 @@
 namespace calvern {
 
 int LabelTable::Find(const std::string& name) const {
-  auto it = index_->map.find(name);
-  return it == index_->map.end() ? -1 : it->second;
+  const auto nameAt = [this](std::uint32_t place) -> const std::string& {
+    return labels_[place - 1].name;
+  };
+  return static_cast<int>(index_.Find(name, nameAt)) - 1;
 }
 
 bool LabelTable::Add(const std::string& name, int value) {
-  if (labels_.empty()) {  // room for a full table, so that adding never moves or rehashes
-    labels_.reserve(kCapacity);
-    index_->map.reserve(kCapacity);
-  }
-  if (!index_->map.try_emplace(name, Count()).second) return false;
+  if (Full() || Find(name) >= 0) return false;
+  if (labels_.empty()) labels_.reserve(kCapacity);  // adding never moves the labels
   labels_.push_back({name, value});
+  index_.Add(name, static_cast<std::uint32_t>(Count()));
   return true;
 }
 
@@ -81,7 +81,8 @@ int RegisterNameTable::NextReferenced(int reg) const {
   // A program refers to a few hundred of ten thousand registers: the flags are searched as
   // bytes, not looked at one by one.
   const void* found = std::memchr(referenced_.data() + reg, 1, kSize - reg);
-  return found == nullptr ? kSize : static_cast<int>(static_cast<const char*>(found) - referenced_.data());
+  return found == nullptr ? kSize
+                          : static_cast<int>(static_cast<const char*>(found) - referenced_.data());
 }
 
 int RegisterNameTable::Find(const std::string& upperName) const {

@@ -21,24 +21,17 @@ class LabelTable {
  public:
   static constexpr int kCapacity = 512;
 
-  LabelTable() = default;
-  // A copy builds its index afresh in memory of its own; a move takes the index along.
-  LabelTable(const LabelTable& other) : labels_(other.labels_), index_(CopyOf(other.index_)) {}
-  LabelTable& operator=(const LabelTable& other) { return *this = LabelTable(other); }
-  LabelTable(LabelTable&&) noexcept = default;
-  LabelTable& operator=(LabelTable&&) noexcept = default;
-
   // Index of the label with this name, or -1.
   int Find(const std::string& name) const;
   bool Full() const { return Count() >= kCapacity; }
-  // Adds a label; false (and nothing added) when the name is taken.
+  // Adds a label; false (and nothing added) when the name is taken or the table is full.
   [[nodiscard]] bool Add(const std::string& name, int value);
   int Count() const { return static_cast<int>(labels_.size()); }
   const Label& operator[](int i) const { return labels_[i]; }
 
  private:
   std::vector<Label> labels_;
-  std::unique_ptr<NameIndex<int>> index_ = std::make_unique<NameIndex<int>>();
+  TextSlots<2 * kCapacity> index_;  // name to 1 + its label's index
 };
 
 // Register number (0-10000) to name, with the I/O register names preloaded, and the flags of

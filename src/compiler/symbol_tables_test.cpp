@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -35,6 +36,26 @@ TEST(RegisterNameTableTest, NamesFindTheirLowestHolderThroughManyRenames) {
     }
     for (int r : registers) ASSERT_EQ(table.Name(r), given[r]) << r;
   }
+}
+
+// A full label table finds every name it holds, whatever their hashes, and takes no more.
+TEST(NameTablesTest, AFullLabelTableFindsEveryName) {
+  std::mt19937 random(512);
+  LabelTable labels;
+  std::vector<std::string> names;
+  while (!labels.Full()) {
+    std::string name = "L" + std::to_string(random() % 100000);
+    const bool isNew = std::find(names.begin(), names.end(), name) == names.end();
+    EXPECT_EQ(labels.Add(name, static_cast<int>(names.size())), isNew) << name;
+    if (isNew) names.push_back(name);
+  }
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    ASSERT_EQ(labels.Find(names[i]), static_cast<int>(i)) << names[i];
+    EXPECT_EQ(labels[static_cast<int>(i)].value, static_cast<int>(i));
+  }
+  EXPECT_FALSE(labels.Add("ONE_MORE", 0));
+  EXPECT_EQ(labels.Find("ONE_MORE"), -1);
+  EXPECT_EQ(labels.Find(""), -1);
 }
 
 // A compiled program may be copied: each copy finds its own names, whatever the other learns.

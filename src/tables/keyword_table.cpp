@@ -313,7 +313,6 @@ bool IsFormCode(int index) { return index >= kDirTab && index <= kDirEnd; }
 }  // namespace
 
 KeywordTable::KeywordTable() {
-  firstIndex_.reserve(kMaxEntries);
   int i = 1;
   int g = 0;
   groupStart_[0] = 1;
@@ -326,7 +325,7 @@ KeywordTable::KeywordTable() {
       entry.keyword = UpperCase(keyword);
       entry.code = UpperCase(code);
       entry.group = g;
-      firstIndex_.emplace(entry.keyword, i);  // keeps the first of equal keywords
+      if (Find(entry.keyword) == 0) firstIndex_.Add(entry.keyword, i);  // the first of equals
       ++i;
     } else if (code == "+") {
       ++g;
@@ -397,8 +396,8 @@ const KeywordTable& KeywordTable::BuiltIn() {
 }
 
 int KeywordTable::Find(std::string_view upperToken) const {
-  auto it = firstIndex_.find(upperToken);
-  return it == firstIndex_.end() ? 0 : it->second;
+  return static_cast<int>(firstIndex_.Find(
+      upperToken, [this](std::uint32_t i) -> const std::string& { return entry_[i].keyword; }));
 }
 
 }  // namespace calvern

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <functional>
-#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -228,10 +227,9 @@ class KeywordTable {
   std::array<KeywordEntry, kMaxEntries + 1> entry_;
   std::array<int, 21> groupStart_{};
   int count_ = 0;
-  // Same answer as a first-match scan. Looked up by a view of the token, without a copy. Its
-  // entries come from one block: the table is built once and lives as long as the program.
-  std::pmr::monotonic_buffer_resource indexMemory_{24 * 1024};
-  std::pmr::unordered_map<std::string, int, TextHash, std::equal_to<>> firstIndex_{&indexMemory_};
+  // Keyword to the index of its first entry: the same answer as a first-match scan.
+  TextSlots<1024> firstIndex_;
+  static_assert(kMaxEntries <= 1024 / 2);
 };
 
 // Upper-cases the ASCII letters and the Cyrillic letters (in UTF-8) of a text; other bytes are

@@ -98,6 +98,12 @@ TEST(KeywordTableTest, LookupIsAnExactMatchOfTheUpperCasedText) {
   }
   EXPECT_EQ(Table().Find(UpperCase("Enter")), Table().Find("ENTER"));
   EXPECT_EQ(Table().Find(UpperCase("#FirstLine")), 2);
+  // Every keyword finds the first entry that spells it, as a scan from the top would.
+  for (int i = 1; i <= Table().Count(); ++i) {
+    int first = 1;
+    while (Table().Keyword(first) != Table().Keyword(i)) ++first;
+    EXPECT_EQ(Table().Find(Table().Keyword(i)), first) << Table().Keyword(i);
+  }
 }
 
 TEST(KeywordTableTest, DirectiveIndexesMatchTheirKeywords) {

@@ -1,13 +1,15 @@
-// The hash of the tables that look names up by their text: keywords, labels, register names.
+// The indexes of the tables that look names up by their text: keywords, labels, register names.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <memory_resource>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace calvern {
 
@@ -19,6 +21,52 @@ struct TextHash {
   std::size_t operator()(std::string_view text) const {
     return std::hash<std::string_view>{}(text);
   }
+};
+
+// An index from texts to the places (1 to 2^32 - 1) where their owner keeps them, for tables
+// that only grow and hold at most half as many texts as the index has slots: keywords, labels.
+// Open addressing in one array: a lookup hashes the text once and mostly reads one slot, where
+// a node-based map walks pointers through memory. The owner keeps the texts; a lookup asks it
+// for the text at a place only when the stored hash matches.
+template <std::size_t kSlots>
+class TextSlots {
+  static_assert((kSlots & (kSlots - 1)) == 0, "a power of two: slots are found by a mask");
+
+ public:
+  // The place of `text`, or 0. `textOf(place)` gives the text the owner keeps at a place.
+  template <typename TextOf>
+  std::uint32_t Find(std::string_view text, const TextOf& textOf) const {
+    if (slots_.empty()) return 0;
+    const std::uint32_t hash = Hash(text);
+    for (std::size_t i = hash & (kSlots - 1);; i = (i + 1) & (kSlots - 1)) {
+      const Slot& slot = slots_[i];
+      if (slot.place == 0) return 0;
+      if (slot.hash == hash && textOf(slot.place) == text) return slot.place;
+    }
+  }
+  // Records `place` (not 0) for `text`, which the caller has found missing. The caller keeps
+  // the count of texts at most kSlots / 2.
+  void Add(std::string_view text, std::uint32_t place) {
+    if (slots_.empty()) slots_.resize(kSlots);  // at the first text: an unused index costs nothing
+    const std::uint32_t hash = Hash(text);
+    std::size_t i = hash & (kSlots - 1);
+    while (slots_[i].place != 0) i = (i + 1) & (kSlots - 1);
+    slots_[i] = {hash, place};
+  }
+
+ private:
+  struct Slot {
+    std::uint32_t hash = 0;
+    std::uint32_t place = 0;  // 0: free
+  };
+  // FNV-1a, with its upper bits folded down: the slot comes from the low bits.
+  static std::uint32_t Hash(std::string_view text) {
+    std::uint32_t hash = 2166136261u;
+    for (const char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    return hash ^ (hash >> 15);
+  }
+
+  std::vector<Slot> slots_;
 };
 
 // A map from names to values whose entries come from a memory block of its own rather than
