@@ -11,10 +11,16 @@ bool ForwardRefTable::Add(ForwardRef ref) {
 
 void ForwardRefTable::Append(ForwardRef ref) {
   const int index = static_cast<int>(refs_.size());
-  auto [chain, added] = byName_->map.try_emplace(ref.name, Chain{index, index});
-  if (!added) {
-    nextOfName_[chain->second.last] = index;
-    chain->second.last = index;
+  const auto nameAt = [this](std::uint32_t place) -> const std::string& {
+    return NameAtPlace(place);
+  };
+  if (const std::uint32_t first = firstByName_.Find(ref.name, nameAt); first == 0) {
+    firstByName_.Add(ref.name, static_cast<std::uint32_t>(index) + 1);
+    lastOfName_[index] = index;
+  } else {
+    int& last = lastOfName_[first - 1];
+    nextOfName_[last] = index;
+    last = index;
   }
   refs_.push_back(std::move(ref));
   nextOfName_.push_back(-1);
@@ -22,13 +28,16 @@ void ForwardRefTable::Append(ForwardRef ref) {
 
 const std::vector<ForwardRef>& ForwardRefTable::Resolve(const std::string& name) {
   resolved_.clear();
-  auto it = byName_->map.find(name);
-  if (it == byName_->map.end()) return resolved_;
-  for (int i = it->second.first; i >= 0; i = nextOfName_[i]) {
+  const auto nameAt = [this](std::uint32_t place) -> const std::string& {
+    return NameAtPlace(place);
+  };
+  const std::uint32_t first = firstByName_.Find(name, nameAt);
+  if (first == 0) return resolved_;
+  firstByName_.Remove(name, nameAt);
+  for (int i = static_cast<int>(first) - 1; i >= 0; i = nextOfName_[i]) {
     resolved_.push_back(std::move(refs_[i]));
     refs_[i].name.clear();
   }
-  byName_->map.erase(it);
   return resolved_;
 }
 
@@ -65,8 +74,8 @@ void ForwardRefTable::StartEmpty() {
   refs_.reserve(kCapacity);
   nextOfName_.clear();
   nextOfName_.reserve(kCapacity);
-  byName_ = std::make_unique<NameIndex<Chain>>();
-  byName_->map.reserve(kCapacity);
+  lastOfName_.resize(kCapacity);
+  firstByName_.Clear();
 }
 
 }  // namespace calvern

@@ -2,13 +2,13 @@
 // label's definition patches, and where.
 #pragma once
 
+#include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "tables/message_table.h"
-#include "tables/text_hash.h"
+#include "tables/text_index.h"
 
 namespace calvern {
 
@@ -53,22 +53,21 @@ class ForwardRefTable {
   const ForwardRef* FirstPending(const std::function<bool(const ForwardRef&)>& counts) const;
 
  private:
-  // The references to one name, chained through nextOfName_ from first to last.
-  struct Chain {
-    int first;
-    int last;
-  };
-
   void Compact();
   // An empty table with room for the most references it holds, so that recording never moves
-  // them; the index is new, which bounds the memory that resolved names left in the old one.
+  // them.
   void StartEmpty();
   // Appends a reference to the table and to its name's chain.
   void Append(ForwardRef ref);
+  // The name of the reference at a place of the index (its position + 1).
+  const std::string& NameAtPlace(std::uint32_t place) const { return refs_[place - 1].name; }
 
+  // The references to one name are chained from the first to the last: the index gives the
+  // first, each reference the next, and the first of a chain its last.
   std::vector<ForwardRef> refs_;
   std::vector<int> nextOfName_;  // per reference: the next one to the same name, or -1
-  std::unique_ptr<NameIndex<Chain>> byName_;
+  std::vector<int> lastOfName_;  // per first reference of a name: the last one
+  TextIndex firstByName_{2 * kCapacity};
   std::vector<ForwardRef> resolved_;
 };
 

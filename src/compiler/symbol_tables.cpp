@@ -28,52 +28,45 @@ void RegisterNameTable::LoadIoRegisters() {
   }
 }
 
-int RegisterNameTable::LowestNamed(const std::string& upperName) const {
-  for (int reg = 0; reg < kSize; ++reg) {
+int RegisterNameTable::NextNamed(const std::string& upperName, int reg) const {
+  for (; reg < kSize; ++reg) {
     if (Name(reg) == upperName) return reg;
   }
   return -1;
 }
 
 void RegisterNameTable::SetName(int reg, const std::string& upperName) {
+  const auto nameAt = [this](std::uint32_t place) -> const std::string& {
+    return NameAtPlace(place);
+  };
   std::uint16_t& place = nameOf_[reg];
   if (place == 0) {
-    // Room for the I/O names and a program's own, so that naming rarely moves or rehashes.
-    if (names_.size() == 1) {
-      names_.reserve(1024);
-      lowestByName_->map.reserve(1024);
-    }
+    // Room for the I/O names and a program's own, so that naming rarely moves the names.
+    if (names_.size() == 1) names_.reserve(1024);
     place = static_cast<std::uint16_t>(names_.size());
     names_.emplace_back();
   }
   std::string& name = names_[place];
   if (!name.empty()) {
-    const std::string old = std::move(name);
-    name.clear();
-    // Renaming the lowest holder of the old name hands it to the next one, if any: a scan,
-    // but renaming a register is rare.
-    if (auto lowest = lowestByName_->map.find(old); lowest->second == reg) {
-      if (const int next = LowestNamed(old); next >= 0) {
-        lowest->second = next;
+    // Renaming the lowest holder of the old name hands it to the next one above, if any: a
+    // scan, but renaming a register is rare.
+    if (lowestByName_.Find(name, nameAt) == static_cast<std::uint32_t>(reg) + 1) {
+      if (const int next = NextNamed(name, reg + 1); next >= 0) {
+        lowestByName_.Move(name, nameAt, static_cast<std::uint32_t>(next) + 1);
       } else {
-        EraseName(lowest);
+        lowestByName_.Remove(name, nameAt);
       }
     }
+    name.clear();
   }
   if (upperName.empty()) return;
   name = upperName;
-  auto [lowest, added] = lowestByName_->map.emplace(upperName, reg);
-  if (!added && reg < lowest->second) lowest->second = reg;
-}
-
-void RegisterNameTable::EraseName(NameIndex<int>::Map::iterator name) {
-  lowestByName_->map.erase(name);
-  if (++erased_ < kErasedBeforeRebuild) return;
-  auto fresh = std::make_unique<NameIndex<int>>();
-  fresh->map.reserve(lowestByName_->map.size());
-  for (const auto& [text, reg] : lowestByName_->map) fresh->map.emplace(text, reg);
-  lowestByName_ = std::move(fresh);
-  erased_ = 0;
+  const std::uint32_t lowest = lowestByName_.Find(upperName, nameAt);
+  if (lowest == 0) {
+    lowestByName_.Add(upperName, static_cast<std::uint32_t>(reg) + 1);
+  } else if (static_cast<std::uint32_t>(reg) + 1 < lowest) {
+    lowestByName_.Move(upperName, nameAt, static_cast<std::uint32_t>(reg) + 1);
+  }
 }
 
 int RegisterNameTable::NextReferenced(int reg) const {
@@ -86,9 +79,12 @@ int RegisterNameTable::NextReferenced(int reg) const {
 }
 
 int RegisterNameTable::Find(const std::string& upperName) const {
-  auto it = lowestByName_->map.find(upperName);
-  if (it == lowestByName_->map.end()) return -1;
-  return it->second <= 9999 ? it->second : -1;
+  const int reg =
+      static_cast<int>(lowestByName_.Find(
+          upperName,
+          [this](std::uint32_t place) -> const std::string& { return NameAtPlace(place); })) -
+      1;
+  return reg <= 9999 ? reg : -1;
 }
 
 }  // namespace calvern

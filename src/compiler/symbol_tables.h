@@ -3,12 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
-#include "tables/text_hash.h"
+#include "tables/text_index.h"
 
 namespace calvern {
 
@@ -31,7 +29,7 @@ class LabelTable {
 
  private:
   std::vector<Label> labels_;
-  TextSlots<2 * kCapacity> index_;  // name to 1 + its label's index
+  TextIndex index_{2 * kCapacity};  // name to 1 + its label's index
 };
 
 // Register number (0-10000) to name, with the I/O register names preloaded, and the flags of
@@ -42,17 +40,6 @@ class RegisterNameTable {
   static constexpr int kSize = 10001;
 
   RegisterNameTable() : nameOf_(kSize, 0), referenced_(kSize, 0) {}
-  // A copy builds its index afresh in memory of its own; a move takes the index along.
-  RegisterNameTable(const RegisterNameTable& other)
-      : nameOf_(other.nameOf_),
-        names_(other.names_),
-        referenced_(other.referenced_),
-        lowestByName_(CopyOf(other.lowestByName_)) {}
-  RegisterNameTable& operator=(const RegisterNameTable& other) {
-    return *this = RegisterNameTable(other);
-  }
-  RegisterNameTable(RegisterNameTable&&) noexcept = default;
-  RegisterNameTable& operator=(RegisterNameTable&&) noexcept = default;
   // Preloads the calculator's I/O register names (9000-9213), upper-cased.
   void LoadIoRegisters();
   void SetName(int reg, const std::string& upperName);
@@ -66,21 +53,18 @@ class RegisterNameTable {
   int NextReferenced(int reg) const;
 
  private:
-  // The lowest register now carrying `upperName`, or -1: after a rename took the name away.
-  int LowestNamed(const std::string& upperName) const;
+  // The lowest register from `reg` on carrying `upperName`, or -1.
+  int NextNamed(const std::string& upperName, int reg) const;
+  // The name of the register at a place of the index (the register's number + 1).
+  const std::string& NameAtPlace(std::uint32_t place) const { return Name(place - 1); }
 
   // Per register: where its name stands in names_, 0 (an empty name) for none. A register
   // keeps its place when renamed, so there are never more places than registers.
   std::vector<std::uint16_t> nameOf_;
   std::vector<std::string> names_{1};
   std::vector<char> referenced_;
-  // Name to the lowest register carrying it (names may be shared).
-  // Renames erase names; after this many the index is built afresh, so that the memory the
-  // erased ones leave stays bounded.
-  static constexpr int kErasedBeforeRebuild = 4096;
-  void EraseName(NameIndex<int>::Map::iterator name);
-  std::unique_ptr<NameIndex<int>> lowestByName_ = std::make_unique<NameIndex<int>>();
-  int erased_ = 0;
+  // Name to the lowest register carrying it (names may be shared), as its number + 1.
+  TextIndex lowestByName_;
 };
 
 }  // namespace calvern

@@ -258,9 +258,20 @@ InstructionTable::InstructionTable() {
     byOperation_[static_cast<int>(form.operation)][static_cast<int>(form.operand)] = &form;
   }
   // Key names: the first instruction of a name keeps it; second names come after them all.
-  byKeys_.reserve(std::size(kInstructions) + std::size(kSecondKeys));
-  for (const Instruction& instruction : kInstructions) byKeys_.emplace(instruction.keys, &instruction);
-  for (const auto& [second, operation] : kSecondKeys) byKeys_.emplace(second, &Of(operation));
+  const std::uint32_t places = std::size(kInstructions) + std::size(kSecondKeys);
+  for (std::uint32_t place = 1; place <= places; ++place) {
+    if (byKeys_.Find(KeysAt(place), KeysAt) == 0) byKeys_.Add(KeysAt(place), place);
+  }
+}
+
+const Instruction& InstructionTable::InstructionAt(std::uint32_t place) {
+  if (place <= std::size(kInstructions)) return kInstructions[place - 1];
+  return kInstructions[static_cast<int>(kSecondKeys[place - 1 - std::size(kInstructions)].second)];
+}
+
+std::string_view InstructionTable::KeysAt(std::uint32_t place) {
+  if (place <= std::size(kInstructions)) return kInstructions[place - 1].keys;
+  return kSecondKeys[place - 1 - std::size(kInstructions)].first;
 }
 
 const InstructionTable& InstructionTable::BuiltIn() {
@@ -273,8 +284,8 @@ const Instruction& InstructionTable::Of(Operation operation) const {
 }
 
 const Instruction* InstructionTable::FindByKeys(std::string_view keys) const {
-  auto it = byKeys_.find(keys);
-  return it == byKeys_.end() ? nullptr : it->second;
+  const std::uint32_t place = byKeys_.Find(keys, KeysAt);
+  return place == 0 ? nullptr : &InstructionAt(place);
 }
 
 const InstructionForm* InstructionTable::Form(Operation operation, OperandKind kind) const {

@@ -7,13 +7,11 @@
 
 #include <array>
 #include <cstdint>
-#include <memory_resource>
 #include <optional>
 #include <span>
 #include <string_view>
-#include <unordered_map>
 
-#include "tables/text_hash.h"
+#include "tables/text_index.h"
 
 namespace calvern {
 
@@ -184,9 +182,11 @@ class InstructionTable {
   static constexpr int kOperandKinds = static_cast<int>(OperandKind::kAddressPair) + 1;
   std::array<const InstructionForm*, 256> byCode_{};
   std::array<std::array<const InstructionForm*, kOperandKinds>, kOperationCount> byOperation_{};
-  // Key names, built once: the entries come from one block that lives as long as the program.
-  std::pmr::monotonic_buffer_resource keysMemory_{8 * 1024};
-  std::pmr::unordered_map<std::string_view, const Instruction*, TextHash> byKeys_{&keysMemory_};
+  // The instruction and the key name at a place of the key-name index: the instructions'
+  // own names, then the second names.
+  static const Instruction& InstructionAt(std::uint32_t place);
+  static std::string_view KeysAt(std::uint32_t place);
+  TextIndex byKeys_;
 };
 
 // ---- The encoding rules, for both directions ----
@@ -231,7 +231,6 @@ std::optional<int> DecodeOperand(const InstructionForm& form, std::uint8_t opcod
 std::optional<int> OneByteAddress(int jumpStep, int target);
 // The step a one-byte jump at `jumpStep` with address value `low` (0-99) goes to.
 inline int OneByteTarget(int jumpStep, int low) { return jumpStep - jumpStep % 100 + low; }
-
 
 // The code of an instruction that takes no operand (a keystroke such as ".", "/-/", "EE").
 std::uint8_t KeyCode(Operation operation);

@@ -3,14 +3,12 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "tables/instruction_table.h"
-#include "tables/text_hash.h"
+#include "tables/text_index.h"
 
 namespace calvern {
 
@@ -228,8 +226,7 @@ class KeywordTable {
   std::array<int, 21> groupStart_{};
   int count_ = 0;
   // Keyword to the index of its first entry: the same answer as a first-match scan.
-  TextSlots<1024> firstIndex_;
-  static_assert(kMaxEntries <= 1024 / 2);
+  TextIndex firstIndex_;
 };
 
 // Upper-cases the ASCII letters and the Cyrillic letters (in UTF-8) of a text; other bytes are

@@ -1,0 +1,117 @@
+// The index of the tables that look names up by their text: keywords, instructions' key names,
+// labels, register names.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace calvern {
+
+// An index from texts to the places (1 to 2^32 - 1) where their owner keeps them: keywords,
+// labels, register names, the names that references wait for. Open addressing in one array
+// kept at most half full: a lookup hashes the text once and mostly reads one slot, where a
+// node-based map walks pointers through memory. The owner keeps the texts; a lookup asks it
+// for the text at a place (`textOf(place)`) only when the stored hash matches. Each slot keeps
+// its text's hash, so growing and removing never need the texts.
+class TextIndex {
+ public:
+  // `initialSlots`, a power of two, are made at the first Add: an unused index costs nothing.
+  explicit TextIndex(std::size_t initialSlots = 1024) : initialSlots_(initialSlots) {}
+
+  // The place of `text`, or 0.
+  template <typename TextOf>
+  std::uint32_t Find(std::string_view text, const TextOf& textOf) const {
+    const std::size_t slot = SlotOf(text, textOf);
+    return slot == kNone ? 0 : slots_[slot].place;
+  }
+  // Gives `text`, which is in the index, another place.
+  template <typename TextOf>
+  void Move(std::string_view text, const TextOf& textOf, std::uint32_t place) {
+    slots_[SlotOf(text, textOf)].place = place;
+  }
+  // Records `place` (not 0) for `text`, which the caller has found missing.
+  void Add(std::string_view text, std::uint32_t place) {
+    if (2 * (count_ + 1) > slots_.size()) Grow();
+    Put({Hash(text), place});
+    ++count_;
+  }
+  // Takes `text`, which is in the index, out. The entries after it move back, so that every
+  // entry stays reachable from its first slot without marks left behind.
+  template <typename TextOf>
+  void Remove(std::string_view text, const TextOf& textOf) {
+    std::size_t hole = SlotOf(text, textOf);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t j = (hole + 1) & mask; slots_[j].place != 0; j = (j + 1) & mask) {
+      const std::size_t home = slots_[j].hash & mask;
+      const bool stays = hole <= j ? home > hole && home <= j : home > hole || home <= j;
+      if (stays) continue;
+      slots_[hole] = slots_[j];
+      hole = j;
+    }
+    slots_[hole] = {};
+    --count_;
+  }
+  void Clear() {
+    std::fill(slots_.begin(), slots_.end(), Slot{});
+    count_ = 0;
+  }
+
+ private:
+  struct Slot {
+    std::uint32_t hash = 0;
+    std::uint32_t place = 0;  // 0: free
+  };
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+  // Eight bytes at a time (names are mostly longer than a few letters), the rest byte by
+  // byte, then mixed so that the low bits, which choose the slot, depend on every byte.
+  static std::uint32_t Hash(std::string_view text) {
+    std::uint64_t hash = 0x9E3779B97F4A7C15ull ^ text.size();
+    std::size_t at = 0;
+    for (; at + 8 <= text.size(); at += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, text.data() + at, 8);
+      hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
+      hash ^= hash >> 32;
+    }
+    std::uint64_t rest = 0;
+    for (; at < text.size(); ++at) rest = rest << 8 | static_cast<unsigned char>(text[at]);
+    hash = (hash ^ rest) * 0xBF58476D1CE4E5B9ull;
+    return static_cast<std::uint32_t>(hash ^ (hash >> 31));
+  }
+  template <typename TextOf>
+  std::size_t SlotOf(std::string_view text, const TextOf& textOf) const {
+    if (slots_.empty()) return kNone;
+    const std::uint32_t hash = Hash(text);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+      const Slot& slot = slots_[i];
+      if (slot.place == 0) return kNone;
+      if (slot.hash == hash && textOf(slot.place) == text) return i;
+    }
+  }
+  void Put(Slot entry) {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = entry.hash & mask;
+    while (slots_[i].place != 0) i = (i + 1) & mask;
+    slots_[i] = entry;
+  }
+  void Grow() {
+    std::vector<Slot> old = std::exchange(slots_, {});
+    slots_.resize(old.empty() ? initialSlots_ : 2 * old.size());
+    for (const Slot& entry : old) {
+      if (entry.place != 0) Put(entry);
+    }
+  }
+
+  std::vector<Slot> slots_;
+  std::size_t count_ = 0;
+  std::size_t initialSlots_;
+};
+
+}  // namespace calvern
