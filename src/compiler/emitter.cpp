@@ -6,35 +6,38 @@ namespace calvern {
 
 void Emitter::NoteWriter(int cell) {
   Track(cell);
-  if (image_.Used(cell) && line_ != lastReportedLine_) {
-    lastReportedLine_ = line_;
-    // Programs that rewrite their steps on purpose still compile: a warning, not an error.
-    MessageId message = kStepWrittenTwice;
-    int number = cell;
-    if (cell >= MemoryImage::kDecimalStart) {
-      message = kRegisterWrittenTwice;
-      number = (cell - MemoryImage::kDecimalStart) / kDecimalRegisterBytes;
-    } else if (cell >= MemoryImage::kBinaryStart) {
-      message = kAddressWrittenTwice;
-      number = cell - MemoryImage::kBinaryOffset;
-    }
-    log_.Warn({.message = message, .line = line_, .step = number, .otherLine = writer_[cell]});
-  }
+  if (image_.Used(cell) && line_ != lastReportedLine_) WarnOfRewrite(cell);
   writer_[cell] = static_cast<int>(line_);
   awaiting_[cell] = 0;
 }
 
-void Emitter::Write(CellKind kind, int value, std::string_view keys) {
-  if (currentStep_ >= zoneEnd_ || currentStep_ < zoneStart_) {
-    if (!log_.HasError()) {
-      (void)log_.Fail({.message = zoneEnd_ == MemoryImage::kProgramCells ? kStepCounterPast9999
-                                                                         : kBinaryZoneFull});
-    }
-    return;
+// Kept out of NoteWriter, which runs for every cell written: its message is rare.
+void Emitter::WarnOfRewrite(int cell) {
+  lastReportedLine_ = line_;
+  // Programs that rewrite their steps on purpose still compile: a warning, not an error.
+  MessageId message = kStepWrittenTwice;
+  int number = cell;
+  if (cell >= MemoryImage::kDecimalStart) {
+    message = kRegisterWrittenTwice;
+    number = (cell - MemoryImage::kDecimalStart) / kDecimalRegisterBytes;
+  } else if (cell >= MemoryImage::kBinaryStart) {
+    message = kAddressWrittenTwice;
+    number = cell - MemoryImage::kBinaryOffset;
   }
+  log_.Warn({.message = message, .line = line_, .step = number, .otherLine = writer_[cell]});
+}
+
+void Emitter::Write(CellKind kind, int value, std::string_view keys) {
+  if (currentStep_ >= zoneEnd_ || currentStep_ < zoneStart_) return ReportZoneFull();
   NoteWriter(currentStep_);
   image_.Set(currentStep_, kind, value, keys);
   ++currentStep_;
+}
+
+void Emitter::ReportZoneFull() {
+  if (log_.HasError()) return;
+  (void)log_.Fail(
+      {.message = zoneEnd_ == MemoryImage::kProgramCells ? kStepCounterPast9999 : kBinaryZoneFull});
 }
 
 void Emitter::EmitInstruction(const KeywordEntry& keyword, const InstructionForm& form,

@@ -88,6 +88,9 @@ class Emitter {
   void Write(CellKind kind, int value, std::string_view keys);
   // Records the writer of `cell`; a cell written before is reported, once per statement.
   void NoteWriter(int cell);
+  void WarnOfRewrite(int cell);
+  // A write past the current zone's end: the error of the zone (the first error stands).
+  void ReportZoneFull();
   // Makes room in the per-cell records up to `cell`: like the image, they hold the cells up to
   // the highest one written.
   void Track(int cell) {
