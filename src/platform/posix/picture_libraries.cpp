@@ -25,40 +25,33 @@ bool Find(void* library, const char* name, Function& function) {
   return function != nullptr;
 }
 
-// The library stays loaded to the end of the process: its functions are kept.
-void* Open(const char* file) { return dlopen(file, RTLD_NOW | RTLD_LOCAL); }
-
-Libpng* LoadPngOnce() {
-  static Libpng functions;
-  void* library = Open(kLibpngFile);
-  if (library == nullptr) return nullptr;
-#define CALVERN_FIND_PNG(name) \
-  if (!Find(library, "png_" #name, functions.name)) return nullptr;
-  CALVERN_PNG_FUNCTIONS(CALVERN_FIND_PNG)
-#undef CALVERN_FIND_PNG
-  return &functions;
-}
-
-Libjpeg* LoadJpegOnce() {
-  static Libjpeg functions;
-  void* library = Open(kLibjpegFile);
-  if (library == nullptr) return nullptr;
-#define CALVERN_FIND_JPEG(name) \
-  if (!Find(library, "jpeg_" #name, functions.name)) return nullptr;
-  CALVERN_JPEG_FUNCTIONS(CALVERN_FIND_JPEG)
-#undef CALVERN_FIND_JPEG
+// Loads `file` and lets `findAll` fill a table of its functions; nullptr when the file cannot
+// be loaded or lacks one of them. The library stays loaded to the end of the process.
+template <typename Functions, typename FindAll>
+const Functions* Load(const char* file, const FindAll& findAll) {
+  static Functions functions;
+  void* library = dlopen(file, RTLD_NOW | RTLD_LOCAL);
+  if (library == nullptr || !findAll(library, functions)) return nullptr;
   return &functions;
 }
 
 }  // namespace
 
 const Libpng* LoadLibpng() {
-  static const Libpng* const loaded = LoadPngOnce();
+  static const Libpng* const loaded = Load<Libpng>(kLibpngFile, [](void* library, Libpng& f) {
+#define CALVERN_FIND_PNG(name) &&Find(library, "png_" #name, f.name)
+    return true CALVERN_PNG_FUNCTIONS(CALVERN_FIND_PNG);
+#undef CALVERN_FIND_PNG
+  });
   return loaded;
 }
 
 const Libjpeg* LoadLibjpeg() {
-  static const Libjpeg* const loaded = LoadJpegOnce();
+  static const Libjpeg* const loaded = Load<Libjpeg>(kLibjpegFile, [](void* library, Libjpeg& f) {
+#define CALVERN_FIND_JPEG(name) &&Find(library, "jpeg_" #name, f.name)
+    return true CALVERN_JPEG_FUNCTIONS(CALVERN_FIND_JPEG);
+#undef CALVERN_FIND_JPEG
+  });
   return loaded;
 }
 
