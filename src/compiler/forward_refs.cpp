@@ -11,9 +11,7 @@ bool ForwardRefTable::Add(ForwardRef ref) {
 
 void ForwardRefTable::Append(ForwardRef ref) {
   const int index = static_cast<int>(refs_.size());
-  const auto nameAt = [this](std::uint32_t place) -> const std::string& {
-    return NameAtPlace(place);
-  };
+  const auto nameAt = NameAt();
   if (const std::uint32_t first = firstByName_.Find(ref.name, nameAt); first == 0) {
     firstByName_.Add(ref.name, static_cast<std::uint32_t>(index) + 1);
     lastOfName_[index] = index;
@@ -28,9 +26,7 @@ void ForwardRefTable::Append(ForwardRef ref) {
 
 const std::vector<ForwardRef>& ForwardRefTable::Resolve(const std::string& name) {
   resolved_.clear();
-  const auto nameAt = [this](std::uint32_t place) -> const std::string& {
-    return NameAtPlace(place);
-  };
+  const auto nameAt = NameAt();
   const std::uint32_t first = firstByName_.Find(name, nameAt);
   if (first == 0) return resolved_;
   firstByName_.Remove(name, nameAt);

@@ -59,8 +59,10 @@ class ForwardRefTable {
   void StartEmpty();
   // Appends a reference to the table and to its name's chain.
   void Append(ForwardRef ref);
-  // The name of the reference at a place of the index (its position + 1).
-  const std::string& NameAtPlace(std::uint32_t place) const { return refs_[place - 1].name; }
+  // The names at the places of the index: a reference's position + 1.
+  auto NameAt() const {
+    return [this](std::uint32_t place) -> const std::string& { return refs_[place - 1].name; };
+  }
 
   // The references to one name are chained from the first to the last: the index gives the
   // first, each reference the next, and the first of a chain its last.

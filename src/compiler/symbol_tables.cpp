@@ -36,9 +36,7 @@ int RegisterNameTable::NextNamed(const std::string& upperName, int reg) const {
 }
 
 void RegisterNameTable::SetName(int reg, const std::string& upperName) {
-  const auto nameAt = [this](std::uint32_t place) -> const std::string& {
-    return NameAtPlace(place);
-  };
+  const auto nameAt = NameAt();
   std::uint16_t& place = nameOf_[reg];
   if (place == 0) {
     // Room for the I/O names and a program's own, so that naming rarely moves the names.
@@ -79,11 +77,7 @@ int RegisterNameTable::NextReferenced(int reg) const {
 }
 
 int RegisterNameTable::Find(const std::string& upperName) const {
-  const int reg =
-      static_cast<int>(lowestByName_.Find(
-          upperName,
-          [this](std::uint32_t place) -> const std::string& { return NameAtPlace(place); })) -
-      1;
+  const int reg = static_cast<int>(lowestByName_.Find(upperName, NameAt())) - 1;
   return reg <= 9999 ? reg : -1;
 }
 

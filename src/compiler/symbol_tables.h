@@ -55,8 +55,10 @@ class RegisterNameTable {
  private:
   // The lowest register from `reg` on carrying `upperName`, or -1.
   int NextNamed(const std::string& upperName, int reg) const;
-  // The name of the register at a place of the index (the register's number + 1).
-  const std::string& NameAtPlace(std::uint32_t place) const { return Name(place - 1); }
+  // The names at the places of the index: a register's number + 1.
+  auto NameAt() const {
+    return [this](std::uint32_t place) -> const std::string& { return Name(place - 1); };
+  }
 
   // Per register: where its name stands in names_, 0 (an empty name) for none. A register
   // keeps its place when renamed, so there are never more places than registers.
