@@ -20,6 +20,8 @@ bool GeneratedLines::AppendToLine(int n, std::string_view text) {
 
 void GeneratedLines::HoldLines(int count) {
   held_ = count;
+  // Lines held are lines stored, so that every line below used_ exists.
+  if (static_cast<std::size_t>(count) > lines_.size()) lines_.resize(count);
   if (!on_) used_ = held_;
 }
 
@@ -63,7 +65,7 @@ const std::string* GeneratedLines::LineAtColumn() {
     StopReading();
     return nullptr;
   }
-  const std::string& text = Line(at_.line);
+  const std::string& text = lines_[at_.line];
   if (at_.column < text.size()) return &text;
   ++at_.line;
   at_.column = 0;

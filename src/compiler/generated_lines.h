@@ -63,7 +63,7 @@ class GeneratedLines {
   }
 
   std::vector<std::string> lines_;
-  int used_ = 0;  // lines 0 to used_ - 1 hold text
+  int used_ = 0;  // lines 0 to used_ - 1 hold text (and exist in lines_)
   int held_ = 0;
   Position at_;
   bool on_ = false;
