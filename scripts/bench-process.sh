@@ -4,7 +4,7 @@
 # against the cheapest C++ program that prints a line.
 #   scripts/bench-process.sh [ROUNDS]     (default 200 paired rounds)
 # Prints callgrind instruction counts (independent of the machine's load), hyperfine's means
-# and the paired wall-time ratio. Builds a Release tree in build-bench/.
+# and medians, and the paired wall-time ratio. Builds a Release tree in build-bench/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 rounds=${1:-200}
@@ -50,4 +50,8 @@ hyperfine -N --warmup 10 --min-runs 100 --style basic -i \
   -n "calvern one-line program" "$bin/calvern compile one.txt -o one.LST" \
   -n "calvern --version" "$bin/calvern --version" \
   -n "calvern missing.inf" "$bin/calvern missing.inf" \
-  -n "print_line" "$bin/print_line"
+  -n "print_line" "$bin/print_line" --export-json "$work/hyperfine.json"
+# A single slow run of a shared machine moves a mean by a millisecond; the median stays.
+echo
+echo "== hyperfine medians"
+jq -r '.results[] | "\(.command): \(.median * 1000 | . * 100 | round / 100) ms"' "$work/hyperfine.json"
