@@ -44,11 +44,11 @@ bool Tokenizer::ReadPlainToken(std::string& token, bool upperCase) {
   column_ = column;
   afterCr_ = afterCr;
   source_.Advance(end < rest.size() ? end + 1 : end);
-  token.assign(rest.substr(start, end - start));
+  token.assign(rest.data() + start, end - start);
   if (upperCase) {
     // Printable ASCII: its letters are all UpperCase changes.
     for (char& c : token) {
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+      if (static_cast<unsigned char>(c - 'a') < 26u) c = static_cast<char>(c - 'a' + 'A');
     }
   }
   return true;
