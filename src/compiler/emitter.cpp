@@ -27,7 +27,8 @@ void Emitter::WarnOfRewrite(int cell) {
   log_.Warn({.message = message, .line = line_, .step = number, .otherLine = writer_[cell]});
 }
 
-void Emitter::Write(CellKind kind, int value, std::string_view keys) {
+template <typename Keys>
+void Emitter::Write(CellKind kind, int value, Keys keys) {
   if (currentStep_ >= zoneEnd_ || currentStep_ < zoneStart_) return ReportZoneFull();
   NoteWriter(currentStep_);
   image_.Set(currentStep_, kind, value, keys);
@@ -48,21 +49,25 @@ void Emitter::EmitInstruction(const KeywordEntry& keyword, const InstructionForm
   if (keysSlot_.empty()) keysSlot_.resize((KeywordTable::kMaxEntries + 1) * kPrefixes);
   std::uint16_t& slot = keysSlot_[keyword.index * kPrefixes + static_cast<int>(form.prefix)];
   if (slot == 0) {
-    std::string& made = instructionKeys_.emplace_back(KeysPrefixText(form.prefix));
+    std::string made(KeysPrefixText(form.prefix));
     made += keyword.keyword;
     made += ' ';
+    // Stored in the image once, for all the cells of this keyword and prefix.
+    instructionKeys_.push_back({made, image_.StoreKeys(made)});
     slot = static_cast<std::uint16_t>(instructionKeys_.size());
   }
-  const std::string& keys = instructionKeys_[slot - 1];
+  const InstructionKeys& keys = instructionKeys_[slot - 1];
   if (InOpcode(form.operand)) {
-    keysScratch_.assign(keys);
+    keysScratch_.assign(keys.text);
     keysScratch_ += "0123456789abcdef"[operand & 15];
-    Write(CellKind::kInstruction, OpcodeFor(form, operand), keysScratch_);
+    Write(CellKind::kInstruction, OpcodeFor(form, operand), std::string_view(keysScratch_));
   } else {
-    Write(CellKind::kInstruction, OpcodeFor(form, operand), keys);
+    Write(CellKind::kInstruction, OpcodeFor(form, operand), keys.place);
   }
   const OperandBytes bytes = EncodeOperand(form.operand, operand);
-  for (int k = 0; k < bytes.count; ++k) Write(CellKind::kOperand, bytes.bytes[k], {});
+  for (int k = 0; k < bytes.count; ++k) {
+    Write(CellKind::kOperand, bytes.bytes[k], MemoryImage::KeysPlace{});
+  }
 }
 
 void Emitter::FillOperand(int cell, OperandKind kind, int operand) {
@@ -89,7 +94,7 @@ void Emitter::EmitChar(int code) {
 
 int Emitter::Reserve(int count, CellKind kind, const std::string& keys) {
   const int cell = currentStep_;
-  for (int k = 0; k < count; ++k) Write(kind, 0, keys);
+  for (int k = 0; k < count; ++k) Write(kind, 0, std::string_view(keys));
   return cell;
 }
 

@@ -85,7 +85,9 @@ class Emitter {
   void EndData();
 
  private:
-  void Write(CellKind kind, int value, std::string_view keys);
+  // `keys`: a text, or the place of keys stored in the image before.
+  template <typename Keys>
+  void Write(CellKind kind, int value, Keys keys);
   // Records the writer of `cell`; a cell written before is reported, once per statement.
   void NoteWriter(int cell);
   void WarnOfRewrite(int cell);
@@ -108,8 +110,12 @@ class Emitter {
   // Instructions' keys, put together once for each keyword and prefix the program uses: the
   // place in instructionKeys_ (from 1; 0 for none yet) by keyword index and prefix. A text for
   // every keyword and prefix would cost more to set up than a short program's compilation.
+  struct InstructionKeys {
+    std::string text;
+    MemoryImage::KeysPlace place;  // where the image holds them
+  };
   std::vector<std::uint16_t> keysSlot_;
-  std::vector<std::string> instructionKeys_;
+  std::vector<InstructionKeys> instructionKeys_;
   // An instruction's keys with a register digit put together.
   std::string keysScratch_;
   long long line_ = 0;

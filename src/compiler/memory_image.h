@@ -102,7 +102,26 @@ class MemoryImage {
   // A used cell that is no instruction or operand.
   bool IsData(int cell) const { return Used(cell) && !IsCode(Kind(cell)); }
 
+  // Where keys stand in the image's text of keys.
+  struct KeysPlace {
+    std::uint32_t offset = 0;
+    std::uint32_t length = 0;
+  };
+  // Stores keys that many cells show (an instruction's), for Set to refer to.
+  KeysPlace StoreKeys(std::string_view keys) {
+    const KeysPlace place{static_cast<std::uint32_t>(keyText_.size()),
+                          static_cast<std::uint32_t>(keys.size())};
+    keyText_.append(keys);
+    return place;
+  }
+
   void Set(int cell, CellKind kind, int value, std::string_view keys) {
+    // An operand's keys follow from its byte: nothing is stored for them.
+    Set(cell, kind, value, kind == CellKind::kOperand ? KeysPlace{} : StoreKeys(keys));
+  }
+  // The same with keys stored before by StoreKeys. A cell written again keeps its old keys in
+  // the text, unreferenced: rewrites are rare.
+  void Set(int cell, CellKind kind, int value, KeysPlace keys) {
     if (!Stored(cell)) {
       StoreCellsUpTo(byte_, cell);
       StoreCellsUpTo(kind_, cell);
@@ -110,20 +129,10 @@ class MemoryImage {
     }
     byte_[cell] = static_cast<std::uint8_t>(value);
     kind_[cell] = kind;
-    if (kind == CellKind::kOperand) return;  // keys given by the byte
-    // A cell written again keeps its old keys in the text, unreferenced: rewrites are rare.
-    keys_[cell] = {static_cast<std::uint32_t>(keyText_.size()),
-                   static_cast<std::uint32_t>(keys.size())};
-    keyText_.append(keys);
+    keys_[cell] = keys;
   }
 
  private:
-  // Where a cell's keys stand in keyText_.
-  struct KeysPlace {
-    std::uint32_t offset = 0;
-    std::uint32_t length = 0;
-  };
-
   bool Stored(int cell) const { return static_cast<std::size_t>(cell) < kind_.size(); }
 
   std::vector<std::uint8_t> byte_;
