@@ -53,16 +53,16 @@ void Emitter::EmitInstruction(const KeywordEntry& keyword, const InstructionForm
     made += keyword.keyword;
     made += ' ';
     // Stored in the image once, for all the cells of this keyword and prefix.
-    instructionKeys_.push_back({made, image_.StoreKeys(made)});
+    instructionKeys_.push_back(image_.StoreKeys(made));
     slot = static_cast<std::uint16_t>(instructionKeys_.size());
   }
-  const InstructionKeys& keys = instructionKeys_[slot - 1];
+  const MemoryImage::KeysPlace keys = instructionKeys_[slot - 1];
   if (InOpcode(form.operand)) {
-    keysScratch_.assign(keys.text);
+    keysScratch_.assign(image_.KeysAt(keys));
     keysScratch_ += "0123456789abcdef"[operand & 15];
     Write(CellKind::kInstruction, OpcodeFor(form, operand), std::string_view(keysScratch_));
   } else {
-    Write(CellKind::kInstruction, OpcodeFor(form, operand), keys.place);
+    Write(CellKind::kInstruction, OpcodeFor(form, operand), keys);
   }
   const OperandBytes bytes = EncodeOperand(form.operand, operand);
   for (int k = 0; k < bytes.count; ++k) {

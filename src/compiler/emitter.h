@@ -107,15 +107,12 @@ class Emitter {
   // most 64 MiB, and #FirstLine starts at most at 8388607.
   std::vector<int> writer_;
   std::vector<int> awaiting_;  // per cell: the forward reference waiting for it, 0 for none
-  // Instructions' keys, put together once for each keyword and prefix the program uses: the
-  // place in instructionKeys_ (from 1; 0 for none yet) by keyword index and prefix. A text for
-  // every keyword and prefix would cost more to set up than a short program's compilation.
-  struct InstructionKeys {
-    std::string text;
-    MemoryImage::KeysPlace place;  // where the image holds them
-  };
+  // Instructions' keys, put together and stored in the image once for each keyword and prefix
+  // the program uses: by keyword index and prefix, the place in instructionKeys_ (from 1; 0 for
+  // none yet) of where the image holds them. A text for every keyword and prefix would cost
+  // more to set up than a short program's compilation.
   std::vector<std::uint16_t> keysSlot_;
-  std::vector<InstructionKeys> instructionKeys_;
+  std::vector<MemoryImage::KeysPlace> instructionKeys_;
   // An instruction's keys with a register digit put together.
   std::string keysScratch_;
   long long line_ = 0;

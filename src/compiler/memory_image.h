@@ -91,7 +91,7 @@ class MemoryImage {
     if (kind_[cell] == CellKind::kOperand) {
       return std::string_view(kOperandKeys[byte_[cell]].data(), 3);
     }
-    return std::string_view(keyText_).substr(keys_[cell].offset, keys_[cell].length);
+    return KeysAt(keys_[cell]);
   }
   // The cells from here on are all unused (nothing stored for them).
   int UnusedFrom() const { return static_cast<int>(kind_.size()); }
@@ -107,6 +107,10 @@ class MemoryImage {
     std::uint32_t offset = 0;
     std::uint32_t length = 0;
   };
+  // The keys stored at a place.
+  std::string_view KeysAt(KeysPlace place) const {
+    return std::string_view(keyText_).substr(place.offset, place.length);
+  }
   // Stores keys that many cells show (an instruction's), for Set to refer to.
   KeysPlace StoreKeys(std::string_view keys) {
     const KeysPlace place{static_cast<std::uint32_t>(keyText_.size()),

@@ -8,10 +8,7 @@
 namespace calvern {
 
 int LabelTable::Find(const std::string& name) const {
-  const auto nameAt = [this](std::uint32_t place) -> const std::string& {
-    return labels_[place - 1].name;
-  };
-  return static_cast<int>(index_.Find(name, nameAt)) - 1;
+  return static_cast<int>(index_.Find(name, NameAt())) - 1;
 }
 
 bool LabelTable::Add(const std::string& name, int value) {

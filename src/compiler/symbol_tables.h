@@ -28,6 +28,11 @@ class LabelTable {
   const Label& operator[](int i) const { return labels_[i]; }
 
  private:
+  // The names at the places of the index: a label's index + 1.
+  auto NameAt() const {
+    return [this](std::uint32_t place) -> const std::string& { return labels_[place - 1].name; };
+  }
+
   std::vector<Label> labels_;
   TextIndex index_{2 * kCapacity};  // name to 1 + its label's index
 };
