@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <nlohmann/json.hpp>
 #include <set>
@@ -208,10 +209,15 @@ TEST(OutputFiles, SignalsLeaveNoTemporaryFiles) {
   const std::vector<std::string> commandLine = {"prog.txt", "--mk", "--symbols", "prog.json"};
   const std::vector<std::string> slave = {"job.inf"};
 
-  auto started = std::chrono::steady_clock::now();
-  RunResult whole = RunCalvern(dir, commandLine);
-  ASSERT_EQ(whole.exitCode, 0) << whole.errorOutput;
-  const auto duration = std::chrono::steady_clock::now() - started;
+  // The shortest of three whole runs: the delays below are fractions of it, and one run slowed
+  // by a busy moment of the machine made them so long that half the runs ended unhit.
+  auto duration = std::chrono::steady_clock::duration::max();
+  for (int timing = 0; timing < 3; ++timing) {
+    auto started = std::chrono::steady_clock::now();
+    RunResult whole = RunCalvern(dir, commandLine);
+    ASSERT_EQ(whole.exitCode, 0) << whole.errorOutput;
+    duration = std::min(duration, std::chrono::steady_clock::now() - started);
+  }
   const std::string listing = dir.Read("prog.LST");
   const std::set<std::string> allowed = {".stderr",  ".stdout",  "prog.txt", "job.inf",  "prog.LST",
                                          "prog.MKP", "prog.MKB", "prog.MKD", "prog.json"};
