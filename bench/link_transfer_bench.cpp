@@ -4,10 +4,11 @@
 // link uses while it waits. The figures are printed for README.
 //
 // The run fails when the link busy-waits: the processor time this process itself used (user
-// and system, from getrusage) above 3 % of the wire time. Both sides of that mark are the
+// and system, from getrusage) above 10 % of the wire time. Both sides of that mark are the
 // process's own: other processes on a loaded machine stretch the elapsed time but not the
-// processor time a sleeping wait costs, nor the bytes on the wire, so the mark stays tight.
-// (An idle transfer uses about 0.5 %; a spinning wait would use all of the wire time.) It also
+// processor time a sleeping wait costs, nor the bytes on the wire. A sleeping wait still wakes
+// for every byte or so: 0.5 % of the wire time on a quiet machine, 1 to 5 % on a virtual
+// machine whose system calls are slow; a spinning wait uses all of it. It also
 // fails when the link is clearly off pace, more than 20 % over the wire time: a sleep that
 // oversleeps under load costs milliseconds, an added delay per exchange costs seconds.
 #include <sys/resource.h>
@@ -63,5 +64,5 @@ int main() {
     std::printf("link transfer failed: %s\n", status1.c_str());
     return 1;
   }
-  return ratio <= 1.20 && cpuShare < 0.03 ? 0 : 1;
+  return ratio <= 1.20 && cpuShare < 0.10 ? 0 : 1;
 }
