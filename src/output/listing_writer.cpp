@@ -10,6 +10,8 @@ namespace calvern {
 namespace {
 
 constexpr const char* kRule = "-------------------------";
+// The cells' lines are put together in batches of this size before they join the listing.
+constexpr std::size_t kCellBatchSize = 4096;
 
 // The used cells of one zone, numbered as the calculator numbers them; a run of unused cells
 // shows as one empty line (also before the first used cell when the zone's first is unused).
@@ -22,7 +24,7 @@ void AddCells(CrlfText& out, const MemoryImage& image, const MemoryZone& zone) {
   char head[kHeadLength];
   std::memcpy(head, kHead, kHeadLength);
   char* const digits = head + 2;  // the cell's number, four digits
-  char batch[16384];
+  char batch[kCellBatchSize];
   std::size_t used = 0;
 
   const std::span<const CellKind> kinds = image.StoredKinds();
@@ -156,11 +158,11 @@ std::string ListingText(const CompiledProgram& in) {
 }
 
 bool WriteListing(const CompiledProgram& in, const std::function<bool(std::string_view)>& write) {
-  // Parts of 64 KB: few writes, and a listing of any length touches no more memory than that
-  // (and a batch of cells past it).
-  constexpr std::size_t kPartSize = 64 * 1024;
+  // Parts of 16 KB: a listing of any length touches no more memory than that (and a batch of
+  // cells past it). Every fresh page costs more than a write of 16 KB does.
+  constexpr std::size_t kPartSize = 16 * 1024;
   CrlfText out(write, kPartSize);
-  out.Reserve(std::min(ExpectedSize(in), kPartSize + 16 * 1024));
+  out.Reserve(std::min(ExpectedSize(in), kPartSize + kCellBatchSize));
   AddListing(out, in);
   return out.Finish();
 }
