@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -290,6 +291,36 @@ TEST_F(CompilationTest, LabelAndReferenceLimits) {
   }
   EXPECT_EQ(c.CompileText(resolved), 0) << c.Status[2];
   EXPECT_EQ(c.CurrentStep(), 350 * 6);
+}
+
+// References to 500 labels pile up past the 512 the table holds at once, hundreds still
+// pending each time it makes room by dropping the resolved ones: every jump lands on its label.
+TEST_F(CompilationTest, PendingReferencesSurviveTheTableMakingRoom) {
+  std::mt19937 random(1612);
+  std::string source;
+  std::vector<std::pair<int, int>> jumps;  // the jump's first step, its label
+  std::vector<int> labelStep;
+  int step = 0;
+  while (labelStep.size() < 500) {
+    if (random() % 4 == 0) {
+      source += "T" + std::to_string(labelStep.size()) + ": ";
+      labelStep.push_back(step);
+      continue;
+    }
+    const int ahead = static_cast<int>(std::min<std::size_t>(120, 500 - labelStep.size()));
+    const int label = static_cast<int>(labelStep.size()) + static_cast<int>(random() % ahead);
+    source += "GOTO T" + std::to_string(label) + "\n";
+    jumps.emplace_back(step, label);
+    step += 3;
+  }
+  ASSERT_EQ(c.CompileText(source), 0) << c.Status[2];
+  ASSERT_GT(jumps.size(), 1200u);
+  const auto twoDigits = [](int n) { return std::string{char('0' + n / 10), char('0' + n % 10)}; };
+  for (const auto& [at, label] : jumps) {
+    const int target = labelStep[label];
+    ASSERT_EQ(Codes(at + 1, 2), (Texts{twoDigits(target / 100), twoDigits(target % 100)}))
+        << "jump at step " << at;
+  }
 }
 
 }  // namespace

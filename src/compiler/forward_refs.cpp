@@ -10,18 +10,22 @@ bool ForwardRefTable::Add(ForwardRef ref) {
 }
 
 void ForwardRefTable::Append(ForwardRef ref) {
-  const int index = static_cast<int>(refs_.size());
+  refs_.push_back(std::move(ref));
+  nextOfName_.push_back(-1);
+  Chain(static_cast<int>(refs_.size()) - 1);
+}
+
+void ForwardRefTable::Chain(int index) {
   const auto nameAt = NameAt();
-  if (const std::uint32_t first = firstByName_.Find(ref.name, nameAt); first == 0) {
-    firstByName_.Add(ref.name, static_cast<std::uint32_t>(index) + 1);
+  const std::string& name = refs_[index].name;
+  if (const std::uint32_t first = firstByName_.Find(name, nameAt); first == 0) {
+    firstByName_.Add(name, static_cast<std::uint32_t>(index) + 1);
     lastOfName_[index] = index;
   } else {
     int& last = lastOfName_[first - 1];
     nextOfName_[last] = index;
     last = index;
   }
-  refs_.push_back(std::move(ref));
-  nextOfName_.push_back(-1);
 }
 
 const std::vector<ForwardRef>& ForwardRefTable::Resolve(const std::string& name) {
@@ -58,11 +62,12 @@ int CellsFilled(const ForwardRef& ref) {
 }
 
 void ForwardRefTable::Compact() {
-  std::vector<ForwardRef> pending = std::move(refs_);
-  StartEmpty();
-  for (ForwardRef& ref : pending) {
-    if (!ref.name.empty()) Append(std::move(ref));
-  }
+  // The pending references move down in place, in their order, and are chained again: a second
+  // table would cost as many fresh pages as the first.
+  std::erase_if(refs_, [](const ForwardRef& ref) { return ref.name.empty(); });
+  nextOfName_.assign(refs_.size(), -1);
+  firstByName_.Clear();
+  for (int i = 0; i < static_cast<int>(refs_.size()); ++i) Chain(i);
 }
 
 void ForwardRefTable::StartEmpty() {

@@ -59,6 +59,8 @@ class ForwardRefTable {
   void StartEmpty();
   // Appends a reference to the table and to its name's chain.
   void Append(ForwardRef ref);
+  // Links the reference at `index` to the end of its name's chain.
+  void Chain(int index);
   // The names at the places of the index: a reference's position + 1.
   auto NameAt() const {
     return [this](std::uint32_t place) -> const std::string& { return refs_[place - 1].name; };
