@@ -1,5 +1,7 @@
 #include "compiler/tokenizer.h"
 
+#include <cstring>
+
 #include "tables/keyword_table.h"
 
 namespace calvern {
@@ -22,34 +24,42 @@ bool Tokenizer::ReadPlainToken(std::string& token, bool upperCase) {
   // file. Generated text, a comment, "=" or "@", and any byte beyond ASCII go the general way.
   if (generated_.On()) return false;
   const std::string_view rest = source_.Rest();
+  const char* const end = rest.data() + rest.size();
+  const char* first = rest.data();
   int lineCount = lineCount_;
   int column = column_;
   bool afterCr = afterCr_;
-  std::size_t start = 0;
-  while (start < rest.size() && rest[start] >= 0 && rest[start] <= ' ') {
-    CountChar(rest[start++], lineCount, column, afterCr);
+  while (first < end && static_cast<unsigned char>(*first) <= ' ') {
+    CountChar(*first++, lineCount, column, afterCr);
   }
-  if (start == rest.size()) return false;
-  const char first = rest[start];
-  if (first > '~' || first < 0 || first == ';' || first == '=' || first == '@') return false;
-  std::size_t end = start + 1;
-  while (end < rest.size() && rest[end] > ' ' && rest[end] <= '~') ++end;
-  if (end < rest.size() && (rest[end] < 0 || rest[end] > ' ')) return false;
+  if (first == end) return false;
+  if (*first == ';' || *first == '=' || *first == '@') return false;
+  // Printable ASCII is 21-7E: one unsigned comparison per character.
+  const auto printable = [](char c) { return static_cast<unsigned char>(c - 0x21) < 0x5E; };
+  if (!printable(*first)) return false;
+  const char* last = first + 1;
+  while (last < end && printable(*last)) ++last;
+  if (last < end && static_cast<unsigned char>(*last) > ' ') return false;
+  const auto length = static_cast<std::size_t>(last - first);
   tokenLine_ = lineCount;
   tokenColumn_ = column + 1;
-  column += static_cast<int>(end - start);
+  column += static_cast<int>(length);
   afterCr = false;
-  if (end < rest.size()) CountChar(rest[end], lineCount, column, afterCr);  // the blank after it
+  const char* next = last;
+  if (next < end) CountChar(*next++, lineCount, column, afterCr);  // the blank after it
   lineCount_ = lineCount;
   column_ = column;
   afterCr_ = afterCr;
-  source_.Advance(end < rest.size() ? end + 1 : end);
-  token.assign(rest.data() + start, end - start);
+  source_.Advance(static_cast<std::size_t>(next - rest.data()));
+  token.resize(length);
+  char* out = token.data();
   if (upperCase) {
     // Printable ASCII: its letters are all UpperCase changes.
-    for (char& c : token) {
-      if (static_cast<unsigned char>(c - 'a') < 26u) c = static_cast<char>(c - 'a' + 'A');
+    for (const char* c = first; c < last; ++c) {
+      *out++ = static_cast<unsigned char>(*c - 'a') < 26u ? static_cast<char>(*c - 'a' + 'A') : *c;
     }
+  } else {
+    std::memcpy(out, first, length);
   }
   return true;
 }
