@@ -3,8 +3,9 @@
 # source and writes files of the same sizes (bench/process/readwrite_only.c), and its start-up
 # against the cheapest C++ program that prints a line.
 #   scripts/bench-process.sh [ROUNDS]     (default 200 paired rounds)
-# Prints callgrind instruction counts (independent of the machine's load), hyperfine's means
-# and medians, and the paired wall-time ratio. Builds a Release tree in build-bench/.
+# Prints callgrind instruction counts (independent of the machine's load), the paired wall-time
+# ratios, the cost of a fresh page of memory and the page faults of each run, and hyperfine's
+# means and medians. Builds a Release tree in build-bench/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 rounds=${1:-200}
@@ -41,6 +42,19 @@ echo "== Wall time, paired run by run ($rounds rounds): calvern / read-and-write
 echo
 echo "== Wall time, paired: calvern --version / print_line"
 "$bin/paired_runs" "$rounds" "$bin/calvern" --version --versus "$bin/print_line"
+
+echo
+# What a fresh page costs here: the page faults a program adds weigh this much each.
+echo "== Wall time, paired: touch_pages 1000 / touch_pages 0 (the difference over 1000 is one page)"
+"$bin/paired_runs" "$rounds" "$bin/touch_pages" 1000 --versus "$bin/touch_pages" 0
+echo
+echo "== Page faults (the shortest of five runs; /usr/bin/time)"
+faults() {
+  for _ in 1 2 3 4 5; do /usr/bin/time -f %R "$@" 2>&1 >/dev/null | tail -n 1; done | sort -n | head -n 1
+}
+printf '%-44s %12s\n' "calvern: full program" "$(faults "${calvern[@]}")"
+printf '%-44s %12s\n' "read-and-write only: full program" "$(faults "${floor[@]}")"
+printf '%-44s %12s\n' "calvern: one-line program" "$(faults "$bin/calvern" compile one.txt -o one.LST)"
 
 echo
 echo "== hyperfine"

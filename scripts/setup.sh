@@ -3,7 +3,8 @@
 #   scripts/setup.sh           what building the program needs
 #   scripts/setup.sh --tests   and what the tests and benchmarks need
 #   scripts/setup.sh --fuzz    and what the fuzzing build needs
-#   scripts/setup.sh --bench   and what the whole-process benchmark needs (hyperfine, callgrind, jq)
+#   scripts/setup.sh --bench   and what the whole-process benchmark needs (hyperfine, callgrind,
+#                              jq, GNU time)
 #   scripts/setup.sh --windows and the MinGW-w64 cross compiler and NSIS, for the Windows
 #                              program and its installer (scripts/build-windows.sh)
 #   scripts/setup.sh --wine    and Wine with a virtual display, to test the Windows program and
@@ -18,7 +19,7 @@ for flag in "$@"; do
   case "$flag" in
     --tests) packages+=(libgtest-dev libbenchmark-dev tmux) ;;
     --fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
-    --bench) packages+=(hyperfine valgrind jq) ;;
+    --bench) packages+=(hyperfine valgrind jq time) ;;
     --windows) packages+=(g++-mingw-w64-x86-64-posix libstb-dev nsis) ;;
     # The screenshots of the Windows tests are drawn with these fonts.
     --wine) packages+=(wine64 xvfb fonts-dejavu-core) ;;
