@@ -1,7 +1,5 @@
 #include "compiler/symbol_tables.h"
 
-#include <cstring>
-
 #include "tables/io_register_table.h"
 #include "tables/keyword_table.h"
 
@@ -34,14 +32,14 @@ int RegisterNameTable::NextNamed(const std::string& upperName, int reg) const {
 
 void RegisterNameTable::SetName(int reg, const std::string& upperName) {
   const auto nameAt = NameAt();
-  std::uint16_t& place = nameOf_[reg];
-  if (place == 0) {
+  std::uint16_t& slot = SlotToWrite(reg);
+  if ((slot & kPlace) == 0) {
     // Room for the I/O names and a program's own, so that naming rarely moves the names.
     if (names_.size() == 1) names_.reserve(1024);
-    place = static_cast<std::uint16_t>(names_.size());
+    slot |= static_cast<std::uint16_t>(names_.size());
     names_.emplace_back();
   }
-  std::string& name = names_[place];
+  std::string& name = names_[slot & kPlace];
   if (!name.empty()) {
     // Renaming the lowest holder of the old name hands it to the next one above, if any: a
     // scan, but renaming a register is rare.
@@ -65,12 +63,15 @@ void RegisterNameTable::SetName(int reg, const std::string& upperName) {
 }
 
 int RegisterNameTable::NextReferenced(int reg) const {
-  if (reg >= kSize) return kSize;
-  // A program refers to a few hundred of ten thousand registers: the flags are searched as
-  // bytes, not looked at one by one.
-  const void* found = std::memchr(referenced_.data() + reg, 1, kSize - reg);
-  return found == nullptr ? kSize
-                          : static_cast<int>(static_cast<const char*>(found) - referenced_.data());
+  for (; reg < kSize; ++reg) {
+    // A chunk never made holds no reference: its registers are passed over at once.
+    if (chunks_[reg / kChunk].empty()) {
+      reg = (reg / kChunk + 1) * kChunk - 1;
+    } else if (Referenced(reg)) {
+      return reg;
+    }
+  }
+  return kSize;
 }
 
 int RegisterNameTable::Find(const std::string& upperName) const {

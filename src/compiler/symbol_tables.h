@@ -2,6 +2,7 @@
 // Each answers lookups through an index that gives what a first-match scan of the table would.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -39,25 +40,42 @@ class LabelTable {
 
 // Register number (0-10000) to name, with the I/O register names preloaded, and the flags of
 // the registers that the program referred to by name. A program names a few hundred of its
-// ten thousand registers: each register holds only the place of its name.
+// ten thousand registers, its own low ones and the I/O registers from 9000: the registers are
+// kept in chunks of 256, each made when one of its registers is first named or referred to,
+// and a register holds only the place of its name.
 class RegisterNameTable {
  public:
   static constexpr int kSize = 10001;
 
-  RegisterNameTable() : nameOf_(kSize, 0), referenced_(kSize, 0) {}
   // Preloads the calculator's I/O register names (9000-9213), upper-cased.
   void LoadIoRegisters();
   void SetName(int reg, const std::string& upperName);
   // The register's name, empty for none.
-  const std::string& Name(int reg) const { return names_[nameOf_[reg]]; }
+  const std::string& Name(int reg) const { return names_[Slot(reg) & kPlace]; }
   // The lowest register 0-9999 carrying this name, or -1.
   int Find(const std::string& upperName) const;
-  void MarkReferenced(int reg) { referenced_[reg] = 1; }
-  bool Referenced(int reg) const { return referenced_[reg] != 0; }
+  void MarkReferenced(int reg) { SlotToWrite(reg) |= kReferenced; }
+  bool Referenced(int reg) const { return (Slot(reg) & kReferenced) != 0; }
   // The first register from `reg` on that the program referred to by name, kSize for none.
   int NextReferenced(int reg) const;
 
  private:
+  static constexpr int kChunk = 256;
+  // A register's slot: the place of its name in names_ (0, an empty name, for none), and the
+  // flag of a reference by name. There are never more places than registers.
+  static constexpr std::uint16_t kReferenced = 0x8000;
+  static constexpr std::uint16_t kPlace = 0x7FFF;
+  static_assert(kSize < kPlace);
+
+  std::uint16_t Slot(int reg) const {
+    const std::vector<std::uint16_t>& chunk = chunks_[reg / kChunk];
+    return chunk.empty() ? 0 : chunk[reg % kChunk];
+  }
+  std::uint16_t& SlotToWrite(int reg) {
+    std::vector<std::uint16_t>& chunk = chunks_[reg / kChunk];
+    if (chunk.empty()) chunk.resize(kChunk);
+    return chunk[reg % kChunk];
+  }
   // The lowest register from `reg` on carrying `upperName`, or -1.
   int NextNamed(const std::string& upperName, int reg) const;
   // The names at the places of the index: a register's number + 1.
@@ -65,11 +83,8 @@ class RegisterNameTable {
     return [this](std::uint32_t place) -> const std::string& { return Name(place - 1); };
   }
 
-  // Per register: where its name stands in names_, 0 (an empty name) for none. A register
-  // keeps its place when renamed, so there are never more places than registers.
-  std::vector<std::uint16_t> nameOf_;
-  std::vector<std::string> names_{1};
-  std::vector<char> referenced_;
+  std::array<std::vector<std::uint16_t>, (kSize + kChunk - 1) / kChunk> chunks_;
+  std::vector<std::string> names_{1};  // a register keeps its place when renamed
   // Name to the lowest register carrying it (names may be shared), as its number + 1.
   TextIndex lowestByName_;
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -12,8 +13,8 @@ namespace {
 
 // Random namings and renamings of hundreds of registers, enough for the name index to grow
 // twice and to move many of its entries back when names leave it: a name always finds the
-// lowest register 0-9999 that carries it now, as a scan of all registers would, and every
-// register shows the name it was given last.
+// lowest register 0-9999 that carries it now, as a scan of all registers would, every
+// register shows the name it was given last, and the registers referred to are found in order.
 TEST(RegisterNameTableTest, NamesFindTheirLowestHolderThroughManyRenames) {
   RegisterNameTable table;
   table.LoadIoRegisters();
@@ -22,6 +23,7 @@ TEST(RegisterNameTableTest, NamesFindTheirLowestHolderThroughManyRenames) {
   while (registers.size() < 700) registers.push_back(static_cast<int>(random() % 10000));
   std::vector<std::string> given(RegisterNameTable::kSize);
   for (int r = 0; r < RegisterNameTable::kSize; ++r) given[r] = table.Name(r);
+  std::set<int> referenced;
   const auto lowestGiven = [&](const std::string& name) {
     for (int r = 0; r <= 9999; ++r) {
       if (given[r] == name) return r;
@@ -35,13 +37,25 @@ TEST(RegisterNameTableTest, NamesFindTheirLowestHolderThroughManyRenames) {
     const std::string name = "N" + std::to_string(random() % pool);
     table.SetName(reg, name);
     given[reg] = name;
+    if (round % 7 == 0) {
+      const int referred = round % 2 == 0 ? reg : static_cast<int>(random() % 10000);
+      table.MarkReferenced(referred);
+      referenced.insert(referred);
+    }
     if (round % 499 != 0) continue;
+    std::vector<int> walked;
+    for (int r = table.NextReferenced(0); r < RegisterNameTable::kSize;
+         r = table.NextReferenced(r + 1)) {
+      walked.push_back(r);
+    }
+    ASSERT_EQ(walked, std::vector<int>(referenced.begin(), referenced.end())) << round;
     for (int n = 0; n < 40; ++n) {
       const std::string probe = "N" + std::to_string(n < 12 ? n : random() % 1500);
       ASSERT_EQ(table.Find(probe), lowestGiven(probe)) << probe << " after " << round;
     }
     for (int r : registers) ASSERT_EQ(table.Name(r), given[r]) << r;
   }
+  for (int r = 0; r < RegisterNameTable::kSize; ++r) ASSERT_EQ(table.Name(r), given[r]) << r;
   EXPECT_EQ(table.Find("\\GMODE"), lowestGiven("\\GMODE"));
 }
 
