@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
-#include <functional>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -104,38 +102,19 @@ class MemoryImage {
   // A used cell that is no instruction or operand.
   bool IsData(int cell) const { return Used(cell) && !IsCode(Kind(cell)); }
 
-  // Where keys stand in the image's text of keys; the place 0 holds none.
+  // Where keys stand in the image's text of keys.
   struct KeysPlace {
     std::uint32_t offset = 0;
+    std::uint32_t length = 0;
   };
   // The keys stored at a place.
   std::string_view KeysAt(KeysPlace place) const {
-    const char* at = keyText_.data() + place.offset;
-    std::size_t length = static_cast<std::uint8_t>(*at++);
-    if (length == kLongKeys) {
-      std::uint32_t longLength;
-      std::memcpy(&longLength, at, sizeof longLength);
-      at += sizeof longLength;
-      length = longLength;
-    }
-    return std::string_view(at, length);
+    return std::string_view(keyText_).substr(place.offset, place.length);
   }
   // Stores keys that many cells show (an instruction's), for Set to refer to.
   KeysPlace StoreKeys(std::string_view keys) {
-    if (keys.empty()) return {};
-    // Keys read from this text are copied first: the text moves when it grows.
-    const char* const text = keyText_.data();
-    if (std::less_equal<>{}(text, keys.data()) && std::less<>{}(keys.data(), text + keyText_.size())) {
-      return StoreKeys(std::string(keys));
-    }
-    const KeysPlace place{static_cast<std::uint32_t>(keyText_.size())};
-    if (keys.size() < kLongKeys) {
-      keyText_.push_back(static_cast<char>(keys.size()));
-    } else {
-      const auto longLength = static_cast<std::uint32_t>(keys.size());
-      keyText_.push_back(static_cast<char>(kLongKeys));
-      keyText_.append(reinterpret_cast<const char*>(&longLength), sizeof longLength);
-    }
+    const KeysPlace place{static_cast<std::uint32_t>(keyText_.size()),
+                          static_cast<std::uint32_t>(keys.size())};
     keyText_.append(keys);
     return place;
   }
@@ -163,12 +142,9 @@ class MemoryImage {
   std::vector<std::uint8_t> byte_;
   std::vector<CellKind> kind_;
   // The keys of all cells one after another in one text, rather than a string per cell: a
-  // full program has thousands of cells, and most keys are a few characters. Each keys stand
-  // after their length: one byte, or kLongKeys and four bytes. A cell refers to them by one
-  // offset (4 bytes a cell, where a string would take 32); the text starts with empty keys.
-  static constexpr std::size_t kLongKeys = 255;
+  // full program has thousands of cells, and most keys are a few characters.
   std::vector<KeysPlace> keys_;
-  std::string keyText_ = std::string(1, '\0');
+  std::string keyText_;
 };
 
 }  // namespace calvern
