@@ -25,7 +25,13 @@ void RegisterNameTable::LoadIoRegisters() {
 
 int RegisterNameTable::NextNamed(const std::string& upperName, int reg) const {
   for (; reg < kSize; ++reg) {
-    if (Name(reg) == upperName) return reg;
+    const std::vector<std::uint16_t>& chunk = chunks_[reg / kChunk];
+    if (chunk.empty()) {
+      reg = (reg / kChunk + 1) * kChunk - 1;  // no register of the chunk has a name
+      continue;
+    }
+    const std::uint16_t place = chunk[reg % kChunk] & kPlace;
+    if (place != 0 && names_[place] == upperName) return reg;
   }
   return -1;
 }
