@@ -70,13 +70,4 @@ void ForwardRefTable::Compact() {
   for (int i = 0; i < static_cast<int>(refs_.size()); ++i) Chain(i);
 }
 
-void ForwardRefTable::StartEmpty() {
-  refs_.clear();
-  refs_.reserve(kCapacity);
-  nextOfName_.clear();
-  nextOfName_.reserve(kCapacity);
-  lastOfName_.resize(kCapacity);
-  firstByName_.Clear();
-}
-
 }  // namespace calvern

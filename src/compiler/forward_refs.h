@@ -43,7 +43,12 @@ class ForwardRefTable {
  public:
   static constexpr int kCapacity = 512;
 
-  ForwardRefTable() { StartEmpty(); }
+  // Room for the most references the table holds, so that recording never moves them.
+  ForwardRefTable() {
+    refs_.reserve(kCapacity);
+    nextOfName_.reserve(kCapacity);
+    lastOfName_.resize(kCapacity);
+  }
   // Records a reference; false when 512 references are already pending.
   [[nodiscard]] bool Add(ForwardRef ref);
   // Marks every pending reference to name resolved and gives them in recording order. The
@@ -54,9 +59,6 @@ class ForwardRefTable {
 
  private:
   void Compact();
-  // An empty table with room for the most references it holds, so that recording never moves
-  // them.
-  void StartEmpty();
   // Appends a reference to the table and to its name's chain.
   void Append(ForwardRef ref);
   // Links the reference at `index` to the end of its name's chain.

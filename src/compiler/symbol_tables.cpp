@@ -24,16 +24,11 @@ void RegisterNameTable::LoadIoRegisters() {
 }
 
 int RegisterNameTable::NextNamed(const std::string& upperName, int reg) const {
-  for (; reg < kSize; ++reg) {
-    const std::vector<std::uint16_t>& chunk = chunks_[reg / kChunk];
-    if (chunk.empty()) {
-      reg = (reg / kChunk + 1) * kChunk - 1;  // no register of the chunk has a name
-      continue;
-    }
-    const std::uint16_t place = chunk[reg % kChunk] & kPlace;
-    if (place != 0 && names_[place] == upperName) return reg;
-  }
-  return -1;
+  const int named = NextWhere(reg, [&](std::uint16_t slot) {
+    const std::uint16_t place = slot & kPlace;
+    return place != 0 && names_[place] == upperName;
+  });
+  return named < kSize ? named : -1;
 }
 
 void RegisterNameTable::SetName(int reg, const std::string& upperName) {
@@ -69,15 +64,7 @@ void RegisterNameTable::SetName(int reg, const std::string& upperName) {
 }
 
 int RegisterNameTable::NextReferenced(int reg) const {
-  for (; reg < kSize; ++reg) {
-    // A chunk never made holds no reference: its registers are passed over at once.
-    if (chunks_[reg / kChunk].empty()) {
-      reg = (reg / kChunk + 1) * kChunk - 1;
-    } else if (Referenced(reg)) {
-      return reg;
-    }
-  }
-  return kSize;
+  return NextWhere(reg, [](std::uint16_t slot) { return (slot & kReferenced) != 0; });
 }
 
 int RegisterNameTable::Find(const std::string& upperName) const {

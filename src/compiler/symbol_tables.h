@@ -76,6 +76,20 @@ class RegisterNameTable {
     if (chunk.empty()) chunk.resize(kChunk);
     return chunk[reg % kChunk];
   }
+  // The first register from `reg` on whose slot `holds`, kSize for none. A chunk never made
+  // holds neither a name nor a reference: its registers are passed over at once.
+  template <typename Holds>
+  int NextWhere(int reg, Holds holds) const {
+    for (; reg < kSize; ++reg) {
+      const std::vector<std::uint16_t>& chunk = chunks_[reg / kChunk];
+      if (chunk.empty()) {
+        reg = (reg / kChunk + 1) * kChunk - 1;
+      } else if (holds(chunk[reg % kChunk])) {
+        return reg;
+      }
+    }
+    return kSize;
+  }
   // The lowest register from `reg` on carrying `upperName`, or -1.
   int NextNamed(const std::string& upperName, int reg) const;
   // The names at the places of the index: a register's number + 1.
