@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -47,9 +48,13 @@ class TerminalSession {
   TerminalSession(const TempDir& dir, const std::string& arguments = "")
       : dir_(dir),
         socket_("calvern-test-" + std::to_string(getpid()) + "-" + std::to_string(Counter()++)) {
-    // The shell around the program writes its exit status to a file when it ends.
-    std::string command = std::string(CALVERN_BINARY) + " " + arguments + "; echo $? > " +
-                          ShellQuote(dir.File(".exit-status"));
+    // The shell around the program writes its exit status to a file when it ends. The program
+    // is started by a shell that records its own process id and then becomes the program, so
+    // that the program can be found at the end even when the shell around it is gone.
+    const std::string program = "echo $$ > " + ShellQuote(dir.File(".program-pid")) + "; exec " +
+                                std::string(CALVERN_BINARY) + " " + arguments;
+    std::string command =
+        "sh -c " + ShellQuote(program) + "; echo $? > " + ShellQuote(dir.File(".exit-status"));
     // The window stays after the program ends, so that its exit status can be read.
     Tmux("-f /dev/null new-session -d -x 100 -y 30 -c " + ShellQuote(dir.path().string()) + " " +
          ShellQuote(command) + " \\; set-option -g remain-on-exit on \\; pipe-pane -o " +
@@ -57,9 +62,12 @@ class TerminalSession {
   }
   // A program the test left running is stopped before its terminal goes: a hang-up would end
   // it in order, but LeakSanitizer's exit scan can stall for good once the terminal is gone.
+  // It is found by the process id it recorded, not as its shell's child: a shell that ended
+  // first would hide it.
   ~TerminalSession() {
     if (dir_.Read(".exit-status").empty()) {
-      if (int pid = ProgramPid(); pid > 0) kill(pid, SIGKILL);
+      const int pid = ProgramPid();
+      if (pid > 0 && IsCalvern(pid)) kill(pid, SIGKILL);
     }
     Tmux("kill-server");
   }
@@ -73,13 +81,8 @@ class TerminalSession {
   // Presses one key named as tmux names it ("C-c", "C-d").
   void PressKey(const std::string& key) { Tmux("send-keys -t 0 " + key); }
 
-  // The process id of calvern: the child of the shell that runs it in the window.
-  int ProgramPid() {
-    std::string shell = Tmux("display-message -p -t 0 '#{pane_pid}'");
-    std::string children = ReadAll("/proc/" + std::to_string(std::atoi(shell.c_str())) + "/task/" +
-                                   std::to_string(std::atoi(shell.c_str())) + "/children");
-    return std::atoi(children.c_str());
-  }
+  // The process id of calvern, as it recorded it when it started.
+  int ProgramPid() { return std::atoi(dir_.Read(".program-pid").c_str()); }
 
   // The screen as shown now, one string per row (trailing blanks removed by tmux).
   std::vector<std::string> Screen() {
@@ -133,6 +136,14 @@ class TerminalSession {
   }
 
  private:
+  // Whether the process `pid` still runs this test's calvern (and not a process that has
+  // taken over its id).
+  static bool IsCalvern(int pid) {
+    std::error_code error;
+    const auto program =
+        std::filesystem::read_symlink("/proc/" + std::to_string(pid) + "/exe", error);
+    return !error && std::filesystem::equivalent(program, CALVERN_BINARY, error) && !error;
+  }
   static int& Counter() {
     static int counter = 0;
     return counter;
