@@ -65,7 +65,7 @@ Status ReadUntilQuote(Compilation& c, const std::string& name, QuotedText& text,
 Status ReadDirectiveParameters(Compilation& c, const KeywordEntry& directive,
                                DirectiveParameters& out, int extraValues) {
   const std::string& name = directive.keyword;
-  std::string signature = directive.signature;
+  std::string signature(directive.signature);
   if (c.Prefixes.conditionalForm) signature += "RS";
   signature.append(extraValues, 'V');
   out = DirectiveParameters();

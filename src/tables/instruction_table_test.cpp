@@ -23,7 +23,7 @@ struct ExpectedForm {
 };
 
 // The forms the keyword table's code text describes, read as its layout per group says.
-std::vector<ExpectedForm> FormsOfCodeText(int group, const std::string& code) {
+std::vector<ExpectedForm> FormsOfCodeText(int group, std::string_view code) {
   using K = OperandKind;
   using P = KeysPrefix;
   switch (group) {

@@ -271,6 +271,41 @@ constexpr StoredPair kStoredKeywords[] = {
     {"", ""},
 };
 
+// The keywords and codes of the stored table upper-cased, one after another in the table's
+// order, made when the program is built: loading the table copies and converts nothing. Only
+// ASCII letters change; a Cyrillic keyword would have to be stored upper-cased.
+constexpr char AsciiUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+constexpr std::size_t kStoredTextSize = [] {
+  std::size_t size = 0;
+  for (const StoredPair& pair : kStoredKeywords) {
+    size += std::string_view(pair.keyword).size() + std::string_view(pair.code).size();
+  }
+  return size;
+}();
+constexpr auto kUpperStoredText = [] {
+  std::array<char, kStoredTextSize> text{};
+  std::size_t at = 0;
+  for (const StoredPair& pair : kStoredKeywords) {
+    for (const char* c = pair.keyword; *c != 0; ++c) text[at++] = AsciiUpper(*c);
+    for (const char* c = pair.code; *c != 0; ++c) text[at++] = AsciiUpper(*c);
+  }
+  return text;
+}();
+constexpr bool HasCyrillic(std::string_view text) {
+  for (char c : text) {
+    if (c == '\xD0' || c == '\xD1') return true;
+  }
+  return false;
+}
+static_assert(![] {
+  for (const StoredPair& pair : kStoredKeywords) {
+    if (HasCyrillic(pair.keyword)) return true;
+  }
+  return false;
+}());
+
 }  // namespace
 
 void UpperCaseInPlace(std::string& upper) {
@@ -316,14 +351,18 @@ KeywordTable::KeywordTable() {
   int i = 1;
   int g = 0;
   groupStart_[0] = 1;
+  const std::string_view upperText(kUpperStoredText.data(), kUpperStoredText.size());
+  std::size_t at = 0;
   for (const StoredPair& pair : kStoredKeywords) {
-    std::string_view keyword = pair.keyword;
-    std::string_view code = pair.code;
+    const std::string_view keyword = upperText.substr(at, std::string_view(pair.keyword).size());
+    at += keyword.size();
+    const std::string_view code = upperText.substr(at, std::string_view(pair.code).size());
+    at += code.size();
     if (!keyword.empty()) {
       KeywordEntry& entry = entry_[i];
       entry.index = i;
-      entry.keyword = UpperCase(keyword);
-      entry.code = UpperCase(code);
+      entry.keyword.assign(keyword);
+      entry.code = code;
       entry.group = g;
       if (Find(entry.keyword) == 0) firstIndex_.Add(entry.keyword, i);  // the first of equals
       ++i;
@@ -337,7 +376,7 @@ KeywordTable::KeywordTable() {
   groupStart_[kGroupCount] = i;
   // Aliases first: the decoding of an alias is the decoding of the entry it stands for.
   for (int k = 1; k <= count_; ++k) {
-    const std::string& text = entry_[k].code;
+    const std::string_view text = entry_[k].code;
     entry_[k].target = text.starts_with("<") ? k - static_cast<int>(text.size()) : k;
   }
   for (int k = 1; k <= count_; ++k) Decode(entry_[k]);
@@ -346,13 +385,13 @@ KeywordTable::KeywordTable() {
 // Reads the code text position by position, as each group lays it out.
 void KeywordTable::Decode(KeywordEntry& e) const {
   if (e.target != e.index) return;  // an alias is used through its target
-  const std::string& code = e.code;
+  const std::string_view code = e.code;
   switch (e.group) {
     case kGroupDirective:
       if (IsFormCode(e.index)) {
         e.opcode = HexByte(code);  // "60VV": opcode 60, two value operands
         e.signature = code.substr(2);
-      } else if (code.find_first_of("0123456789") == std::string::npos) {
+      } else if (code.find_first_of("0123456789") == std::string_view::npos) {
         e.signature = code;  // "SVR": a text, a value and a register
       }
       break;
@@ -380,7 +419,7 @@ void KeywordTable::Decode(KeywordEntry& e) const {
         e.test = code[2] - '0';
       }
       if (e.structure == StructureKeyword::kSumOrMul) {
-        e.arithmeticKey = GroupStart(kGroupPlainKey) + std::stoi(code.substr(2));
+        e.arithmeticKey = GroupStart(kGroupPlainKey) + std::stoi(std::string(code.substr(2)));
       }
       if (e.structure == StructureKeyword::kCase) e.relation = e.keyword.substr(4);
       break;

@@ -162,10 +162,11 @@ enum class StructureKeyword {
 
 // One keyword with its code text decoded once, at table load, into what the compiler uses.
 // Only the fields of the entry's group are set.
+// The code and the texts cut from it are views of constant text made when the program is built.
 struct KeywordEntry {
   int index = 0;
-  std::string keyword;  // upper-cased: the text the listing shows
-  std::string code;     // upper-cased code or signature text, as stored
+  std::string keyword;    // upper-cased: the text the listing shows
+  std::string_view code;  // upper-cased code or signature text, as stored
   int group = 0;
   int target = 0;  // the entry an alias stands for; the entry itself otherwise
 
@@ -180,7 +181,7 @@ struct KeywordEntry {
   int arithmeticKey = 0;  // SUM, MUL: the entry of "+" or "*"
   std::string relation;   // CASE forms: "=", "<>", "!=", ">=" or "<"
 
-  std::string signature;  // directives: their parameter letters (form codes: after the opcode)
+  std::string_view signature;  // directives: their parameter letters (form codes: after the opcode)
 };
 
 // The table after loading: 1-based arrays of upper-cased keywords and codes with their groups.
@@ -195,7 +196,7 @@ class KeywordTable {
 
   int Count() const { return count_; }
   const std::string& Keyword(int i) const { return entry_[i].keyword; }
-  const std::string& Code(int i) const { return entry_[i].code; }
+  std::string_view Code(int i) const { return entry_[i].code; }
   int Group(int i) const { return entry_[i].group; }
   // First index of group g; GroupStart(kGroupCount) is Count() + 1.
   int GroupStart(int g) const { return groupStart_[g]; }

@@ -25,6 +25,16 @@ TEST(KeywordTableTest, GroupsStartWhereTheStoredSeparatorsStand) {
   EXPECT_EQ(Table().Keyword(249), "ENDSELECT");
 }
 
+// The table's texts are upper-cased when the program is built: they must read as the statement
+// loop upper-cases tokens, or a keyword would never be found.
+TEST(KeywordTableTest, KeywordsAndCodesReadAsUpperCasedTokens) {
+  for (int i = 1; i <= Table().Count(); ++i) {
+    EXPECT_EQ(UpperCase(Table().Keyword(i)), Table().Keyword(i)) << i;
+    EXPECT_EQ(UpperCase(Table().Code(i)), Table().Code(i)) << Table().Keyword(i);
+    EXPECT_EQ(Table().Keyword(Table().Find(Table().Keyword(i))), Table().Keyword(i));
+  }
+}
+
 TEST(KeywordTableTest, EveryAliasReachesAPlainEntryOfItsOwnGroup) {
   for (int i = 1; i <= Table().Count(); ++i) {
     const int target = Table().ResolveAlias(i);
