@@ -35,13 +35,6 @@ inline std::string RunCommand(const std::string& command) {
   return output;
 }
 
-inline std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
-}
-
 class TerminalSession {
  public:
   // Starts `calvern` (with `arguments`) in `dir`.
