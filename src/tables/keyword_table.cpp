@@ -1,5 +1,7 @@
 #include "tables/keyword_table.h"
 
+#include <algorithm>
+
 namespace calvern {
 namespace {
 
@@ -299,12 +301,9 @@ constexpr bool HasCyrillic(std::string_view text) {
   }
   return false;
 }
-static_assert(![] {
-  for (const StoredPair& pair : kStoredKeywords) {
-    if (HasCyrillic(pair.keyword)) return true;
-  }
-  return false;
-}());
+static_assert(std::ranges::none_of(kStoredKeywords, [](const StoredPair& pair) {
+  return HasCyrillic(pair.keyword);
+}));
 
 }  // namespace
 
