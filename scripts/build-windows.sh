@@ -19,11 +19,11 @@ done
 
 "$root/scripts/setup.sh" --windows
 
-# The header-only libraries (CLI11, nlohmann-json, stb_image) reach the cross compiler through
+# The header-only libraries (nlohmann-json, stb_image) reach the cross compiler through
 # a folder of their own: the host's /usr/include as a whole must stay out of its way.
 headers="$build/header-only"
 mkdir -p "$headers"
-for dir in CLI nlohmann stb; do
+for dir in nlohmann stb; do
   ln -sfn "/usr/include/$dir" "$headers/$dir"
 done
 

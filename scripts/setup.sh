@@ -13,7 +13,7 @@
 #                              lintian in scripts/run-tests.sh)
 # Packages already present are left alone; apt runs only when something is missing.
 set -euo pipefail
-packages=(g++ cmake make pkg-config libcli11-dev nlohmann-json3-dev libpng-dev zlib1g-dev
+packages=(g++ cmake make pkg-config nlohmann-json3-dev libpng-dev zlib1g-dev
           libjpeg-dev)
 for flag in "$@"; do
   case "$flag" in

@@ -56,6 +56,8 @@ FileProblem WritingProblem(const std::string& path);
 
 // Writes all of `content` to standard output, as bytes; false when it could not.
 [[nodiscard]] bool WriteStandardOutput(std::string_view content);
+// The same on standard error, for messages: nothing to do when it fails.
+void WriteStandardError(std::string_view content);
 
 // Renames a file, in place of any file of the new name; false when it failed.
 bool RenameFile(const std::string& from, const std::string& to);

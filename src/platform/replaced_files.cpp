@@ -20,4 +20,9 @@ bool WriteStandardOutput(std::string_view content) {
   return std::fflush(stdout) == 0 && ok;
 }
 
+void WriteStandardError(std::string_view content) {
+  std::fwrite(content.data(), 1, content.size(), stderr);
+  std::fflush(stderr);
+}
+
 }  // namespace calvern::platform

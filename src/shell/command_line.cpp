@@ -1,8 +1,6 @@
 #include "shell/command_line.h"
 
-#include <CLI/CLI.hpp>
 #include <algorithm>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -40,20 +38,22 @@ std::size_t EditDistance(const std::string& a, const std::string& b) {
   return d[a.size()][b.size()];
 }
 
-// Every verb, by name, and what adds it to the parser. Adding a verb is one line here and one
-// file beside this one.
+// Every verb, by name, and what makes it. Adding a verb is one line here and one file beside
+// this one.
 struct VerbEntry {
   const char* name;
-  Verb (*add)(CLI::App& parser);
+  Verb (*make)();
 };
 constexpr VerbEntry kVerbs[] = {
-    {"compile", AddCompileVerb},   {"help", AddHelpVerb},       {"send", AddSendVerb},
-    {"identify", AddIdentifyVerb}, {"capture", AddCaptureVerb}, {"disasm", AddDisasmVerb},
+    {"compile", CompileVerb},   {"help", HelpVerb},       {"send", SendVerb},
+    {"identify", IdentifyVerb}, {"capture", CaptureVerb}, {"disasm", DisasmVerb},
 };
 
-bool IsVerb(const std::string& word) {
-  return std::any_of(std::begin(kVerbs), std::end(kVerbs),
-                     [&](const VerbEntry& verb) { return word == verb.name; });
+const VerbEntry* FindVerb(const std::string& word) {
+  for (const VerbEntry& verb : kVerbs) {
+    if (word == verb.name) return &verb;
+  }
+  return nullptr;
 }
 
 // The verb a mistyped word was meant to be: one it begins, or one a slip or two away. Words
@@ -69,73 +69,62 @@ std::string VerbMeant(const std::string& word) {
   return "";
 }
 
-// The parser with every verb, or with the one verb the command line names: each verb's options
-// cost the start-up of every run, and a run uses one verb.
-struct CommandLine {
-  CLI::App parser{"Calvern: compiler for the Elektronika MK-161 programmable calculator.",
-                  "calvern"};
-  std::vector<Verb> verbs;
+// The help of the whole program: its options and every verb.
+std::string ProgramHelp() {
+  std::string help =
+      "Calvern: compiler for the Elektronika MK-161 programmable calculator.\n"
+      "Usage: calvern [OPTIONS] [SUBCOMMAND]\n\nOptions:\n" +
+      HelpRow("-h,--help", "Print this help message and exit") +
+      HelpRow("--version", "Display program version information and exit") + "\nSubcommands:\n";
+  for (const VerbEntry& verb : kVerbs)
+    help += HelpRow(verb.name, verb.make().arguments->Description());
+  return help + "\n" + kFooter + "\n";
+}
 
-  explicit CommandLine(const std::string& onlyVerb = "") {
-    parser.footer(kFooter);
-    parser.set_version_flag("--version", std::string("calvern ") + CALVERN_VERSION);
-    parser.require_subcommand(0, 1);
-    // Options are written "--name" everywhere: on Windows too a word starting with "/" is a
-    // path (a file on the current drive), not an option.
-    parser.allow_windows_style_options(false);
-    for (const VerbEntry& verb : kVerbs) {
-      if (onlyVerb.empty() || onlyVerb == verb.name) verbs.push_back(verb.add(parser));
-    }
-  }
+// Help and the version go to standard output.
+int PrintOut(const std::string& text) {
+  return platform::WriteStandardOutput(text) ? kExitOk : kExitFileError;
+}
 
-  // Whether the word is an option of `compile`: `calvern -o out.LST prog.txt` compiles with
-  // its options in front.
-  bool IsCompileOption(const std::string& word) const {
-    const std::string name = word.substr(0, word.find('='));
-    for (const Verb& verb : verbs) {
-      if (verb.command->get_name() == "compile" && name != "-h" && name != "--help") {
-        return verb.command->get_option_no_throw(name) != nullptr;
-      }
-    }
-    return false;
+// Runs one verb on the words after it.
+int RunVerb(const VerbEntry& entry, const std::vector<std::string>& words) {
+  Verb verb = entry.make();
+  bool helpAsked = false;
+  if (std::optional<std::string> wrong = verb.arguments->Parse(words, helpAsked)) {
+    return UsageError(*wrong);
   }
+  if (helpAsked) return PrintOut(verb.arguments->Help("calvern", kFooter));
+  return verb.run();
+}
 
-  int Run(std::vector<std::string> args);
-};
-
-// Runs the parser over the arguments and the verb they name.
-int CommandLine::Run(std::vector<std::string> args) {
-  std::vector<char*> argv;
-  std::string program = "calvern";
-  argv.push_back(program.data());
-  for (std::string& arg : args) argv.push_back(arg.data());
-  try {
-    parser.parse(static_cast<int>(argv.size()), argv.data());
-  } catch (const CLI::CallForHelp& request) {
-    return parser.exit(request, std::cout, std::cerr);
-  } catch (const CLI::CallForAllHelp& request) {
-    return parser.exit(request, std::cout, std::cerr);
-  } catch (const CLI::CallForVersion& request) {
-    return parser.exit(request, std::cout, std::cerr);
-  } catch (const CLI::ParseError& error) {
-    return UsageError(error.what());
+// A command line that starts with an option: the program's own (--help, --version), or
+// compile's in front of the source (`calvern -o out.LST prog.txt`).
+int RunOptions(const std::vector<std::string>& args) {
+  const std::string& first = args.front();
+  if (first == "--version") return PrintOut(std::string("calvern ") + CALVERN_VERSION + "\n");
+  if (first == "-h" || first == "--help") {
+    // `calvern --help compile` is the verb's help.
+    const VerbEntry* verb = args.size() > 1 ? FindVerb(args[1]) : nullptr;
+    return PrintOut(verb ? verb->make().arguments->Help("calvern", kFooter) : ProgramHelp());
   }
-  for (const Verb& verb : verbs) {
-    if (verb.command->parsed()) return verb.run();
+  const Verb compile = CompileVerb();
+  if (compile.arguments->Find(first.substr(0, first.find('='))) != nullptr ||
+      compile.arguments->Find(first.substr(0, 2)) != nullptr) {
+    return RunVerb(kVerbs[0], args);
   }
-  return UsageError("no command given");
+  return UsageError("The following argument was not expected: " + first);
 }
 
 }  // namespace
 
 int ReportError(const std::string& text, int exitCode) {
-  std::cerr << platform::VisibleText("calvern: " + text) << "\n";
+  platform::WriteStandardError(platform::VisibleText("calvern: " + text) + "\n");
   return exitCode;
 }
 
 int UsageError(const std::string& what) {
   ReportError(what, kExitUsage);
-  std::cerr << "Run 'calvern --help' for usage.\n";
+  platform::WriteStandardError("Run 'calvern --help' for usage.\n");
   return kExitUsage;
 }
 
@@ -143,14 +132,10 @@ int RunCommandLine(const std::vector<std::string>& parameters) {
   if (parameters.empty()) return RunMenu();
   std::vector<std::string> args = parameters;
   const std::string first = args.front();
-  if (IsVerb(first)) return CommandLine(first).Run(std::move(args));
-  if (first.starts_with("-")) {
-    // Options before a source are compile's (`calvern -o out.LST prog.txt`); any other option
-    // (--help, --version, a mistake) is the whole parser's.
-    CommandLine all;
-    if (all.IsCompileOption(first)) args.insert(args.begin(), "compile");
-    return all.Run(std::move(args));
+  if (const VerbEntry* verb = FindVerb(first)) {
+    return RunVerb(*verb, std::vector<std::string>(args.begin() + 1, args.end()));
   }
+  if (first.starts_with("-")) return RunOptions(args);
   // A mistyped verb is said, not taken for a file that does not exist.
   if (const std::string verb = VerbMeant(first); !verb.empty() && !platform::PathExists(first)) {
     const MessageTable messages;
@@ -161,19 +146,17 @@ int RunCommandLine(const std::vector<std::string>& parameters) {
     ArgumentChoice choice = ReadingOfArgument(first);
     if (choice.reading == ArgumentReading::kInfoFile) {
       if (choice.ambiguous) {
-        std::cerr << platform::VisibleText("calvern: reading " + first +
-                                           " as an info file (its line 3 is a menu key); run "
-                                           "'calvern compile " +
-                                           first + "' to compile it as a source")
-                  << "\n";
+        ReportError("reading " + first +
+                        " as an info file (its line 3 is a menu key); run 'calvern compile " +
+                        first + "' to compile it as a source",
+                    kExitOk);
       }
       return RunSlaveMode(first);
     }
   } else if (HasInfoFileName(first)) {
     return RunSlaveMode(first);  // slave mode: only the first parameter counts
   }
-  args.insert(args.begin(), "compile");
-  return CommandLine("compile").Run(std::move(args));
+  return RunVerb(kVerbs[0], args);
 }
 
 }  // namespace calvern

@@ -1,9 +1,7 @@
 // `calvern compile SOURCE [-o LISTING] [--mk | --mk-base BASE] [--symbols FILE.json]
 // [--lang FILE.LOC]`: one compilation with its diagnostics on standard error. "-" as the
 // listing or the symbol file writes it to standard output.
-#include <CLI/CLI.hpp>
 #include <algorithm>
-#include <iostream>
 #include <memory>
 
 #include "output/symbol_file.h"
@@ -101,8 +99,8 @@ int RunCompile(const CompileArguments& a,
   // line 100 000 times gets a readable report.
   const std::size_t shown = std::min(result.warnings.size(), kWarningsShown);
   for (std::size_t i = 0; i < shown; ++i) {
-    std::cerr << platform::VisibleText(EditorDiagnosticLine(a.source, result.warnings[i], m))
-              << "\n";
+    platform::WriteStandardError(
+        platform::VisibleText(EditorDiagnosticLine(a.source, result.warnings[i], m)) + "\n");
   }
   if (std::string more = MoreWarningsText(result.warnings.size(), m); !more.empty()) {
     ReportError(more, kExitOk);
@@ -114,8 +112,8 @@ int RunCompile(const CompileArguments& a,
       return FileError("cannot write the listing " + request.listingPath +
                        WhyNotWritten(result.fileProblem, m));
     case JobOutcome::kCompileError:
-      std::cerr << platform::VisibleText(EditorDiagnosticLine(a.source, *result.error, m))
-                << std::endl;
+      platform::WriteStandardError(
+          platform::VisibleText(EditorDiagnosticLine(a.source, *result.error, m)) + "\n");
       return kExitCompileError;
     case JobOutcome::kCantWriteMkFile:
       return FileError(MkFileFailure(result, app.Messages));
@@ -143,21 +141,21 @@ int CompileForLink(const std::string& source, std::shared_ptr<const CompiledProg
   return RunCompile(arguments, &program);
 }
 
-Verb AddCompileVerb(CLI::App& parser) {
+Verb CompileVerb() {
   auto a = std::make_shared<CompileArguments>();
-  CLI::App* command = parser.add_subcommand(
+  auto verb = std::make_unique<VerbArguments>(
       "compile", "Compile a source into its listing and MK files (or just: calvern SOURCE)");
-  command->add_option("SOURCE", a->source, "The calculator program to compile")->required();
-  command->add_option("-o,--output", a->listing,
-                      "The listing (default: SOURCE with .LST; - for standard output)");
-  CLI::Option* mk =
-      command->add_flag("--mk", a->mkBesideListing, "Write the MK files beside the listing");
-  command->add_option("--mk-base", a->mkBase, "Write the MK files as BASE.MKP, BASE.MKB...")
-      ->excludes(mk);
-  command->add_option("--symbols", a->symbols,
-                      "Write labels, register names and zones as JSON (- for standard output)");
-  command->add_option("--lang", a->languageFile, "Report errors in this language (FILE.LOC)");
-  return {command, [a] { return RunCompile(*a); }};
+  verb->AddPositional("SOURCE", a->source, "The calculator program to compile").Required();
+  verb->AddOption("-o,--output", a->listing,
+                  "The listing (default: SOURCE with .LST; - for standard output)");
+  Argument& mk = verb->AddFlag("--mk", a->mkBesideListing, "Write the MK files beside the listing");
+  Argument& mkBase =
+      verb->AddOption("--mk-base", a->mkBase, "Write the MK files as BASE.MKP, BASE.MKB...");
+  verb->Exclude(mk, mkBase);
+  verb->AddOption("--symbols", a->symbols,
+                  "Write labels, register names and zones as JSON (- for standard output)");
+  verb->AddOption("--lang", a->languageFile, "Report errors in this language (FILE.LOC)");
+  return {std::move(verb), [a] { return RunCompile(*a); }};
 }
 
 }  // namespace calvern

@@ -1,12 +1,11 @@
 // `calvern disasm FILE.MKP [-o SOURCE] [--symbols FILE.json]` and
 // `calvern disasm --codes "52 53 05" [-o SOURCE]`: MK files or a code string back to a source,
 // on standard output unless -o names a file.
-#include <CLI/CLI.hpp>
-#include <iostream>
 #include <memory>
 
 #include "job/disassembly_job.h"
 #include "job/mk_file_set.h"
+#include "platform/files.h"
 #include "shell/command_line.h"
 #include "shell/command_line_verbs.h"
 
@@ -18,12 +17,12 @@ struct DisasmArguments {
   std::string codes;
   std::string output;
   std::string symbols;
-  CLI::Option* codesOption = nullptr;
+  const Argument* codesOption = nullptr;
 };
 
 int RunDisasm(const DisasmArguments& a) {
   const MessageTable messages;
-  const bool codesGiven = a.codesOption->count() > 0;
+  const bool codesGiven = a.codesOption->count > 0;
   if (codesGiven == !a.file.empty()) {
     return ReportError(messages[kDisassemblyInput] + (a.file.empty() ? "nothing" : a.file),
                        kExitUsage);
@@ -50,27 +49,26 @@ int RunDisasm(const DisasmArguments& a) {
     // The source has CR LF line ends as the program's files do; a terminal wants line feeds.
     std::string text = result.source;
     std::erase(text, '\r');
-    std::cout << text << std::flush;
-    if (!std::cout) return kExitFileError;
+    if (!platform::WriteStandardOutput(text)) return kExitFileError;
   }
   return kExitOk;
 }
 
 }  // namespace
 
-Verb AddDisasmVerb(CLI::App& parser) {
+Verb DisasmVerb() {
   auto a = std::make_shared<DisasmArguments>();
-  CLI::App* command = parser.add_subcommand(
+  auto verb = std::make_unique<VerbArguments>(
       "disasm", "Turn MK files or a code string back into a source that compiles to them");
-  command->add_option("FILE", a->file, "FILE.MKP, FILE.MKB or FILE.MKD: the set is read");
-  a->codesOption = command->add_option(
+  verb->AddPositional("FILE", a->file, "FILE.MKP, FILE.MKB or FILE.MKD: the set is read");
+  a->codesOption = &verb->AddOption(
       "--codes", a->codes,
       "A string of codes instead: hexadecimal pairs (\"52 53 05\"), or the display digits "
       "0123456789-LCRE and blank");
-  command->add_option("-o,--output", a->output, "The source to write (default: standard output)");
-  command->add_option("--symbols", a->symbols,
-                      "Label and register names from the file compile --symbols wrote");
-  return {command, [a] { return RunDisasm(*a); }};
+  verb->AddOption("-o,--output", a->output, "The source to write (default: standard output)");
+  verb->AddOption("--symbols", a->symbols,
+                  "Label and register names from the file compile --symbols wrote");
+  return {std::move(verb), [a] { return RunDisasm(*a); }};
 }
 
 }  // namespace calvern

@@ -2,8 +2,6 @@
 // from the command line, with the port and identifier of the menu's settings unless options
 // name others. The link's own progress output is not shown; the outcome is one line on
 // standard error and the exit code.
-#include <CLI/CLI.hpp>
-#include <iostream>
 #include <memory>
 #include <optional>
 
@@ -118,7 +116,7 @@ int RunSend(const SendOptions& options) {
   std::optional<ProgramImage> image = ProgramToSend(m, options.program, exitCode);
   if (!image) return exitCode;
 
-  TransferProgress progress(std::cerr, m, BlocksToSend(*image),
+  TransferProgress progress(platform::WriteStandardError, m, BlocksToSend(*image),
                             platform::IsTerminal(platform::StandardStream::kError));
   LinkContext context = run.Context(&*image);
   context.BlockSent = [&progress](const LinkSession& session) {
@@ -142,8 +140,8 @@ int RunIdentify(const LinkOptions& options) {
     return ReportError(NoReplyText(run.messages, session, run.messages[kIdentificationWord]),
                        ExitCodeOf(OutcomeOfSilence(session)));
   }
-  std::cout << platform::VisibleText(*name) << std::endl;
-  return std::cout ? kExitOk : kExitFileError;
+  return platform::WriteStandardOutput(platform::VisibleText(*name) + "\n") ? kExitOk
+                                                                            : kExitFileError;
 }
 
 int RunCapture(const CaptureOptions& options) {
@@ -173,46 +171,44 @@ int RunCapture(const CaptureOptions& options) {
   return ReportError(m[kSavedImage] + name, kExitOk);
 }
 
-void AddLinkOptions(CLI::App& command, LinkOptions& options) {
-  command.add_option("--port", options.port,
-                     "COMn or a serial device path (default: calvern.inf's, else COM1)");
-  command
-      .add_option("--id", options.identifier,
-                  "The calculator's identifier, 0-255 (default: calvern.inf's, else 255)")
-      ->check(CLI::Range(0, 255));
+void AddLinkOptions(VerbArguments& verb, LinkOptions& options) {
+  verb.AddOption("--port", options.port,
+                 "COMn or a serial device path (default: calvern.inf's, else COM1)");
+  verb.AddOption("--id", options.identifier,
+                 "The calculator's identifier, 0-255 (default: calvern.inf's, else 255)")
+      .Range(0, 255);
 }
 
 }  // namespace
 
-Verb AddSendVerb(CLI::App& parser) {
+Verb SendVerb() {
   auto o = std::make_shared<SendOptions>();
-  CLI::App* command = parser.add_subcommand(
+  auto verb = std::make_unique<VerbArguments>(
       "send", "Send a program to the calculator: a source (compiled first) or its MK files");
-  command
-      ->add_option("PROGRAM", o->program,
-                   "A source, or PROG.MKP, PROG.MKB or PROG.MKD for the MK files PROG.MK?")
-      ->required();
-  AddLinkOptions(*command, *o);
-  return {command, [o] { return RunSend(*o); }};
+  verb->AddPositional("PROGRAM", o->program,
+                      "A source, or PROG.MKP, PROG.MKB or PROG.MKD for the MK files PROG.MK?")
+      .Required();
+  AddLinkOptions(*verb, *o);
+  return {std::move(verb), [o] { return RunSend(*o); }};
 }
 
-Verb AddIdentifyVerb(CLI::App& parser) {
+Verb IdentifyVerb() {
   auto o = std::make_shared<LinkOptions>();
-  CLI::App* command =
-      parser.add_subcommand("identify", "Print the name of the calculator on the serial port");
-  AddLinkOptions(*command, *o);
-  return {command, [o] { return RunIdentify(*o); }};
+  auto verb = std::make_unique<VerbArguments>(
+      "identify", "Print the name of the calculator on the serial port");
+  AddLinkOptions(*verb, *o);
+  return {std::move(verb), [o] { return RunIdentify(*o); }};
 }
 
-Verb AddCaptureVerb(CLI::App& parser) {
+Verb CaptureVerb() {
   auto o = std::make_shared<CaptureOptions>();
-  CLI::App* command =
-      parser.add_subcommand("capture", "Save the calculator's screen as a PNG image");
-  command->add_option("-o,--output", o->output,
-                      "The image file (default: the next free Main00001.png, Main00002.png...)");
-  command->add_flag("--graphic", o->graphic, "The graphic screen instead of the main screen");
-  AddLinkOptions(*command, *o);
-  return {command, [o] { return RunCapture(*o); }};
+  auto verb =
+      std::make_unique<VerbArguments>("capture", "Save the calculator's screen as a PNG image");
+  verb->AddOption("-o,--output", o->output,
+                  "The image file (default: the next free Main00001.png, Main00002.png...)");
+  verb->AddFlag("--graphic", o->graphic, "The graphic screen instead of the main screen");
+  AddLinkOptions(*verb, *o);
+  return {std::move(verb), [o] { return RunCapture(*o); }};
 }
 
 }  // namespace calvern

@@ -1,32 +1,30 @@
-// The pieces the command line is made of: one verb per file, each adding its subcommand to the
-// parser, and the two ways of running without a verb (the menu, slave mode).
+// The pieces the command line is made of: one verb per file, each describing its arguments and
+// what runs it, and the two ways of running without a verb (the menu, slave mode).
 #pragma once
 
 #include <functional>
 #include <memory>
 #include <string>
 
-namespace CLI {
-class App;
-}
+#include "shell/argument_parser.h"
 
 namespace calvern {
 
 struct CompiledProgram;
 
-// A verb's subcommand in the parser, and what runs it once the arguments are parsed (it
+// A verb's arguments, and what runs it once they are parsed into the values `run` sees (it
 // returns the exit code).
 struct Verb {
-  CLI::App* command;
+  std::unique_ptr<VerbArguments> arguments;
   std::function<int()> run;
 };
 
-Verb AddCompileVerb(CLI::App& parser);
-Verb AddHelpVerb(CLI::App& parser);
-Verb AddSendVerb(CLI::App& parser);
-Verb AddIdentifyVerb(CLI::App& parser);
-Verb AddCaptureVerb(CLI::App& parser);
-Verb AddDisasmVerb(CLI::App& parser);
+Verb CompileVerb();
+Verb HelpVerb();
+Verb SendVerb();
+Verb IdentifyVerb();
+Verb CaptureVerb();
+Verb DisasmVerb();
 
 // Compiles a source as `calvern SOURCE` does (the listing beside it, MK files as its #MKFiles
 // asks), with its diagnostics on standard error. The exit code; when it is 0, `program` holds

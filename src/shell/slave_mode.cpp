@@ -1,9 +1,9 @@
 #include "shell/slave_mode.h"
 
 #include <algorithm>
-#include <iostream>
 
 #include "job/disassembly_job.h"
+#include "platform/files.h"
 #include "platform/requester.h"
 #include "platform/visible_text.h"
 #include "shell/compile_report.h"
@@ -54,7 +54,7 @@ long long RunSlaveDisassembly(const Application& app, const std::string& command
 }  // namespace
 
 void ReportSlaveFailure(const std::string& why) {
-  std::cerr << platform::VisibleText("calvern: " + why) << std::endl;
+  platform::WriteStandardError(platform::VisibleText("calvern: " + why) + "\n");
 }
 
 long long RunSlaveCommand(Application& app) {

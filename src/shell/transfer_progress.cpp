@@ -4,9 +4,9 @@
 
 namespace calvern {
 
-TransferProgress::TransferProgress(std::ostream& out, const MessageTable& messages,
-                                   int blocksToSend, bool terminal)
-    : out_(out), messages_(messages), total_(blocksToSend), terminal_(terminal) {}
+TransferProgress::TransferProgress(Writer write, const MessageTable& messages, int blocksToSend,
+                                   bool terminal)
+    : write_(std::move(write)), messages_(messages), total_(blocksToSend), terminal_(terminal) {}
 
 std::string TransferProgress::Text(long long bytesOnWire) const {
   double seconds = std::chrono::duration<double>(Clock::now() - start_).count();
@@ -20,19 +20,19 @@ void TransferProgress::BlockSent(long long bytesOnWire) {
   ++sent_;
   if (terminal_) {
     int filled = total_ > 0 ? std::min(kBarWidth, sent_ * kBarWidth / total_) : kBarWidth;
-    out_ << "\rcalvern: [" << std::string(filled, '#') << std::string(kBarWidth - filled, '.')
-         << "] " << Text(bytesOnWire) << "\x1b[K" << std::flush;
+    write_("\rcalvern: [" + std::string(filled, '#') + std::string(kBarWidth - filled, '.') + "] " +
+           Text(bytesOnWire) + "\x1b[K");
     drawn_ = true;
     return;
   }
   Clock::time_point now = Clock::now();
   if (sent_ < total_ && now - lastLine_ < std::chrono::seconds(1)) return;
   lastLine_ = now;
-  out_ << "calvern: " << Text(bytesOnWire) << "\n" << std::flush;
+  write_("calvern: " + Text(bytesOnWire) + "\n");
 }
 
 void TransferProgress::Finish() {
-  if (drawn_) out_ << "\n" << std::flush;
+  if (drawn_) write_("\n");
   drawn_ = false;
 }
 

@@ -4,8 +4,9 @@
 #pragma once
 
 #include <chrono>
-#include <ostream>
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "tables/message_table.h"
 
@@ -13,8 +14,9 @@ namespace calvern {
 
 class TransferProgress {
  public:
-  TransferProgress(std::ostream& out, const MessageTable& messages, int blocksToSend,
-                   bool terminal);
+  // `write` puts text on standard error (or wherever the progress goes).
+  using Writer = std::function<void(std::string_view)>;
+  TransferProgress(Writer write, const MessageTable& messages, int blocksToSend, bool terminal);
 
   // One more block has been sent; `bytesOnWire` counts every byte sent and received so far.
   void BlockSent(long long bytesOnWire);
@@ -28,7 +30,7 @@ class TransferProgress {
   using Clock = std::chrono::steady_clock;
   static constexpr int kBarWidth = 20;
 
-  std::ostream& out_;
+  Writer write_;
   const MessageTable& messages_;
   int total_;
   bool terminal_;

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace calvern {
 namespace {
 
@@ -22,8 +20,9 @@ std::string MaskRates(std::string text) {
 
 TEST(TransferProgress, BarOnATerminalLinesElsewhere) {
   MessageTable messages;
-  std::ostringstream bar, lines;
-  TransferProgress onTerminal(bar, messages, 4, true), inLog(lines, messages, 4, false);
+  std::string bar, lines;
+  TransferProgress onTerminal([&bar](std::string_view text) { bar += text; }, messages, 4, true);
+  TransferProgress inLog([&lines](std::string_view text) { lines += text; }, messages, 4, false);
   for (int block = 1; block <= 4; ++block) {
     onTerminal.BlockSent(100 * block);
     inLog.BlockSent(100 * block);
@@ -31,13 +30,13 @@ TEST(TransferProgress, BarOnATerminalLinesElsewhere) {
   onTerminal.Finish();
   inLog.Finish();
   const std::string rate = " blocks, N bytes/s";
-  EXPECT_EQ(MaskRates(bar.str()),
-            "\rcalvern: [#####...............] sent 1 of 4" + rate + "\x1b[K" +
-                "\rcalvern: [##########..........] sent 2 of 4" + rate + "\x1b[K" +
-                "\rcalvern: [###############.....] sent 3 of 4" + rate + "\x1b[K" +
-                "\rcalvern: [####################] sent 4 of 4" + rate + "\x1b[K\n");
+  EXPECT_EQ(MaskRates(bar), "\rcalvern: [#####...............] sent 1 of 4" + rate + "\x1b[K" +
+                                "\rcalvern: [##########..........] sent 2 of 4" + rate + "\x1b[K" +
+                                "\rcalvern: [###############.....] sent 3 of 4" + rate + "\x1b[K" +
+                                "\rcalvern: [####################] sent 4 of 4" + rate +
+                                "\x1b[K\n");
   // The first and the last block within a second: two plain lines.
-  EXPECT_EQ(MaskRates(lines.str()),
+  EXPECT_EQ(MaskRates(lines),
             "calvern: sent 1 of 4" + rate + "\ncalvern: sent 4 of 4" + rate + "\n");
 }
 

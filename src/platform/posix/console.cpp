@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <iostream>
 
+#include "platform/files.h"
 #include "platform/line_reader.h"
 #include "platform/visible_text.h"
 
@@ -55,9 +55,9 @@ void InstallStopHandlers() {
 class TerminalConsole : public Console {
  public:
   TerminalConsole() { InstallStopHandlers(); }
-  ~TerminalConsole() override { std::cout << "\x1b[0m" << std::flush; }
+  ~TerminalConsole() override { Write("\x1b[0m"); }
   bool Present() const override { return true; }
-  void Clear() override { std::cout << "\x1b[0m\x1b[2J\x1b[H" << std::flush; }
+  void Clear() override { Write("\x1b[0m\x1b[2J\x1b[H"); }
   // Each printed line is erased to its end, so no text of an earlier, longer line survives.
   // Control characters are shown, not obeyed: a file name can't retitle or clear the terminal.
   void Print(std::string_view text) override {
@@ -69,25 +69,27 @@ class TerminalConsole : public Console {
       if (end < text.size()) out += '\n';
       start = end + 1;
     }
-    std::cout << out << std::flush;
+    Write(out);
   }
   void PrintLine(std::string_view text) override { Print(VisibleText(text) + "\n"); }
-  void PrintColouredLine(std::string_view text) override {
-    std::cout << text << "\x1b[K\n" << std::flush;
-  }
+  void PrintColouredLine(std::string_view text) override { Write(std::string(text) + "\x1b[K\n"); }
   void SetColour(int foreground, int background) override {
-    std::cout << "\x1b[" << AnsiForeground(foreground) << ";" << AnsiBackground(background) << "m";
+    Write("\x1b[" + std::to_string(AnsiForeground(foreground)) + ";" +
+          std::to_string(AnsiBackground(background)) + "m");
   }
   void MoveCursor(int column, int row) override {
-    std::cout << "\x1b[" << row + 1 << ";" << column + 1 << "H" << std::flush;
+    Write("\x1b[" + std::to_string(row + 1) + ";" + std::to_string(column + 1) + "H");
   }
   void SetTitle(std::string_view title) override {
-    if (isatty(STDOUT_FILENO)) std::cout << "\x1b]0;" << VisibleText(title) << "\x07" << std::flush;
+    if (isatty(STDOUT_FILENO)) Write("\x1b]0;" + VisibleText(title) + "\x07");
   }
   std::string ReadLine() override { return lines_.ReadLine(); }
   bool InputEnded() const override { return lines_.Ended(); }
 
  private:
+  // Terminal output goes out at once: the menu waits for input after it.
+  static void Write(std::string_view text) { (void)WriteStandardOutput(text); }
+
   // Reads what standard input has; false at its end or after a stop was requested.
   static bool Fill(std::string& piece) {
     char buffer[4096];

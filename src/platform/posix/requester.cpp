@@ -2,8 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <iostream>
-
 #include "platform/files.h"
 #include "platform/visible_text.h"
 
@@ -80,7 +78,7 @@ FileAnswer ChooseFile(Console& console, const std::string& title, const std::str
 
 void ShowMessageBox(Console& console, const std::string& title, const std::string& text) {
   if (!console.Present()) {
-    std::cerr << VisibleText(title + ": " + text) << std::endl;
+    WriteStandardError(VisibleText(title + ": " + text) + "\n");
     return;
   }
   console.PrintLine("");

@@ -5,8 +5,7 @@
 #include <cderr.h>
 #include <commdlg.h>
 
-#include <iostream>
-
+#include "platform/files.h"
 #include "platform/visible_text.h"
 #include "platform/win32/wide_text.h"
 
@@ -50,7 +49,7 @@ FileAnswer ChooseFile(Console& console, const std::string& title, const std::str
 void ShowMessageBox(Console& console, const std::string& title, const std::string& text) {
   HANDLE errorStream = GetStdHandle(STD_ERROR_HANDLE);
   if (!console.Present() && errorStream != nullptr && errorStream != INVALID_HANDLE_VALUE) {
-    std::cerr << VisibleText(title + ": " + text) << std::endl;
+    WriteStandardError(VisibleText(title + ": " + text) + "\n");
     return;
   }
   MessageBoxW(console.Present() ? GetConsoleWindow() : nullptr, Widen(text).c_str(),
