@@ -30,7 +30,7 @@ Status EmitAddressItem(Compilation& c, int index, const std::string& name,
 }  // namespace
 
 Status CompileAddressTable(Compilation& c, const KeywordEntry& directive) {
-  const std::string& name = directive.keyword;
+  const std::string name(directive.Keyword());
   const int index = directive.index;
   DataPlacement placement(c.Out);
   for (;;) {

@@ -29,24 +29,23 @@ CompileResult Compilation::Run() && {
   if (!Failed(CompileStatements()) && !Failed(CheckEndOfSource())) WarnOfTallMenu(*this);
   // Built in one piece from what the compilation took: the image and the tables are moved,
   // never built empty first and then overwritten.
-  CompileResult result{
-      .program = {.image = std::move(Out).TakeImage(),
-                  .labels = std::move(Names.labels),
-                  .registerNames = std::move(Names.registerNames),
-                  .binaryZoneUsed = Out.BinaryZoneUsed(),
-                  .decimalZoneUsed = Out.DecimalZoneUsed(),
-                  .namedRegisterUsed = Names.namedRegisterUsed,
-                  .userLabelCount = Names.userLabelCount,
-                  .listAllLabels = Switches.listAllLabels,
-                  .firstFreeStep = Out.CurrentStep(),
-                  .mkFilesRequest = Switches.mkFilesRequest},
-      .error = std::move(log_.Error()),
-      .warnings = std::move(log_.Warnings())};
+  CompileResult result{.program = {.image = std::move(Out).TakeImage(),
+                                   .labels = std::move(Names.labels),
+                                   .registerNames = std::move(Names.registerNames),
+                                   .binaryZoneUsed = Out.BinaryZoneUsed(),
+                                   .decimalZoneUsed = Out.DecimalZoneUsed(),
+                                   .namedRegisterUsed = Names.namedRegisterUsed,
+                                   .userLabelCount = Names.userLabelCount,
+                                   .listAllLabels = Switches.listAllLabels,
+                                   .firstFreeStep = Out.CurrentStep(),
+                                   .mkFilesRequest = Switches.mkFilesRequest},
+                       .error = std::move(log_.Error()),
+                       .warnings = std::move(log_.Warnings())};
   return result;
 }
 
-Status Compilation::Fail(MessageId message, const std::string& detail) {
-  return Fail(Diagnostic{.message = message, .detail = detail});
+Status Compilation::Fail(MessageId message, std::string_view detail) {
+  return Fail(Diagnostic{.message = message, .detail = std::string(detail)});
 }
 
 Status Compilation::Fail(Diagnostic diagnostic) {
@@ -55,8 +54,8 @@ Status Compilation::Fail(Diagnostic diagnostic) {
   return log_.Fail(std::move(diagnostic));
 }
 
-Status Compilation::FailAtStatement(MessageId message, const std::string& detail) {
-  return FailAtStatement(Diagnostic{.message = message, .detail = detail});
+Status Compilation::FailAtStatement(MessageId message, std::string_view detail) {
+  return FailAtStatement(Diagnostic{.message = message, .detail = std::string(detail)});
 }
 
 Status Compilation::FailAtStatement(Diagnostic diagnostic) {
@@ -91,17 +90,17 @@ std::optional<std::string> Compilation::NextOperand(MessageId message, std::stri
   return token;
 }
 
-std::optional<long long> Compilation::NextValue(const std::string& directive, MessageId missing,
-                                                const std::string& missingDetail) {
+std::optional<long long> Compilation::NextValue(std::string_view directive, MessageId missing,
+                                                std::string_view missingDetail) {
   std::optional<std::string> token = NextOperand(missing, missingDetail);
   if (!token) return std::nullopt;
   return ValueOf(*token, directive);
 }
 
 std::optional<long long> Compilation::ValueOf(const std::string& token,
-                                              const std::string& directive) {
+                                              std::string_view directive) {
   std::optional<long long> value = WholeNumber(token);
-  if (!value) (void)Fail(kNumberExpectedIn, directive + " " + token);
+  if (!value) (void)Fail(kNumberExpectedIn, std::string(directive) + " " + token);
   return value;
 }
 

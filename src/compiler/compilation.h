@@ -114,12 +114,12 @@ class Compilation {
                                                        std::string_view detail = {});
   // The next token as a whole number, the value of `directive`; an error naming the token
   // when it is something else, and the end-of-file error when it is missing.
-  [[nodiscard]] std::optional<long long> NextValue(const std::string& directive,
+  [[nodiscard]] std::optional<long long> NextValue(std::string_view directive,
                                                    MessageId missing = kUnexpectedEndOfFile,
-                                                   const std::string& missingDetail = "");
+                                                   std::string_view missingDetail = {});
   // A token read already, as such a value.
   [[nodiscard]] std::optional<long long> ValueOf(const std::string& token,
-                                                 const std::string& directive);
+                                                 std::string_view directive);
   // Queues generated source text that the statement loop reads before the rest of the file.
   [[nodiscard]] Status GenerateLine(std::string text);
   // Queues the lines 0 to lineCount - 1 that the menu generator stored, followed by its end.
@@ -165,13 +165,13 @@ class Compilation {
   // ---- Errors ----
 
   // Records an error: the message, with `detail` after it, at the last token read.
-  Status Fail(MessageId message, const std::string& detail = "");
+  Status Fail(MessageId message, std::string_view detail = {});
   // Records an error with its text around the message ("NEXT" + " without " + "FOR."); without
   // a line of its own it stands at the last token read.
   Status Fail(Diagnostic diagnostic);
   // Records an error found when the source ended inside the statement: it is reported at the
   // line of the statement that was left open.
-  Status FailAtStatement(MessageId message, const std::string& detail = "");
+  Status FailAtStatement(MessageId message, std::string_view detail = {});
   Status FailAtStatement(Diagnostic diagnostic);
   // The line (as the user counts it) and column of the last token read; for generated text,
   // those of the statement that generated it.

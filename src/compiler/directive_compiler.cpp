@@ -53,7 +53,7 @@ Status CompileSetting(Compilation& c, const KeywordEntry& directive) {
   std::optional<std::string> token =
       index == kDirOptim ? c.NextOperand(kUnexpectedEndOfFileIn, "#OPTIM") : c.NextOperand();
   if (!token) return Status::kFailed;
-  std::optional<long long> operand = c.ValueOf(*token, directive.keyword);
+  std::optional<long long> operand = c.ValueOf(*token, directive.Keyword());
   if (!operand) return Status::kFailed;
   const long long value = *operand;
   SourceSwitches& s = c.Switches;

@@ -9,7 +9,7 @@ namespace {
 // A quoted text, or "(" and an indirect register for a text held in the binary zone.
 Status ReadTextParameter(Compilation& c, const KeywordEntry& directive, std::string& text,
                          int& textRegister) {
-  const std::string& name = directive.keyword;
+  const std::string name(directive.Keyword());
   int ch = c.Source().SkipBlanks();
   if (ch == '(') {
     std::optional<std::string> token = c.NextOperand(kUnexpectedEndOfFileIn, name);
@@ -64,8 +64,8 @@ Status ReadUntilQuote(Compilation& c, const std::string& name, QuotedText& text,
 
 Status ReadDirectiveParameters(Compilation& c, const KeywordEntry& directive,
                                DirectiveParameters& out, int extraValues) {
-  const std::string& name = directive.keyword;
-  std::string signature(directive.signature);
+  const std::string name(directive.Keyword());
+  std::string signature(directive.Signature());
   if (c.Prefixes.conditionalForm) signature += "RS";
   signature.append(extraValues, 'V');
   out = DirectiveParameters();

@@ -108,7 +108,7 @@ TEST_F(DirectiveParametersTest, MalformedOrMissingParameters) {
       {kDirFilename, "name.txt"}, {kDirString, "1 'quoted'"}, {kDirAction, "x\"y\" L"}};
   for (const auto& [index, text] : invalid) {
     EXPECT_NE(Read(index, text), 0) << text;
-    EXPECT_EQ(Detail(), "   Invalid string in " + c->Keywords.Keyword(index)) << text;
+    EXPECT_EQ(Detail(), "   Invalid string in " + std::string(c->Keywords.Keyword(index))) << text;
   }
   EXPECT_NE(Read(kDirFilename, "\"line one\nline two\""), 0);
   EXPECT_EQ(Detail(), "   String not closed in #FILENAME");
@@ -120,7 +120,8 @@ TEST_F(DirectiveParametersTest, MalformedOrMissingParameters) {
       {kDirCheck, "\"label\""}, {kDirInputd, "\"x\" 5"},           {kDirOutputf, "1 \"t\" 2 3 4"}};
   for (const auto& [index, text] : missing) {
     EXPECT_NE(Read(index, text), 0) << text;
-    EXPECT_EQ(Detail(), "   Not enough parameters in " + c->Keywords.Keyword(index)) << text;
+    EXPECT_EQ(Detail(), "   Not enough parameters in " + std::string(c->Keywords.Keyword(index)))
+        << text;
   }
   EXPECT_NE(Read(kDirBlank, "1 2", 2), 0);
   EXPECT_EQ(Detail(), "   Not enough parameters in #BLANK");

@@ -50,7 +50,7 @@ void Emitter::EmitInstruction(const KeywordEntry& keyword, const InstructionForm
   std::uint16_t& slot = keysSlot_[keyword.index * kPrefixes + static_cast<int>(form.prefix)];
   if (slot == 0) {
     std::string made(KeysPrefixText(form.prefix));
-    made += keyword.keyword;
+    made += keyword.Keyword();
     made += ' ';
     // Stored in the image once, for all the cells of this keyword and prefix.
     instructionKeys_.push_back(image_.StoreKeys(made));

@@ -57,10 +57,10 @@ Status EmitTargetOperand(Compilation& c, const std::string& name, const std::str
 }  // namespace
 
 Status CompileFormCode(Compilation& c, const KeywordEntry& directive) {
-  const std::string& name = directive.keyword;
+  const std::string name(directive.Keyword());
   // No data bracket: form programs always live in the program zone.
   c.Out.EmitData(directive.opcode, name.substr(1));
-  for (char kind : directive.signature) {
+  for (char kind : directive.Signature()) {
     std::optional<std::string> operand = c.NextOperand(kUnexpectedEndOfFileIn, name);
     if (!operand) return Status::kFailed;
     Status status = kind == 'V'   ? EmitValueOperand(c, name, *operand)

@@ -139,7 +139,7 @@ Status CompileElementProgram(Compilation& c, const std::string& name) {
 
 Status CompileFormTableDirective(Compilation& c, const KeywordEntry& directive) {
   const int index = directive.index;
-  const std::string& name = directive.keyword;
+  const std::string name(directive.Keyword());
   if (index == kDirFormTable) return CompileFormTable(c);
   if (index == kDirDefineForm) return CompileDefineForm(c);
   if (index == kDirFormElementProgram) return CompileElementProgram(c, name);

@@ -38,14 +38,14 @@ void EmitGraph(Compilation& c, const DotGrid& grid) {
   }
 }
 
-Status ReadGraphRows(Compilation& c, const std::string& directive, DotGrid& grid) {
+Status ReadGraphRows(Compilation& c, std::string_view directive, DotGrid& grid) {
   std::vector<std::string> rows;
   std::size_t width = 0;
   for (;;) {
     std::optional<std::string> row = c.NextOperand(kUnexpectedEndOfFileIn, directive);
     if (!row) return Status::kFailed;
     if (*row == "#END") break;
-    const std::string place = directive + ", row " + std::to_string(rows.size() + 1);
+    const std::string place = std::string(directive) + ", row " + std::to_string(rows.size() + 1);
     if (rows.size() == DotGrid::kMaxSide) return c.Fail(kGraphTooLarge, place);
     if (row->size() > DotGrid::kMaxSide) {
       return c.Fail(kGraphTooLarge, place + " (" + std::to_string(row->size()) + " dots)");

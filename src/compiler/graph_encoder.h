@@ -42,6 +42,6 @@ void EmitGraph(Compilation& c, const DotGrid& grid);
 
 // Reads rows of "." and "*" up to "#END" for `directive` (#DEFGRAPH, #DEFCHAR): each token is
 // one row and "*" is ink. A row or a row count past 255 is an error.
-[[nodiscard]] Status ReadGraphRows(Compilation& c, const std::string& directive, DotGrid& grid);
+[[nodiscard]] Status ReadGraphRows(Compilation& c, std::string_view directive, DotGrid& grid);
 
 }  // namespace calvern

@@ -6,7 +6,7 @@ namespace calvern {
 namespace {
 
 const InstructionForm& FormOf(const KeywordEntry& keyword, OperandKind kind) {
-  return *InstructionTable::BuiltIn().Form(keyword.instruction->operation, kind);
+  return *InstructionTable::BuiltIn().Form(keyword.EnteredInstruction()->operation, kind);
 }
 
 // A register operand, direct or indirect, in the form its number needs: in the opcode for 0-14,

@@ -42,8 +42,9 @@ const KeywordEntry* Named(const Compilation& c, NotationPrefix prefix, std::stri
   // function, the one-byte address form of a loop or a jump (F L0, F x<0).
   const KeysPrefix wanted = prefix == NotationPrefix::kF ? KeysPrefix::kF : KeysPrefix::kK;
   const bool addressed = entry->group == kGroupLoop || entry->group == kGroupJump;
-  const InstructionForm* form = InstructionTable::BuiltIn().Form(
-      entry->instruction->operation, addressed ? OperandKind::kAddressByte : OperandKind::kNone);
+  const InstructionForm* form =
+      InstructionTable::BuiltIn().Form(entry->EnteredInstruction()->operation,
+                                       addressed ? OperandKind::kAddressByte : OperandKind::kNone);
   return form != nullptr && form->prefix == wanted ? entry : nullptr;
 }
 

@@ -38,11 +38,11 @@ MessageId ReasonFor(PictureFailure failure) {
 Status CompileLoadImage(Compilation& c, const KeywordEntry& directive) {
   DirectiveParameters params;
   if (Failed(ReadDirectiveParameters(c, directive, params))) return Status::kFailed;
-  std::optional<long long> option = c.ValueOf(params.slot[1], directive.keyword);
+  std::optional<long long> option = c.ValueOf(params.slot[1], directive.Keyword());
   if (!option) return Status::kFailed;
   const std::string& name = params.slot[2];
   // A text held in the binary zone names no file at compile time.
-  if (params.textRegister[2] >= 0) return c.Fail(kInvalidStringIn, directive.keyword);
+  if (params.textRegister[2] >= 0) return c.Fail(kInvalidStringIn, directive.Keyword());
   const PictureSource* pictures = c.Options.pictures;
   if (pictures == nullptr) return c.Fail(kNoPictureLoader, name);
 

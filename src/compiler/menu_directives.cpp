@@ -32,7 +32,7 @@ bool HasConditionalForm(int index) {
 Status CompileMenuDirective(Compilation& c, const KeywordEntry& directive) {
   const int index = directive.index;
   if (c.Prefixes.conditionalForm && !HasConditionalForm(index)) {
-    return c.Fail(kNoConditionalFormIn, directive.keyword);
+    return c.Fail(kNoConditionalFormIn, directive.Keyword());
   }
   switch (index) {
     case kDirMenu:

@@ -63,7 +63,7 @@ const char* const kFindFileRoutine =
 // #RCLXtoI reg n and #STOItoX reg n: a radio-button line keeps its choice as the X coordinate
 // 4 + k * option, with k = 120 / n.
 Status CompileRadioConversion(Compilation& c, const KeywordEntry& directive) {
-  const std::string& name = directive.keyword;
+  const std::string name(directive.Keyword());
   std::string reg = c.NextUpperToken();
   std::string count = reg.empty() ? std::string() : c.NextUpperToken();
   if (count.empty())

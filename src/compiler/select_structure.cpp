@@ -84,7 +84,7 @@ Status CompileCase(Compilation& c, const KeywordEntry& keyword) {
     return Status::kFailed;
   }
   // CASE= gives x=0, CASE< gives x<0...: the jump to the skip label when the CASE fails.
-  return c.GenerateLine(prefix + comparison + " x" + keyword.relation + "0 " + skip);
+  return c.GenerateLine(prefix + comparison + " x" + std::string(keyword.Relation()) + "0 " + skip);
 }
 
 Status CompileDefault(Compilation& c) {

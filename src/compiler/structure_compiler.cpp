@@ -53,8 +53,8 @@ Status PushStructure(Compilation& c, StructureEntry entry) {
   return Status::kDone;
 }
 
-Status Without(Compilation& c, const std::string& keyword, const std::string& opener) {
-  return c.Fail({.message = kWithout, .lead = keyword, .detail = opener});
+Status Without(Compilation& c, std::string_view keyword, std::string_view opener) {
+  return c.Fail({.message = kWithout, .lead = std::string(keyword), .detail = std::string(opener)});
 }
 
 std::string OpenStructureName(const StructureEntry& entry) {

@@ -22,7 +22,7 @@ std::string OpenStructureName(const StructureEntry& entry);
 // Opens a structure at the step counter; fails when the stack is full.
 [[nodiscard]] Status PushStructure(Compilation& c, StructureEntry entry);
 // "   NEXT without FOR." and the like: the keyword parts are fixed, " without " is a message.
-Status Without(Compilation& c, const std::string& keyword, const std::string& opener);
+Status Without(Compilation& c, std::string_view keyword, std::string_view opener);
 
 // Loops and conditionals (loop_structures.cpp) and the SELECT family (select_structure.cpp).
 Status CompileFor(Compilation& c);

@@ -18,11 +18,11 @@ void EmitValue(Compilation& c, long long value, int size) {
 }
 
 // A number that must not exceed `maximum`; nullopt after reporting it.
-std::optional<long long> ReadItem(Compilation& c, const std::string& token, const std::string& name,
+std::optional<long long> ReadItem(Compilation& c, const std::string& token, std::string_view name,
                                   long long maximum) {
   std::optional<long long> value = c.ValueOf(token, name);
   if (value && (*value < 0 || *value > maximum)) {
-    (void)c.Fail(kDataValueOutOfRange, name + " " + token);
+    (void)c.Fail(kDataValueOutOfRange, std::string(name) + " " + token);
     return std::nullopt;
   }
   return value;
@@ -33,7 +33,7 @@ long long MaximumOf(int size) { return size == 1 ? 0xFF : size == 2 ? 0xFFFF : 0
 // #DB, #DW, #DL and #DWK: items until #END; #DWK pairs a key byte with a word and closes the
 // table with FF.
 Status CompileTable(Compilation& c, const KeywordEntry& directive) {
-  const std::string& name = directive.keyword;
+  const std::string name(directive.Keyword());
   const bool keyed = directive.index == kDirDwk;
   const int size = directive.index == kDirDb ? 1 : directive.index == kDirDl ? 4 : 2;
   DataPlacement placement(c.Out);
@@ -68,7 +68,7 @@ Status CompileInit(Compilation& c, const KeywordEntry& directive) {
   std::optional<long long> count = c.ValueOf(*countToken, name);
   if (!count) return Status::kFailed;
   if (*count < 1) return c.Fail(kAtLeastOneIterationIn, name);
-  std::optional<long long> value = ReadItem(c, *valueToken, directive.keyword, MaximumOf(size));
+  std::optional<long long> value = ReadItem(c, *valueToken, directive.Keyword(), MaximumOf(size));
   if (!value) return Status::kFailed;
   DataPlacement placement(c.Out);
   // A count past the zone's end stops at the first cell that does not fit.

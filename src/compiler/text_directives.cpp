@@ -29,7 +29,7 @@ Status CompileFileName(Compilation& c, const KeywordEntry& directive) {
   if (Failed(ReadDirectiveParameters(c, directive, params))) return Status::kFailed;
   std::string name = params.slot[1];
   // A name is stored in the file's own bytes; a text held in a register has no place here.
-  if (params.textRegister[1] >= 0) return c.Fail(kInvalidStringIn, directive.keyword);
+  if (params.textRegister[1] >= 0) return c.Fail(kInvalidStringIn, directive.Keyword());
   if (name.size() > 20) return c.Fail(kFilenameTooLong);
   if (!name.empty() && name[0] == ' ') return c.Fail(kFilenameStartsWithSpace);
   long long id = 0;

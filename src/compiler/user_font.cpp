@@ -11,10 +11,10 @@ namespace {
 std::optional<int> ReadByteParameter(Compilation& c, const KeywordEntry& directive, int maximum) {
   DirectiveParameters params;
   if (Failed(ReadDirectiveParameters(c, directive, params))) return std::nullopt;
-  std::optional<long long> value = c.ValueOf(params.slot[1], directive.keyword);
+  std::optional<long long> value = c.ValueOf(params.slot[1], directive.Keyword());
   if (!value) return std::nullopt;
   if (*value < 0 || *value > maximum) {
-    (void)c.Fail(kDataValueOutOfRange, directive.keyword + " " + params.slot[1]);
+    (void)c.Fail(kDataValueOutOfRange, std::string(directive.Keyword()) + " " + params.slot[1]);
     return std::nullopt;
   }
   return static_cast<int>(*value);
@@ -22,7 +22,7 @@ std::optional<int> ReadByteParameter(Compilation& c, const KeywordEntry& directi
 
 // The calculator reads the table as consecutive entries: nothing may be written between the
 // height byte, the entries and the closing FF.
-Status CheckTableContinues(Compilation& c, const std::string& directive) {
+Status CheckTableContinues(Compilation& c, std::string_view directive) {
   const OpenFont& font = c.Font;
   const int expected = font.start + 1 + 4 * static_cast<int>(font.characters.size());
   if (c.Out.CurrentStep() != expected) return c.Fail(kFontTableInterrupted, directive);
@@ -41,13 +41,13 @@ Status StartFont(Compilation& c, const KeywordEntry& directive) {
 
 Status DefineCharacter(Compilation& c, const KeywordEntry& directive) {
   if (!c.Font.open) return c.Fail({.message = kWithout, .lead = "#DEFCHAR", .detail = "#FONT"});
-  if (Failed(CheckTableContinues(c, directive.keyword))) return Status::kFailed;
+  if (Failed(CheckTableContinues(c, directive.Keyword()))) return Status::kFailed;
   // FF ends the table, so it is no character code.
   std::optional<int> code = ReadByteParameter(c, directive, 254);
   if (!code) return Status::kFailed;
   c.Out.EmitData(*code, "CHAR(" + std::to_string(*code) + ")");
   DotGrid grid(0, 0);
-  if (Failed(ReadGraphRows(c, directive.keyword, grid))) return Status::kFailed;
+  if (Failed(ReadGraphRows(c, directive.Keyword(), grid))) return Status::kFailed;
   OpenFont& font = c.Font;
   if (grid.Height() != font.height) return c.Fail(kCharHeightMismatch);
   const int offset = static_cast<int>(font.bitmaps.size());
@@ -93,7 +93,7 @@ Status EndFont(Compilation& c) {
 
 Status CompileFontDirective(Compilation& c, const KeywordEntry& directive) {
   // \UserFont addresses program steps; a font in the binary zone could never be selected.
-  if (c.Out.InBinaryZone()) return c.Fail(kFontInBinaryZone, directive.keyword);
+  if (c.Out.InBinaryZone()) return c.Fail(kFontInBinaryZone, directive.Keyword());
   switch (directive.index) {
     case kDirFont:
       return StartFont(c, directive);

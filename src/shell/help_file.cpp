@@ -36,7 +36,7 @@ std::string Padded(const std::string& text, std::size_t width) {
 
 // The opcode of one form of an instruction, from the instruction table.
 int FormCode(const KeywordEntry& e, OperandKind kind) {
-  return InstructionTable::BuiltIn().Form(e.instruction->operation, kind)->code;
+  return InstructionTable::BuiltIn().Form(e.EnteredInstruction()->operation, kind)->code;
 }
 
 // One line of the table: the keys as the listings print them, Calvern's instruction and the

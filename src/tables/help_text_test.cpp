@@ -27,7 +27,7 @@ bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 
 
 // True when the manual names the keyword as a word of its own: "#TEXT" is not found inside
 // "#TEXT0", nor "DO" inside "DOWN".
-bool Mentions(const std::string& manual, const std::string& keyword) {
+bool Mentions(const std::string& manual, std::string_view keyword) {
   for (std::size_t at = manual.find(keyword); at != std::string::npos;
        at = manual.find(keyword, at + 1)) {
     const std::size_t end = at + keyword.size();

@@ -2,94 +2,14 @@
 
 #include <iterator>
 
+#include "tables/instruction_names.h"
+
 namespace calvern {
 namespace {
 
 using enum Operation;
 using K = OperandKind;
 using P = KeysPrefix;
-
-// Every instruction, in the order of the Operation values.
-constexpr Instruction kInstructions[] = {
-    {kDigit0, "0", "0"},
-    {kDigit1, "1", "1"},
-    {kDigit2, "2", "2"},
-    {kDigit3, "3", "3"},
-    {kDigit4, "4", "4"},
-    {kDigit5, "5", "5"},
-    {kDigit6, "6", "6"},
-    {kDigit7, "7", "7"},
-    {kDigit8, "8", "8"},
-    {kDigit9, "9", "9"},
-    {kClearX, "CX", "CX"},
-    {kSubtract, "-", "-"},
-    {kDivide, "/", "/"},
-    {kAdd, "+", "+"},
-    {kMultiply, "*", "*"},
-    {kEnter, "ENT", "ENT"},
-    {kPoint, ".", "."},
-    {kChangeSign, "+/-", "/-/"},
-    {kExponent, "EE", "EE"},
-    {kRunStop, "R/S", "R/S"},
-    {kReturn, "RTN", "RTN"},
-    {kSwapXY, "X<>Y", "X<>Y"},
-    {kReturnFromInterrupt, "RTI", "RTI"},
-    {kSin, "SIN", "SIN"},
-    {kCos, "COS", "COS"},
-    {kTan, "TAN", "TAN"},
-    {kSqrt, "SQRT", "SQRT"},
-    {kReciprocal, "1/X", "1/X"},
-    {kArcsin, "ARCSIN", "ARCSIN"},
-    {kArccos, "ARCCOS", "ARCCOS"},
-    {kArctan, "ARCTAN", "ARCTAN"},
-    {kPi, "PI", "PI"},
-    {kSquare, "X^2", "X^2"},
-    {kExp, "EXP", "EXP"},
-    {kLog, "LOG", "LOG"},
-    {kLn, "LN", "LN"},
-    {kPower, "X^Y", "X^Y"},
-    {kLastX, "ANS", "ANS"},
-    {kTenToX, "10^X", "10^X"},
-    {kRotate, "R", "ROT"},
-    {kInt, "INT", "INT"},
-    {kFrac, "FRAC", "FRAC"},
-    {kMax, "MAX", "MAX"},
-    {kAbs, "ABS", "ABS"},
-    {kSign, "SGN", "SGN"},
-    {kDegreesToHoursMinutes, "D->M", "D->M"},
-    {kHoursMinutesToDegrees, "M->D", "M->D"},
-    {kDegreesToHoursMinutesSeconds, "D->MS", "D->MS"},
-    {kHoursMinutesSecondsToDegrees, "MS->D", "MS->D"},
-    {kRandom, "RAN", "RAN"},
-    {kNop, "NOP", "NOP"},
-    {kAnd, "AND", "AND"},
-    {kOr, "OR", "OR"},
-    {kXor, "XOR", "XOR"},
-    {kNot, "NOT", "NOT"},
-    {kEr09, "ER09", "ER09"},
-    {kPrgm, "PRGM", "PRGM"},
-    {kEr10, "ER10", "ER10"},
-    {kScr, "SCR", "SCR"},
-    {kGrph, "GRPH", "GRPH"},
-    {kLoop0, "L0", "L0"},
-    {kLoop1, "L1", "L1"},
-    {kLoop2, "L2", "L2"},
-    {kLoop3, "L3", "L3"},
-    // A source says best when each conditional jump is taken.
-    {kTestNegative, "X<0", "IF(x>=0)GOTO"},
-    {kTestZero, "X=0", "IF(x<>0)GOTO"},
-    {kTestNotNegative, "X>=0", "IF(x<0)GOTO"},
-    {kTestNotZero, "X!=0", "IF(x=0)GOTO"},
-    {kGoto, "GOTO", "GOTO"},
-    {kGosub, "GSB", "GSB"},
-    {kRecall, "RM", "RCL"},
-    {kStore, "M", "STO"},
-};
-static_assert(std::size(kInstructions) == kOperationCount);
-
-// Key names of separate keyword entries that enter the same instruction.
-constexpr std::pair<std::string_view, Operation> kSecondKeys[] = {
-    {"TG", kTan}, {"ARCTG", kArctan}, {"E^X", kExp}};
 
 // The code map. Loops and jumps take one address byte in their own block of 100 steps, two
 // otherwise; registers and indirect registers 0-14 ride in the opcode's low digit, 15-99 follow
@@ -257,21 +177,6 @@ InstructionTable::InstructionTable() {
     for (int k = 0; k < codes; ++k) byCode_[form.code + k] = &form;
     byOperation_[static_cast<int>(form.operation)][static_cast<int>(form.operand)] = &form;
   }
-  // Key names: the first instruction of a name keeps it; second names come after them all.
-  const std::uint32_t places = std::size(kInstructions) + std::size(kSecondKeys);
-  for (std::uint32_t place = 1; place <= places; ++place) {
-    if (byKeys_.Find(KeysAt(place), KeysAt) == 0) byKeys_.Add(KeysAt(place), place);
-  }
-}
-
-const Instruction& InstructionTable::InstructionAt(std::uint32_t place) {
-  if (place <= std::size(kInstructions)) return kInstructions[place - 1];
-  return kInstructions[static_cast<int>(kSecondKeys[place - 1 - std::size(kInstructions)].second)];
-}
-
-std::string_view InstructionTable::KeysAt(std::uint32_t place) {
-  if (place <= std::size(kInstructions)) return kInstructions[place - 1].keys;
-  return kSecondKeys[place - 1 - std::size(kInstructions)].first;
 }
 
 const InstructionTable& InstructionTable::BuiltIn() {
@@ -279,13 +184,8 @@ const InstructionTable& InstructionTable::BuiltIn() {
   return table;
 }
 
-const Instruction& InstructionTable::Of(Operation operation) const {
-  return kInstructions[static_cast<int>(operation)];
-}
-
-const Instruction* InstructionTable::FindByKeys(std::string_view keys) const {
-  const std::uint32_t place = byKeys_.Find(keys, KeysAt);
-  return place == 0 ? nullptr : &InstructionAt(place);
+const Instruction& InstructionOf(Operation operation) {
+  return instruction_names::kInstructions[static_cast<int>(operation)];
 }
 
 const InstructionForm* InstructionTable::Form(Operation operation, OperandKind kind) const {

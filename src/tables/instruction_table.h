@@ -11,8 +11,6 @@
 #include <span>
 #include <string_view>
 
-#include "tables/text_index.h"
-
 namespace calvern {
 
 // The keys the listing shows in front of an instruction's key name.
@@ -161,14 +159,14 @@ struct OperandBytes {
   std::array<std::uint8_t, 2> bytes{};
 };
 
+// The instruction of an operation (see instruction_names.h for the instructions by key name).
+const Instruction& InstructionOf(Operation operation);
+
 class InstructionTable {
  public:
   static const InstructionTable& BuiltIn();
 
-  const Instruction& Of(Operation operation) const;
-  // The instruction whose key name is `keys` (upper-case, as the keyword table holds its main
-  // entries; a second key name such as "TG" finds TAN), or nullptr.
-  const Instruction* FindByKeys(std::string_view keys) const;
+  const Instruction& Of(Operation operation) const { return InstructionOf(operation); }
   // The row of `operation` with this operand kind, or nullptr when it has no such form.
   const InstructionForm* Form(Operation operation, OperandKind kind) const;
   // The row that holds the byte `code` as its opcode, or nullptr for a byte no instruction
@@ -182,11 +180,6 @@ class InstructionTable {
   static constexpr int kOperandKinds = static_cast<int>(OperandKind::kAddressPair) + 1;
   std::array<const InstructionForm*, 256> byCode_{};
   std::array<std::array<const InstructionForm*, kOperandKinds>, kOperationCount> byOperation_{};
-  // The instruction and the key name at a place of the key-name index: the instructions'
-  // own names, then the second names.
-  static const Instruction& InstructionAt(std::uint32_t place);
-  static std::string_view KeysAt(std::uint32_t place);
-  TextIndex byKeys_;
 };
 
 // ---- The encoding rules, for both directions ----

@@ -57,12 +57,12 @@ TEST(InstructionTable, AgreesWithTheKeywordTableCodes) {
   int linked = 0;
   for (int i = keywords.GroupStart(kGroupPlainKey); i < keywords.GroupStart(kGroupStructure); ++i) {
     const KeywordEntry& entry = keywords.Entry(keywords.ResolveAlias(i));
-    SCOPED_TRACE(entry.keyword);
-    ASSERT_NE(entry.instruction, nullptr);
+    SCOPED_TRACE(entry.Keyword());
+    ASSERT_NE(entry.EnteredInstruction(), nullptr);
     ++linked;
     std::set<OperandKind> described;
-    for (const ExpectedForm& e : FormsOfCodeText(entry.group, entry.code)) {
-      const InstructionForm* form = Table().Form(entry.instruction->operation, e.kind);
+    for (const ExpectedForm& e : FormsOfCodeText(entry.group, entry.Code())) {
+      const InstructionForm* form = Table().Form(entry.EnteredInstruction()->operation, e.kind);
       ASSERT_NE(form, nullptr) << static_cast<int>(e.kind);
       EXPECT_EQ(form->code, e.code) << static_cast<int>(e.kind);
       EXPECT_EQ(form->prefix, e.prefix) << static_cast<int>(e.kind);
@@ -70,7 +70,7 @@ TEST(InstructionTable, AgreesWithTheKeywordTableCodes) {
     }
     // No form the code text does not describe.
     for (const InstructionForm& form : Table().Forms()) {
-      if (form.operation == entry.instruction->operation) {
+      if (form.operation == entry.EnteredInstruction()->operation) {
         EXPECT_TRUE(described.contains(form.operand)) << static_cast<int>(form.code);
       }
     }

@@ -1,6 +1,9 @@
 #include "tables/keyword_table.h"
 
 #include <algorithm>
+#include <optional>
+
+#include "tables/instruction_names.h"
 
 namespace calvern {
 namespace {
@@ -339,59 +342,87 @@ std::string UpperCase(std::string_view text) {
 
 namespace {
 
-int HexDigit(char c) { return c <= '9' ? c - '0' : c - 'A' + 10; }
-int HexByte(std::string_view text) { return HexDigit(text[0]) * 16 + HexDigit(text[1]); }
+constexpr int HexDigit(char c) { return c <= '9' ? c - '0' : c - 'A' + 10; }
+constexpr int HexByte(std::string_view text) { return HexDigit(text[0]) * 16 + HexDigit(text[1]); }
+constexpr int Decimal(std::string_view digits) {
+  int value = 0;
+  for (char c : digits) value = value * 10 + (c - '0');
+  return value;
+}
 
-bool IsFormCode(int index) { return index >= kDirTab && index <= kDirEnd; }
+constexpr bool IsFormCode(int index) { return index >= kDirTab && index <= kDirEnd; }
+
+// The table's text at a place.
+constexpr std::string_view TextAt(TextPlace place) {
+  return std::string_view(kUpperStoredText.data() + place.at, place.size);
+}
+constexpr TextPlace Part(TextPlace place, std::size_t from, std::size_t size) {
+  return {static_cast<std::uint16_t>(place.at + from), static_cast<std::uint16_t>(size)};
+}
+
+// FNV-1a: a keyword's slot in the index.
+constexpr std::size_t KeywordHash(std::string_view text) {
+  std::uint32_t hash = 2166136261u;
+  for (char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+  return hash;
+}
 
 }  // namespace
 
-KeywordTable::KeywordTable() {
+std::string_view KeywordEntry::Keyword() const { return TextAt(keywordPlace); }
+std::string_view KeywordEntry::Code() const { return TextAt(codePlace); }
+std::string_view KeywordEntry::Signature() const { return TextAt(signaturePlace); }
+std::string_view KeywordEntry::Relation() const { return TextAt(relationPlace); }
+
+constexpr KeywordTable::KeywordTable() {
   int i = 1;
   int g = 0;
   groupStart_[0] = 1;
-  const std::string_view upperText(kUpperStoredText.data(), kUpperStoredText.size());
-  std::size_t at = 0;
+  std::uint16_t at = 0;
   for (const StoredPair& pair : kStoredKeywords) {
-    const std::string_view keyword = upperText.substr(at, std::string_view(pair.keyword).size());
-    at += keyword.size();
-    const std::string_view code = upperText.substr(at, std::string_view(pair.code).size());
-    at += code.size();
-    if (!keyword.empty()) {
+    const TextPlace keyword{at, static_cast<std::uint16_t>(std::string_view(pair.keyword).size())};
+    at += keyword.size;
+    const TextPlace code{at, static_cast<std::uint16_t>(std::string_view(pair.code).size())};
+    at += code.size;
+    if (keyword.size != 0) {
       KeywordEntry& entry = entry_[i];
       entry.index = i;
-      entry.keyword.assign(keyword);
-      entry.code = code;
+      entry.keywordPlace = keyword;
+      entry.codePlace = code;
       entry.group = g;
-      if (Find(entry.keyword) == 0) firstIndex_.Add(entry.keyword, i);  // the first of equals
+      if (FindWhileBuilding(TextAt(keyword)) == 0) {  // the first of equal keywords
+        std::size_t slot = KeywordHash(TextAt(keyword)) % kSlots;
+        while (slots_[slot] != 0) slot = (slot + 1) % kSlots;
+        slots_[slot] = static_cast<std::uint16_t>(i);
+      }
       ++i;
-    } else if (code == "+") {
+    } else if (TextAt(code) == "+") {
       ++g;
       groupStart_[g] = i;
     }
-    if (code.empty()) break;
+    if (code.size == 0) break;
   }
   count_ = i - 1;
   groupStart_[kGroupCount] = i;
   // Aliases first: the decoding of an alias is the decoding of the entry it stands for.
   for (int k = 1; k <= count_; ++k) {
-    const std::string_view text = entry_[k].code;
+    const std::string_view text = TextAt(entry_[k].codePlace);
     entry_[k].target = text.starts_with("<") ? k - static_cast<int>(text.size()) : k;
   }
   for (int k = 1; k <= count_; ++k) Decode(entry_[k]);
 }
 
 // Reads the code text position by position, as each group lays it out.
-void KeywordTable::Decode(KeywordEntry& e) const {
+constexpr void KeywordTable::Decode(KeywordEntry& e) const {
   if (e.target != e.index) return;  // an alias is used through its target
-  const std::string_view code = e.code;
+  const std::string_view code = TextAt(e.codePlace);
   switch (e.group) {
     case kGroupDirective:
       if (IsFormCode(e.index)) {
         e.opcode = HexByte(code);  // "60VV": opcode 60, two value operands
-        e.signature = code.substr(2);
+        e.signaturePlace = Part(e.codePlace, 2, code.size() - 2);
       } else if (code.find_first_of("0123456789") == std::string_view::npos) {
-        e.signature = code;  // "SVR": a text, a value and a register
+        e.signaturePlace = e.codePlace;  // "SVR": a text, a value and a register
       }
       break;
     case kGroupPlainKey:
@@ -399,28 +430,32 @@ void KeywordTable::Decode(KeywordEntry& e) const {
     case kGroupKKey:
     case kGroupLoop:
     case kGroupJump:
-    case kGroupRegister:
+    case kGroupRegister: {
       // The keyword names its instruction; the codes of its forms are the instruction table's.
-      e.instruction = InstructionTable::BuiltIn().FindByKeys(e.keyword);
+      const std::optional<Operation> operation = OperationOfKeys(TextAt(e.keywordPlace));
+      e.operation = operation ? static_cast<int>(*operation) : -1;
       break;
+    }
     case kGroupStructure: {
       // A two-digit kind, then a test digit (UNTIL, WHILE, IF) or the offset of the arithmetic
       // key in the plain-key group (SUM, MUL).
-      static constexpr StructureKeyword kKinds[] = {
+      constexpr StructureKeyword kKinds[] = {
           StructureKeyword::kFor,   StructureKeyword::kNext,     StructureKeyword::kDo,
           StructureKeyword::kLoop,  StructureKeyword::kRepeat,   StructureKeyword::kUntil,
           StructureKeyword::kWhile, StructureKeyword::kIfThen,   StructureKeyword::kEndIf,
           StructureKeyword::kElse,  StructureKeyword::kSumOrMul, StructureKeyword::kSelect,
           StructureKeyword::kCase,  StructureKeyword::kDefault,  StructureKeyword::kEndSelect};
-      e.structure = kKinds[(code[0] - '0') * 10 + (code[1] - '0')];
+      e.structure = kKinds[Decimal(code.substr(0, 2))];
       if (e.structure == StructureKeyword::kUntil || e.structure == StructureKeyword::kWhile ||
           e.structure == StructureKeyword::kIfThen) {
         e.test = code[2] - '0';
       }
       if (e.structure == StructureKeyword::kSumOrMul) {
-        e.arithmeticKey = GroupStart(kGroupPlainKey) + std::stoi(std::string(code.substr(2)));
+        e.arithmeticKey = groupStart_[kGroupPlainKey] + Decimal(code.substr(2));
       }
-      if (e.structure == StructureKeyword::kCase) e.relation = e.keyword.substr(4);
+      if (e.structure == StructureKeyword::kCase) {
+        e.relationPlace = Part(e.keywordPlace, 4, e.keywordPlace.size - 4);
+      }
       break;
     }
     default:
@@ -428,14 +463,19 @@ void KeywordTable::Decode(KeywordEntry& e) const {
   }
 }
 
+constexpr int KeywordTable::FindWhileBuilding(std::string_view upperToken) const {
+  for (std::size_t slot = KeywordHash(upperToken) % kSlots;; slot = (slot + 1) % kSlots) {
+    const int i = slots_[slot];
+    if (i == 0 || TextAt(entry_[i].keywordPlace) == upperToken) return i;
+  }
+}
+
 const KeywordTable& KeywordTable::BuiltIn() {
-  static const KeywordTable table;
+  // Built by the compiler: the program holds the finished table as constant data.
+  static constexpr KeywordTable table;
   return table;
 }
 
-int KeywordTable::Find(std::string_view upperToken) const {
-  return static_cast<int>(firstIndex_.Find(
-      upperToken, [this](std::uint32_t i) -> const std::string& { return entry_[i].keyword; }));
-}
+int KeywordTable::Find(std::string_view upperToken) const { return FindWhileBuilding(upperToken); }
 
 }  // namespace calvern

@@ -3,12 +3,11 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "tables/instruction_table.h"
-#include "tables/text_index.h"
 
 namespace calvern {
 
@@ -160,32 +159,49 @@ enum class StructureKeyword {
   kEndSelect,
 };
 
-// One keyword with its code text decoded once, at table load, into what the compiler uses.
-// Only the fields of the entry's group are set.
-// The code and the texts cut from it are views of constant text made when the program is built.
+// A stretch of the keyword table's constant text: where it starts and how long it is. Places
+// rather than pointers keep the built table free of addresses, so that it lies in the
+// program's read-only data as the compiler built it: nothing is set up or relocated at start.
+struct TextPlace {
+  std::uint16_t at = 0;
+  std::uint16_t size = 0;
+};
+
+// One keyword with its code text decoded, when the program is built, into what the compiler
+// uses. Only the fields of the entry's group are set.
 struct KeywordEntry {
   int index = 0;
-  std::string keyword;    // upper-cased: the text the listing shows
-  std::string_view code;  // upper-cased code or signature text, as stored
   int group = 0;
   int target = 0;  // the entry an alias stands for; the entry itself otherwise
 
-  // Groups 1-6: the calculator instruction the keyword enters; its forms and their codes are
-  // in the instruction table.
-  const Instruction* instruction = nullptr;
+  // Groups 1-6: the Operation of the calculator instruction the keyword enters (-1 for none);
+  // its forms and their codes are in the instruction table.
+  int operation = -1;
   // Form codes (#TAB .. #END): the form engine's opcode.
   int opcode = -1;
 
   StructureKeyword structure = StructureKeyword::kNone;
   int test = -1;          // UNTIL, WHILE, IF: 0 x<0, 1 x=0, 2 x>=0, 3 x!=0
   int arithmeticKey = 0;  // SUM, MUL: the entry of "+" or "*"
-  std::string relation;   // CASE forms: "=", "<>", "!=", ">=" or "<"
 
-  std::string_view signature;  // directives: their parameter letters (form codes: after the opcode)
+  TextPlace keywordPlace, codePlace, signaturePlace, relationPlace;
+
+  // Upper-cased: the text the listing shows.
+  std::string_view Keyword() const;
+  // The upper-cased code or signature text, as stored.
+  std::string_view Code() const;
+  // Directives: their parameter letters (form codes: after the opcode).
+  std::string_view Signature() const;
+  // CASE forms: "=", "<>", "!=", ">=" or "<".
+  std::string_view Relation() const;
+  // Groups 1-6: the instruction the keyword enters; nullptr for the others.
+  const Instruction* EnteredInstruction() const {
+    return operation < 0 ? nullptr : &InstructionOf(static_cast<Operation>(operation));
+  }
 };
 
-// The table after loading: 1-based arrays of upper-cased keywords and codes with their groups.
-// Built once from constant data and never changed afterwards.
+// The table: 1-based arrays of upper-cased keywords and codes with their groups, built from
+// constant data when the program is built.
 class KeywordTable {
  public:
   static constexpr int kMaxEntries = 300;
@@ -195,8 +211,8 @@ class KeywordTable {
   static const KeywordTable& BuiltIn();
 
   int Count() const { return count_; }
-  const std::string& Keyword(int i) const { return entry_[i].keyword; }
-  std::string_view Code(int i) const { return entry_[i].code; }
+  std::string_view Keyword(int i) const { return entry_[i].Keyword(); }
+  std::string_view Code(int i) const { return entry_[i].Code(); }
   int Group(int i) const { return entry_[i].group; }
   // First index of group g; GroupStart(kGroupCount) is Count() + 1.
   int GroupStart(int g) const { return groupStart_[g]; }
@@ -220,14 +236,18 @@ class KeywordTable {
   const KeywordEntry& Store() const { return entry_[GroupStart(kGroupRegister) + 1]; }  // M
 
  private:
-  KeywordTable();
-  void Decode(KeywordEntry& entry) const;
+  // Evaluated when the program is built (see BuiltIn).
+  constexpr KeywordTable();
+  constexpr void Decode(KeywordEntry& entry) const;
+  constexpr int FindWhileBuilding(std::string_view upperToken) const;
 
-  std::array<KeywordEntry, kMaxEntries + 1> entry_;
+  std::array<KeywordEntry, kMaxEntries + 1> entry_{};
   std::array<int, 21> groupStart_{};
   int count_ = 0;
-  // Keyword to the index of its first entry: the same answer as a first-match scan.
-  TextIndex firstIndex_;
+  // Keyword to the index of its first entry (the same answer as a first-match scan): slots by
+  // the keyword's hash, each the index of an entry or 0 for none, probed one after another.
+  static constexpr std::size_t kSlots = 1024;
+  std::array<std::uint16_t, kSlots> slots_{};
 };
 
 // Upper-cases the ASCII letters and the Cyrillic letters (in UTF-8) of a text; other bytes are

@@ -61,9 +61,9 @@ Status CompileMenuMainLoop(Compilation& c, const KeywordEntry& directive) {
   MenuWriter w(c, directive);
   if (Failed(w.ReadParameters())) return Status::kFailed;
   MenuState& m = c.Menus;
-  if (m.mainLoopDone) return c.Fail(kMenuAfterMainLoopIn, directive.keyword);
-  if (m.menuIndex == -1) return Without(c, directive.keyword, "#MENU");
-  if (m.itemCount != -1) return Without(c, directive.keyword, "#ENDMENU");
+  if (m.mainLoopDone) return c.Fail(kMenuAfterMainLoopIn, directive.Keyword());
+  if (m.menuIndex == -1) return Without(c, directive.Keyword(), "#MENU");
+  if (m.itemCount != -1) return Without(c, directive.Keyword(), "#ENDMENU");
   // The form table lists menus 0 to the last one: a link beyond it would lead nowhere.
   for (const MenuLink& link : m.links) {
     if (link.menu > m.menuIndex) {

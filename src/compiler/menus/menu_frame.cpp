@@ -31,19 +31,20 @@ std::string Sequence(int from, int to) {
 Status CompileMenuStart(Compilation& c, const KeywordEntry& directive) {
   MenuState& m = c.Menus;
   if (m.itemCount != -1) return c.Fail(kMissingEndMenu);
-  if (m.mainLoopDone) return c.Fail(kMenuAfterMainLoopIn, directive.keyword);
+  if (m.mainLoopDone) return c.Fail(kMenuAfterMainLoopIn, directive.Keyword());
   MenuKind kind = kPlainMenu;
   int escapeTarget = -1;
   if (directive.index == kDirMenuescl) {
     std::optional<long long> target =
-        c.NextValue(directive.keyword, kUnexpectedEndOfFileIn, "#MENUESCL");
+        c.NextValue(directive.Keyword(), kUnexpectedEndOfFileIn, "#MENUESCL");
     if (!target) return Status::kFailed;
     if (*target < 0 || *target >= kMaxMenus) {
-      return c.Fail(kBadValueIn, directive.keyword + " " + std::to_string(*target));
+      return c.Fail(kBadValueIn, std::string(directive.Keyword()) + " " + std::to_string(*target));
     }
     kind = kEscapeLinkMenu;
     escapeTarget = static_cast<int>(*target);
-    AddMenuLink(c, escapeTarget, directive.keyword + " " + std::to_string(escapeTarget));
+    AddMenuLink(c, escapeTarget,
+                std::string(directive.Keyword()) + " " + std::to_string(escapeTarget));
   } else if (directive.index == kDirMenuesca) {
     kind = kEscapeActionMenu;
     m.escapeActionUsed = true;
@@ -60,7 +61,7 @@ Status CompileMenuStart(Compilation& c, const KeywordEntry& directive) {
   m.radioFrameDone = false;
   m.rectOpen = false;
   m.iconState = 0;
-  m.menuKeyword = directive.keyword;
+  m.menuKeyword = directive.Keyword();
   m.menuStart = StatementPlace(c);
 
   GeneratedLines& lines = c.Source().Generated();

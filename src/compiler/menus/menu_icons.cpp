@@ -78,7 +78,7 @@ Status Matrix(MenuWriter& w) {
 Status Block(MenuWriter& w) {
   Compilation& c = w.c;
   MenuState& m = w.menus;
-  if (m.iconState == 0) return Without(c, w.directive.keyword, "#ICON");
+  if (m.iconState == 0) return Without(c, w.directive.Keyword(), "#ICON");
   const bool free = m.iconState == 1;
   int place[4] = {0, 0, 0, 0};
   for (int k = 0; k < (free ? 4 : 2); ++k) {
@@ -90,17 +90,19 @@ Status Block(MenuWriter& w) {
   std::optional<int> target;
   if (action && Failed(CheckRoutine(c, w.directive, w.Text(1)))) return Status::kFailed;
   if (!action && (!(target = w.Value(1)) || *target < 0 || *target >= kMaxMenus)) {
-    return target ? c.Fail(kBadValueIn, w.directive.keyword + " " + w.Text(1)) : Status::kFailed;
+    return target ? c.Fail(kBadValueIn, std::string(w.directive.Keyword()) + " " + w.Text(1))
+                  : Status::kFailed;
   }
   if (!free &&
       (place[0] < 0 || place[0] >= m.matrixColumns || place[1] < 0 || place[1] >= m.matrixRows)) {
-    return c.Fail(kBlockOutsideMatrixIn, w.directive.keyword + " " + w.Text(2) + " " + w.Text(3));
+    return c.Fail(kBlockOutsideMatrixIn,
+                  std::string(w.directive.Keyword()) + " " + w.Text(2) + " " + w.Text(3));
   }
   const int e = m.itemCount;
   if (action) {
     w.Element(m.actionFlags, " " + w.MenuNumber() + " " + std::to_string(e), w.Text(1));
   } else {
-    AddMenuLink(c, *target, w.directive.keyword + " " + w.Text(1));
+    AddMenuLink(c, *target, std::string(w.directive.Keyword()) + " " + w.Text(1));
     w.Element(m.inputFlags, " " + std::to_string(*target) + " 0", "__dum" + w.MenuNumber());
   }
   std::string program = " #FormElementProgram " + std::to_string(e) + " #TAB ";

@@ -63,7 +63,7 @@ Status ActionOrLink(MenuWriter& w) {
   std::optional<int> target;
   if (link && !(target = w.Value(2))) return Status::kFailed;
   if (link && (*target < 0 || *target >= kMaxMenus)) {
-    return w.c.Fail(kBadValueIn, w.directive.keyword + " " + w.Text(2));
+    return w.c.Fail(kBadValueIn, std::string(w.directive.Keyword()) + " " + w.Text(2));
   }
   if (!link && Failed(CheckRoutine(w.c, w.directive, w.Text(2)))) return Status::kFailed;
   const int e = m.itemCount;
@@ -72,7 +72,7 @@ Status ActionOrLink(MenuWriter& w) {
   w.PrintText(1);
   w.Highlight();
   if (link) {
-    AddMenuLink(w.c, *target, w.directive.keyword + " " + w.Text(2));
+    AddMenuLink(w.c, *target, std::string(w.directive.Keyword()) + " " + w.Text(2));
     w.Element(m.inputFlags, " " + std::to_string(*target) + " 0", "__dum" + w.MenuNumber());
   } else {
     w.Element(m.actionFlags, " " + w.MenuNumber() + " " + std::to_string(e), w.Text(2));
@@ -139,10 +139,10 @@ Status RadioLine(MenuWriter& w) {
   MenuState& m = w.menus;
   const std::string& texts = w.Text(1);
   const std::string& reg = w.Text(2);
-  if (w.HeldInRegister(1)) return w.c.Fail(kInvalidStringIn, w.directive.keyword);
+  if (w.HeldInRegister(1)) return w.c.Fail(kInvalidStringIn, w.directive.Keyword());
   const int columns = static_cast<int>(std::count(texts.begin(), texts.end(), '|')) + 1;
   if (columns > 120) {
-    return w.c.Fail(kBadValueIn, w.directive.keyword + " \"" +
+    return w.c.Fail(kBadValueIn, std::string(w.directive.Keyword()) + " \"" +
                                      CharacterTable::BuiltIn().ShownText(texts) + "\"");
   }
   const int width = 120 / columns;
@@ -204,14 +204,14 @@ Status Decoration(MenuWriter& w) {
       m.menuY += 3;
       break;
     case kDirEndrect:
-      if (!m.rectOpen) return Without(w.c, w.directive.keyword, "#STARTRECT");
+      if (!m.rectOpen) return Without(w.c, w.directive.Keyword(), "#STARTRECT");
       m.rectOpen = false;
       w.Add(kMainProgramLine,
             " #TAB 5 " + w.Coord(m.rectTop) + " #FRAME 3 118 " + w.Coord(m.menuY - m.rectTop + 2));
       m.menuY += 3;
       break;
     default:  // every group-0 directive has its handler: one reaching here is a table fault
-      return w.c.Fail(kDirectiveNotAvailable, w.directive.keyword);
+      return w.c.Fail(kDirectiveNotAvailable, w.directive.Keyword());
   }
   return Status::kDone;
 }

@@ -34,7 +34,7 @@ void AddMenuLink(Compilation& c, int menu, const std::string& text) {
 
 Status CheckRoutine(Compilation& c, const KeywordEntry& directive, const std::string& token) {
   if (token.starts_with("#") || token.ends_with(":")) {
-    return c.Fail(kBadValueIn, directive.keyword + " " + token);
+    return c.Fail(kBadValueIn, std::string(directive.Keyword()) + " " + token);
   }
   return Status::kDone;
 }
@@ -51,23 +51,23 @@ Status MenuWriter::ReadParameters(int extraValues) {
 }
 
 std::optional<int> MenuWriter::Value(int slot) {
-  std::optional<long long> value = c.ValueOf(Text(slot), directive.keyword);
+  std::optional<long long> value = c.ValueOf(Text(slot), directive.Keyword());
   if (!value) return std::nullopt;
   // Far beyond any position or count; keeps the arithmetic on them exact.
   if (*value < -32768 || *value > 32767) {
-    (void)c.Fail(kBadValueIn, directive.keyword + " " + Text(slot));
+    (void)c.Fail(kBadValueIn, std::string(directive.Keyword()) + " " + Text(slot));
     return std::nullopt;
   }
   return static_cast<int>(*value);
 }
 
 Status MenuWriter::RequireOpenMenu() {
-  if (menus.itemCount == -1) return Without(c, directive.keyword, "#MENU");
+  if (menus.itemCount == -1) return Without(c, directive.Keyword(), "#MENU");
   return Status::kDone;
 }
 
 Status MenuWriter::Finish() {
-  if (outOfRange_) return c.Fail(kPositionOutOfRangeIn, directive.keyword);
+  if (outOfRange_) return c.Fail(kPositionOutOfRangeIn, directive.Keyword());
   return Status::kDone;
 }
 
