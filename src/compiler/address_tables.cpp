@@ -9,7 +9,7 @@ namespace {
 
 // One address item, written at once for a known address or reserved for the label's
 // definition to fill.
-Status EmitAddressItem(Compilation& c, int index, const std::string& name,
+Status EmitAddressItem(Compilation& c, int index, std::string_view name,
                        const std::string& operand) {
   std::optional<AddressOperand> address = c.AddressValue(operand);
   if (!address) return Status::kFailed;
@@ -19,7 +19,7 @@ Status EmitAddressItem(Compilation& c, int index, const std::string& name,
                          : index == kDirDal ? PatchKind::kAddressLow
                                             : PatchKind::kOffset;
   if (!address->Pending() && address->Address() >= kProgramMemory.EndCell()) {
-    return c.Fail(kDataValueOutOfRange, name + " " + operand);
+    return c.Fail(kDataValueOutOfRange, std::string(name) + " " + operand);
   }
   const int cell = c.Out.Reserve(
       full ? 2 : 1, kind == PatchKind::kOffset ? CellKind::kOffset : CellKind::kAddressPart);
@@ -30,7 +30,7 @@ Status EmitAddressItem(Compilation& c, int index, const std::string& name,
 }  // namespace
 
 Status CompileAddressTable(Compilation& c, const KeywordEntry& directive) {
-  const std::string name(directive.Keyword());
+  const std::string_view name = directive.Keyword();
   const int index = directive.index;
   DataPlacement placement(c.Out);
   for (;;) {
@@ -40,7 +40,8 @@ Status CompileAddressTable(Compilation& c, const KeywordEntry& directive) {
     if (index == kDirDafk) {
       std::optional<long long> key = c.ValueOf(*token, name);
       if (!key) return Status::kFailed;
-      if (*key < 0 || *key > 254) return c.Fail(kDataValueOutOfRange, name + " " + *token);
+      if (*key < 0 || *key > 254)
+        return c.Fail(kDataValueOutOfRange, std::string(name) + " " + *token);
       c.Out.EmitData(static_cast<int>(*key), "KEY");
       token = c.NextOperand(kUnexpectedEndOfFileIn, name);
       if (!token) return Status::kFailed;

@@ -26,7 +26,7 @@ struct QuotedText {
 // inside it, a byte 80-FF of an 8-bit source, or the end of the source, is an error naming
 // `name`. A character the calculator has no code for is an error too, unless the text names a
 // file on the computer (`forCalculator` false).
-Status ReadUntilQuote(Compilation& c, const std::string& name, QuotedText& text,
+Status ReadUntilQuote(Compilation& c, std::string_view name, QuotedText& text,
                       bool forCalculator = true);
 
 // Parameters of a directive, slots 1 upwards in signature order; with the "#?" prefix slots 10

@@ -9,7 +9,7 @@ namespace {
 // A quoted text, or "(" and an indirect register for a text held in the binary zone.
 Status ReadTextParameter(Compilation& c, const KeywordEntry& directive, std::string& text,
                          int& textRegister) {
-  const std::string name(directive.Keyword());
+  const std::string_view name = directive.Keyword();
   int ch = c.Source().SkipBlanks();
   if (ch == '(') {
     std::optional<std::string> token = c.NextOperand(kUnexpectedEndOfFileIn, name);
@@ -32,8 +32,7 @@ Status ReadTextParameter(Compilation& c, const KeywordEntry& directive, std::str
 
 }  // namespace
 
-Status ReadUntilQuote(Compilation& c, const std::string& name, QuotedText& text,
-                      bool forCalculator) {
+Status ReadUntilQuote(Compilation& c, std::string_view name, QuotedText& text, bool forCalculator) {
   const CharacterTable& characters = CharacterTable::BuiltIn();
   Tokenizer& source = c.Source();
   text = QuotedText();
@@ -64,7 +63,7 @@ Status ReadUntilQuote(Compilation& c, const std::string& name, QuotedText& text,
 
 Status ReadDirectiveParameters(Compilation& c, const KeywordEntry& directive,
                                DirectiveParameters& out, int extraValues) {
-  const std::string name(directive.Keyword());
+  const std::string_view name = directive.Keyword();
   std::string signature(directive.Signature());
   if (c.Prefixes.conditionalForm) signature += "RS";
   signature.append(extraValues, 'V');

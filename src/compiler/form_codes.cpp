@@ -10,10 +10,11 @@ namespace calvern {
 namespace {
 
 // "V": one byte, written as its value.
-Status EmitValueOperand(Compilation& c, const std::string& name, const std::string& operand) {
+Status EmitValueOperand(Compilation& c, std::string_view name, const std::string& operand) {
   std::optional<long long> value = c.ValueOf(operand, name);
   if (!value) return Status::kFailed;
-  if (*value < 0 || *value > 255) return c.Fail(kDataValueOutOfRange, name + " " + operand);
+  if (*value < 0 || *value > 255)
+    return c.Fail(kDataValueOutOfRange, std::string(name) + " " + operand);
   c.Out.EmitData(static_cast<int>(*value), "byte");
   return Status::kDone;
 }
@@ -32,18 +33,18 @@ Status EmitRegisterOperand(Compilation& c, const std::string& operand) {
 
 // "O": one byte, the distance of the target from the start of the form being defined; "A": the
 // target's address as two BCD bytes. A label not defined yet leaves the bytes to its definition.
-Status EmitTargetOperand(Compilation& c, const std::string& name, const std::string& operand,
+Status EmitTargetOperand(Compilation& c, std::string_view name, const std::string& operand,
                          bool offset) {
   // An offset counts from a form's header: outside a form it means nothing.
   if (offset && c.FormProgramBase < 0) {
-    return c.Fail({.message = kWithout, .lead = name, .detail = "#DefineForm"});
+    return c.Fail({.message = kWithout, .lead = std::string(name), .detail = "#DefineForm"});
   }
   std::optional<AddressOperand> target = c.AddressValue(operand);
   if (!target) return Status::kFailed;
   // The form engine takes no register here: a register's number would be a wrong address.
   if (target->Indirect()) return c.Fail(kUnavailableIndirectAddressing, operand);
   if (!offset && !target->Pending() && target->Address() >= kProgramMemory.EndCell()) {
-    return c.Fail(kDataValueOutOfRange, name + " " + operand);
+    return c.Fail(kDataValueOutOfRange, std::string(name) + " " + operand);
   }
   const ForwardRef ref{
       .name = target->Pending() ? target->name : operand,
@@ -57,7 +58,7 @@ Status EmitTargetOperand(Compilation& c, const std::string& name, const std::str
 }  // namespace
 
 Status CompileFormCode(Compilation& c, const KeywordEntry& directive) {
-  const std::string name(directive.Keyword());
+  const std::string_view name = directive.Keyword();
   // No data bracket: form programs always live in the program zone.
   c.Out.EmitData(directive.opcode, name.substr(1));
   for (char kind : directive.Signature()) {

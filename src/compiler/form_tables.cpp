@@ -13,22 +13,24 @@ constexpr int kHeaderSize = 8;  // element count - 1, then seven offsets
 constexpr int kEndOfTable = 0xFF;
 
 // The value of a table entry or form id: one byte, up to `maximum`.
-std::optional<int> ByteValue(Compilation& c, const std::string& token, const std::string& name,
+std::optional<int> ByteValue(Compilation& c, const std::string& token, std::string_view name,
                              int maximum = 255) {
   std::optional<long long> value = c.ValueOf(token, name);
   if (!value) return std::nullopt;
   if (*value < 0 || *value > maximum) {
-    (void)c.Fail(kDataValueOutOfRange, name + " " + token);
+    (void)c.Fail(kDataValueOutOfRange, std::string(name) + " " + token);
     return std::nullopt;
   }
   return static_cast<int>(*value);
 }
 
 // Points `cell` at the step counter as an offset from the form's header.
-Status LinkHere(Compilation& c, int cell, const std::string& what) {
-  return c.FillReference(
-      {.name = what, .kind = PatchKind::kFormOffset, .cell = cell, .base = c.FormProgramBase},
-      c.Out.CurrentStep(), false, false);
+Status LinkHere(Compilation& c, int cell, std::string_view what) {
+  return c.FillReference({.name = std::string(what),
+                          .kind = PatchKind::kFormOffset,
+                          .cell = cell,
+                          .base = c.FormProgramBase},
+                         c.Out.CurrentStep(), false, false);
 }
 
 // Moves the step counter past cells that later directives fill.
@@ -109,7 +111,7 @@ Status CompileDefineForm(Compilation& c) {
 
 // "#FormFlags" and the other one-byte tables: n entries (2n for the Input and Output tables),
 // or fewer when ">>" lets the following bytes serve as the rest.
-Status CompileFormEntries(Compilation& c, const std::string& name, int count) {
+Status CompileFormEntries(Compilation& c, std::string_view name, int count) {
   for (int k = 0; k < count; ++k) {
     std::optional<std::string> token = c.NextOperand(kUnexpectedEndOfFileIn, name);
     if (!token) return Status::kFailed;
@@ -123,30 +125,31 @@ Status CompileFormEntries(Compilation& c, const std::string& name, int count) {
 }
 
 // "#FormElementProgram" e: element e's program starts here.
-Status CompileElementProgram(Compilation& c, const std::string& name) {
+Status CompileElementProgram(Compilation& c, std::string_view name) {
   std::optional<std::string> token = c.NextOperand(kUnexpectedEndOfFileIn, name);
   if (!token) return Status::kFailed;
   std::optional<long long> element = c.ValueOf(*token, name);
   if (!element) return Status::kFailed;
   if (*element < 0 || *element >= c.FormElementCount) return c.Fail(kBadElementNumberIn, name);
   if (c.ElementTableStart < 0) {
-    return c.Fail({.message = kWithout, .lead = name, .detail = "#FormElements"});
+    return c.Fail({.message = kWithout, .lead = std::string(name), .detail = "#FormElements"});
   }
-  return LinkHere(c, c.ElementTableStart + static_cast<int>(*element), name + " " + *token);
+  return LinkHere(c, c.ElementTableStart + static_cast<int>(*element),
+                  std::string(name) + " " + *token);
 }
 
 }  // namespace
 
 Status CompileFormTableDirective(Compilation& c, const KeywordEntry& directive) {
   const int index = directive.index;
-  const std::string name(directive.Keyword());
+  const std::string_view name = directive.Keyword();
   if (index == kDirFormTable) return CompileFormTable(c);
   if (index == kDirDefineForm) return CompileDefineForm(c);
   if (index == kDirFormElementProgram) return CompileElementProgram(c, name);
 
   // The table and program directives: each links itself into its header cell first.
   if (c.FormProgramBase < 0) {
-    return c.Fail({.message = kWithout, .lead = name, .detail = "#DefineForm"});
+    return c.Fail({.message = kWithout, .lead = std::string(name), .detail = "#DefineForm"});
   }
   const int headerCell = c.FormProgramBase + (index - kDirDefineForm);
   if (Failed(LinkHere(c, headerCell, name))) return Status::kFailed;

@@ -63,15 +63,16 @@ const char* const kFindFileRoutine =
 // #RCLXtoI reg n and #STOItoX reg n: a radio-button line keeps its choice as the X coordinate
 // 4 + k * option, with k = 120 / n.
 Status CompileRadioConversion(Compilation& c, const KeywordEntry& directive) {
-  const std::string name(directive.Keyword());
+  const std::string_view name = directive.Keyword();
   std::string reg = c.NextUpperToken();
   std::string count = reg.empty() ? std::string() : c.NextUpperToken();
   if (count.empty())
-    return c.FailAtStatement({.message = kUnexpectedEndOfFileIn, .detail = name, .indent = 2});
+    return c.FailAtStatement(
+        {.message = kUnexpectedEndOfFileIn, .detail = std::string(name), .indent = 2});
   std::optional<long long> number = c.ValueOf(count, name);
   if (!number) return Status::kFailed;
   const long long n = *number;
-  if (n <= 0) return c.Fail({.message = kBadValueIn, .detail = name, .indent = 2});
+  if (n <= 0) return c.Fail({.message = kBadValueIn, .detail = std::string(name), .indent = 2});
   std::string k = std::to_string(120 / n);
   if (directive.index == kDirRclXtoI) return c.GenerateLine("RCL " + reg + " 4 - $" + k + " /");
   return c.GenerateLine("ENT $" + k + " * 4 + STO " + reg);

@@ -33,7 +33,7 @@ long long MaximumOf(int size) { return size == 1 ? 0xFF : size == 2 ? 0xFFFF : 0
 // #DB, #DW, #DL and #DWK: items until #END; #DWK pairs a key byte with a word and closes the
 // table with FF.
 Status CompileTable(Compilation& c, const KeywordEntry& directive) {
-  const std::string name(directive.Keyword());
+  const std::string_view name = directive.Keyword();
   const bool keyed = directive.index == kDirDwk;
   const int size = directive.index == kDirDb ? 1 : directive.index == kDirDl ? 4 : 2;
   DataPlacement placement(c.Out);

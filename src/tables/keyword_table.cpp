@@ -360,13 +360,6 @@ constexpr TextPlace Part(TextPlace place, std::size_t from, std::size_t size) {
   return {static_cast<std::uint16_t>(place.at + from), static_cast<std::uint16_t>(size)};
 }
 
-// FNV-1a: a keyword's slot in the index.
-constexpr std::size_t KeywordHash(std::string_view text) {
-  std::uint32_t hash = 2166136261u;
-  for (char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-  return hash;
-}
-
 }  // namespace
 
 std::string_view KeywordEntry::Keyword() const { return TextAt(keywordPlace); }
@@ -391,9 +384,10 @@ constexpr KeywordTable::KeywordTable() {
       entry.codePlace = code;
       entry.group = g;
       if (FindWhileBuilding(TextAt(keyword)) == 0) {  // the first of equal keywords
-        std::size_t slot = KeywordHash(TextAt(keyword)) % kSlots;
-        while (slots_[slot] != 0) slot = (slot + 1) % kSlots;
-        slots_[slot] = static_cast<std::uint16_t>(i);
+        const std::uint32_t hash = TextIndex::Hash(TextAt(keyword));
+        std::size_t slot = hash % kSlots;
+        while (slots_[slot].index != 0) slot = (slot + 1) % kSlots;
+        slots_[slot] = {hash, static_cast<std::uint32_t>(i)};
       }
       ++i;
     } else if (TextAt(code) == "+") {
@@ -464,9 +458,13 @@ constexpr void KeywordTable::Decode(KeywordEntry& e) const {
 }
 
 constexpr int KeywordTable::FindWhileBuilding(std::string_view upperToken) const {
-  for (std::size_t slot = KeywordHash(upperToken) % kSlots;; slot = (slot + 1) % kSlots) {
-    const int i = slots_[slot];
-    if (i == 0 || TextAt(entry_[i].keywordPlace) == upperToken) return i;
+  const std::uint32_t hash = TextIndex::Hash(upperToken);
+  for (std::size_t slot = hash % kSlots;; slot = (slot + 1) % kSlots) {
+    const Slot& at = slots_[slot];
+    if (at.index == 0) return 0;
+    if (at.hash == hash && TextAt(entry_[at.index].keywordPlace) == upperToken) {
+      return static_cast<int>(at.index);
+    }
   }
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "tables/instruction_table.h"
+#include "tables/text_index.h"
 
 namespace calvern {
 
@@ -245,9 +246,15 @@ class KeywordTable {
   std::array<int, 21> groupStart_{};
   int count_ = 0;
   // Keyword to the index of its first entry (the same answer as a first-match scan): slots by
-  // the keyword's hash, each the index of an entry or 0 for none, probed one after another.
-  static constexpr std::size_t kSlots = 1024;
-  std::array<std::uint16_t, kSlots> slots_{};
+  // the keyword's hash (TextIndex's), each with the hash and the index of an entry or 0 for
+  // none, probed one after another; a text is compared only where the hash matches.
+  struct Slot {
+    std::uint32_t hash = 0;
+    std::uint32_t index = 0;
+  };
+  static constexpr std::size_t kSlots = 1024;  // at most half full
+  static_assert(kSlots >= 2 * (kMaxEntries + 1));
+  std::array<Slot, kSlots> slots_{};
 };
 
 // Upper-cases the ASCII letters and the Cyrillic letters (in UTF-8) of a text; other bytes are

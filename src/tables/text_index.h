@@ -3,10 +3,12 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -61,36 +63,25 @@ class TextIndex {
     count_ = 0;
   }
 
- private:
-  struct Slot {
-    std::uint32_t hash = 0;
-    std::uint32_t place = 0;  // 0: free
-  };
-  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-
-  // Eight bytes at a time (names are mostly longer than a few letters), the last one to seven
-  // in one or two loads, then mixed so that the low bits, which choose the slot, depend on
-  // every byte. The length is mixed in first, so overlapping loads of the rest tell texts apart.
-  // The last bytes go lowest: names that differ only in their ends ("LABEL12", "LABEL13") are
-  // many, and the low bits of a product depend only on the low bits of what was multiplied.
-  static std::uint32_t Hash(std::string_view text) {
+  // The hash of a text: eight bytes at a time (names are mostly longer than a few letters), the
+  // last one to seven in one or two loads, then mixed so that the low bits, which choose the
+  // slot, depend on every byte. The length is mixed in first, so overlapping loads of the rest
+  // tell texts apart. The last bytes go lowest: names that differ only in their ends ("LABEL12",
+  // "LABEL13") are many, and the low bits of a product depend only on the low bits of what was
+  // multiplied. The same when the program is built (the keyword table's index is made then) as
+  // when it runs.
+  static constexpr std::uint32_t Hash(std::string_view text) {
     std::uint64_t hash = 0x9E3779B97F4A7C15ull ^ text.size();
     std::size_t at = 0;
     for (; at + 8 <= text.size(); at += 8) {
-      std::uint64_t word;
-      std::memcpy(&word, text.data() + at, 8);
-      hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
+      hash = (hash ^ Load<std::uint64_t>(text.data() + at)) * 0xFF51AFD7ED558CCDull;
       hash ^= hash >> 32;
     }
     const char* const tail = text.data() + at;
     const std::size_t left = text.size() - at;
     std::uint64_t rest = 0;
     if (left >= 4) {
-      std::uint32_t first;
-      std::uint32_t last;
-      std::memcpy(&first, tail, 4);
-      std::memcpy(&last, tail + left - 4, 4);
-      rest = std::uint64_t{first} << 32 | last;
+      rest = std::uint64_t{Load<std::uint32_t>(tail)} << 32 | Load<std::uint32_t>(tail + left - 4);
     } else if (left > 0) {
       const auto byte = [tail](std::size_t i) {
         return std::uint64_t{static_cast<unsigned char>(tail[i])};
@@ -100,6 +91,30 @@ class TextIndex {
     hash = (hash ^ rest) * 0xBF58476D1CE4E5B9ull;
     return static_cast<std::uint32_t>(hash ^ (hash >> 31));
   }
+
+ private:
+  // The bytes at `at` as a little-endian word: one load where the program runs on a
+  // little-endian machine, byte by byte where the compiler works it out or the machine is not.
+  template <typename Word>
+  static constexpr Word Load(const char* at) {
+    if (std::is_constant_evaluated() || std::endian::native != std::endian::little) {
+      Word word = 0;
+      for (std::size_t i = sizeof(Word); i-- > 0;) {
+        word = static_cast<Word>(word << 8 | static_cast<unsigned char>(at[i]));
+      }
+      return word;
+    }
+    Word word;
+    std::memcpy(&word, at, sizeof(Word));
+    return word;
+  }
+
+  struct Slot {
+    std::uint32_t hash = 0;
+    std::uint32_t place = 0;  // 0: free
+  };
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
   template <typename TextOf>
   std::size_t SlotOf(std::string_view text, const TextOf& textOf) const {
     if (slots_.empty()) return kNone;
