@@ -4,8 +4,8 @@
 # against the cheapest C++ program that prints a line.
 #   scripts/bench-process.sh [ROUNDS]     (default 200 paired rounds)
 # Prints callgrind instruction counts (independent of the machine's load), the paired wall-time
-# ratios, the cost of a fresh page of memory and the page faults of each run, and hyperfine's
-# means and medians. Builds a Release tree in build-bench/.
+# ratios (with and without the output files), the cost of a fresh page of memory and the page
+# faults of each run, and hyperfine's means and medians. Builds a Release tree in build-bench/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 rounds=${1:-200}
@@ -39,6 +39,11 @@ row "print_line (trivial C++ program)" "$bin/print_line"
 echo
 echo "== Wall time, paired run by run ($rounds rounds): calvern / read-and-write only"
 "$bin/paired_runs" "$rounds" "${calvern[@]}" --versus "${floor[@]}"
+echo
+# The same two without their output files (the listing to standard output, thrown away; no
+# files written at all): what the compilation costs apart from the file system's share.
+echo "== Wall time, paired, no output files: calvern -o - / read only"
+"$bin/paired_runs" "$rounds" "$bin/calvern" compile full.txt -o - --versus "$bin/readwrite_only" full.txt
 echo
 echo "== Wall time, paired: calvern --version / print_line"
 "$bin/paired_runs" "$rounds" "$bin/calvern" --version --versus "$bin/print_line"
