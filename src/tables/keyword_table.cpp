@@ -383,7 +383,7 @@ constexpr KeywordTable::KeywordTable() {
       entry.keywordPlace = keyword;
       entry.codePlace = code;
       entry.group = g;
-      if (FindWhileBuilding(TextAt(keyword)) == 0) {  // the first of equal keywords
+      if (IndexOf(TextAt(keyword)) == 0) {  // the first of equal keywords
         const std::uint32_t hash = TextIndex::Hash(TextAt(keyword));
         std::size_t slot = hash % kSlots;
         while (slots_[slot].index != 0) slot = (slot + 1) % kSlots;
@@ -457,7 +457,7 @@ constexpr void KeywordTable::Decode(KeywordEntry& e) const {
   }
 }
 
-constexpr int KeywordTable::FindWhileBuilding(std::string_view upperToken) const {
+constexpr int KeywordTable::IndexOf(std::string_view upperToken) const {
   const std::uint32_t hash = TextIndex::Hash(upperToken);
   for (std::size_t slot = hash % kSlots;; slot = (slot + 1) % kSlots) {
     const Slot& at = slots_[slot];
@@ -474,6 +474,6 @@ const KeywordTable& KeywordTable::BuiltIn() {
   return table;
 }
 
-int KeywordTable::Find(std::string_view upperToken) const { return FindWhileBuilding(upperToken); }
+int KeywordTable::Find(std::string_view upperToken) const { return IndexOf(upperToken); }
 
 }  // namespace calvern

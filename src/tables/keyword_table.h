@@ -240,7 +240,8 @@ class KeywordTable {
   // Evaluated when the program is built (see BuiltIn).
   constexpr KeywordTable();
   constexpr void Decode(KeywordEntry& entry) const;
-  constexpr int FindWhileBuilding(std::string_view upperToken) const;
+  // Find's lookup, which building the index uses too (to keep the first of equal keywords).
+  constexpr int IndexOf(std::string_view upperToken) const;
 
   std::array<KeywordEntry, kMaxEntries + 1> entry_{};
   std::array<int, 21> groupStart_{};
