@@ -63,6 +63,24 @@ class TextIndex {
     count_ = 0;
   }
 
+ private:
+  // The bytes at `at` as a little-endian word: one load where the program runs on a
+  // little-endian machine, byte by byte where the compiler works it out or the machine is not.
+  template <typename Word>
+  static constexpr Word Load(const char* at) {
+    if (std::is_constant_evaluated() || std::endian::native != std::endian::little) {
+      Word word = 0;
+      for (std::size_t i = sizeof(Word); i-- > 0;) {
+        word = static_cast<Word>(word << 8 | static_cast<unsigned char>(at[i]));
+      }
+      return word;
+    }
+    Word word;
+    std::memcpy(&word, at, sizeof(Word));
+    return word;
+  }
+
+ public:
   // The hash of a text: eight bytes at a time (names are mostly longer than a few letters), the
   // last one to seven in one or two loads, then mixed so that the low bits, which choose the
   // slot, depend on every byte. The length is mixed in first, so overlapping loads of the rest
@@ -93,22 +111,6 @@ class TextIndex {
   }
 
  private:
-  // The bytes at `at` as a little-endian word: one load where the program runs on a
-  // little-endian machine, byte by byte where the compiler works it out or the machine is not.
-  template <typename Word>
-  static constexpr Word Load(const char* at) {
-    if (std::is_constant_evaluated() || std::endian::native != std::endian::little) {
-      Word word = 0;
-      for (std::size_t i = sizeof(Word); i-- > 0;) {
-        word = static_cast<Word>(word << 8 | static_cast<unsigned char>(at[i]));
-      }
-      return word;
-    }
-    Word word;
-    std::memcpy(&word, at, sizeof(Word));
-    return word;
-  }
-
   struct Slot {
     std::uint32_t hash = 0;
     std::uint32_t place = 0;  // 0: free
