@@ -163,8 +163,9 @@ std::optional<std::string> VerbArguments::Parse(const std::vector<std::string>& 
         value = word.substr(2);
       }
       Argument* option = FindOption(name);
-      if (option == nullptr || (option->kind == Argument::Kind::kFlag && value && name != word &&
-                                !word.starts_with("--"))) {
+      // A short flag takes no text after it: "-gx" is no flag.
+      if (option == nullptr ||
+          (option->kind == Argument::Kind::kFlag && value && !word.starts_with("--"))) {
         unexpected.push_back(word);
         continue;
       }

@@ -1,5 +1,5 @@
-// The index of the tables that look names up by their text: keywords, instructions' key names,
-// labels, register names.
+// The index of the tables that look names up by their text: labels, register names, the names
+// that references wait for. The keyword table, made when the program is built, uses its hash.
 #pragma once
 
 #include <algorithm>
@@ -14,8 +14,8 @@
 
 namespace calvern {
 
-// An index from texts to the places (1 to 2^32 - 1) where their owner keeps them: keywords,
-// labels, register names, the names that references wait for. Open addressing in one array
+// An index from texts to the places (1 to 2^32 - 1) where their owner keeps them: labels,
+// register names, the names that references wait for. Open addressing in one array
 // kept at most half full: a lookup hashes the text once and mostly reads one slot, where a
 // node-based map walks pointers through memory. The owner keeps the texts; a lookup asks it
 // for the text at a place (`textOf(place)`) only when the stored hash matches. Each slot keeps
