@@ -252,13 +252,13 @@ std::string SourceWriter::TargetText(const Item& item) const {
   const bool chosenOneByte = known && OneByteAddress(item.step, item.target).has_value();
   const bool oneByte = item.form->operand == OperandKind::kAddressByte;
   const std::string suffix = oneByte == chosenOneByte ? "" : oneByte ? ".S" : ".L";
-  const Instruction& instruction = InstructionTable::BuiltIn().Of(item.form->operation);
+  const Instruction& instruction = InstructionOf(item.form->operation);
   return instruction.mnemonic + suffix + " " +
          (labelled ? named.front() : std::to_string(item.target));
 }
 
 void SourceWriter::WriteInstruction(const Item& item, std::size_t& next) {
-  const Instruction& instruction = InstructionTable::BuiltIn().Of(item.form->operation);
+  const Instruction& instruction = InstructionOf(item.form->operation);
   if (IsDigitEntry(item)) {
     // Digits and points in a row, with no label between them, are one number: "$12.5".
     std::string number = "$";

@@ -1,6 +1,7 @@
 #include "shell/argument_parser.h"
 
 #include <charconv>
+#include <utility>
 
 namespace calvern {
 namespace {
@@ -94,8 +95,8 @@ void VerbArguments::Exclude(Argument& a, Argument& b) {
   b.excludes = a.MainName();
 }
 
-Argument* VerbArguments::FindOption(const std::string& name) {
-  for (Argument& argument : arguments_) {
+const Argument* VerbArguments::Find(const std::string& name) const {
+  for (const Argument& argument : arguments_) {
     if (argument.kind == Argument::Kind::kPositional) continue;
     for (const std::string& own : argument.names) {
       if (own == name) return &argument;
@@ -104,8 +105,8 @@ Argument* VerbArguments::FindOption(const std::string& name) {
   return nullptr;
 }
 
-const Argument* VerbArguments::Find(const std::string& name) const {
-  return const_cast<VerbArguments*>(this)->FindOption(name);
+Argument* VerbArguments::FindOption(const std::string& name) {
+  return const_cast<Argument*>(std::as_const(*this).Find(name));
 }
 
 std::optional<std::string> VerbArguments::Take(Argument& option, const std::string& value) {
@@ -215,9 +216,11 @@ std::optional<std::string> VerbArguments::Parse(const std::vector<std::string>& 
   return std::nullopt;
 }
 
+std::string HelpFlagRow() { return HelpRow("-h,--help", "Print this help message and exit"); }
+
 std::string VerbArguments::Help(const std::string& program, const std::string& footer) const {
   std::string usage = "Usage: " + program + " " + name_ + " [OPTIONS]";
-  std::string positionals, options = HelpRow("-h,--help", "Print this help message and exit");
+  std::string positionals, options = HelpFlagRow();
   for (const Argument& argument : arguments_) {
     std::string left = argument.JoinedNames();
     if (!argument.valueText.empty()) left += " " + argument.valueText;

@@ -52,7 +52,6 @@ class VerbArguments {
   VerbArguments(std::string name, std::string description)
       : name_(std::move(name)), description_(std::move(description)) {}
 
-  const std::string& Name() const { return name_; }
   const std::string& Description() const { return description_; }
 
   // `names` as in "-o,--output"; a positional takes the next word that is not an option.
@@ -88,5 +87,7 @@ class VerbArguments {
 // One line of a help listing: two blanks, `left` in a column of 28, then `right`; a longer
 // `left` puts `right` on a line of its own.
 std::string HelpRow(const std::string& left, const std::string& right);
+// The row of "-h,--help", which every help lists.
+std::string HelpFlagRow();
 
 }  // namespace calvern

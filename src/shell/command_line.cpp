@@ -74,10 +74,11 @@ std::string ProgramHelp() {
   std::string help =
       "Calvern: compiler for the Elektronika MK-161 programmable calculator.\n"
       "Usage: calvern [OPTIONS] [SUBCOMMAND]\n\nOptions:\n" +
-      HelpRow("-h,--help", "Print this help message and exit") +
-      HelpRow("--version", "Display program version information and exit") + "\nSubcommands:\n";
-  for (const VerbEntry& verb : kVerbs)
+      HelpFlagRow() + HelpRow("--version", "Display program version information and exit") +
+      "\nSubcommands:\n";
+  for (const VerbEntry& verb : kVerbs) {
     help += HelpRow(verb.name, verb.make().arguments->Description());
+  }
   return help + "\n" + kFooter + "\n";
 }
 
@@ -130,19 +131,18 @@ int UsageError(const std::string& what) {
 
 int RunCommandLine(const std::vector<std::string>& parameters) {
   if (parameters.empty()) return RunMenu();
-  std::vector<std::string> args = parameters;
-  const std::string first = args.front();
+  const std::string& first = parameters.front();
   if (const VerbEntry* verb = FindVerb(first)) {
-    return RunVerb(*verb, std::vector<std::string>(args.begin() + 1, args.end()));
+    return RunVerb(*verb, std::vector<std::string>(parameters.begin() + 1, parameters.end()));
   }
-  if (first.starts_with("-")) return RunOptions(args);
+  if (first.starts_with("-")) return RunOptions(parameters);
   // A mistyped verb is said, not taken for a file that does not exist.
   if (const std::string verb = VerbMeant(first); !verb.empty() && !platform::PathExists(first)) {
     const MessageTable messages;
     return UsageError(messages[kUnknownCommand] + "'" + first + "'" + messages[kDidYouMean] + "'" +
                       verb + "'?");
   }
-  if (args.size() == 1) {
+  if (parameters.size() == 1) {
     ArgumentChoice choice = ReadingOfArgument(first);
     if (choice.reading == ArgumentReading::kInfoFile) {
       if (choice.ambiguous) {
@@ -156,7 +156,7 @@ int RunCommandLine(const std::vector<std::string>& parameters) {
   } else if (HasInfoFileName(first)) {
     return RunSlaveMode(first);  // slave mode: only the first parameter counts
   }
-  return RunVerb(kVerbs[0], args);
+  return RunVerb(kVerbs[0], parameters);
 }
 
 }  // namespace calvern

@@ -166,7 +166,6 @@ class InstructionTable {
  public:
   static const InstructionTable& BuiltIn();
 
-  const Instruction& Of(Operation operation) const { return InstructionOf(operation); }
   // The row of `operation` with this operand kind, or nullptr when it has no such form.
   const InstructionForm* Form(Operation operation, OperandKind kind) const;
   // The row that holds the byte `code` as its opcode, or nullptr for a byte no instruction
