@@ -8,7 +8,7 @@ void Emitter::NoteWriter(int cell) {
   Track(cell);
   if (image_.Used(cell) && line_ != lastReportedLine_) WarnOfRewrite(cell);
   writer_[cell] = static_cast<int>(line_);
-  awaiting_[cell] = 0;
+  awaiting_.Clear(cell);
 }
 
 // Kept out of NoteWriter, which runs for every cell written: its message is rare.
@@ -66,7 +66,7 @@ void Emitter::EmitInstruction(const KeywordEntry& keyword, const InstructionForm
   }
   const OperandBytes bytes = EncodeOperand(form.operand, operand);
   for (int k = 0; k < bytes.count; ++k) {
-    Write(CellKind::kOperand, bytes.bytes[k], MemoryImage::KeysPlace{});
+    Write(CellKind::kOperand, bytes.bytes[k], MemoryImage::KeysPlace{0});
   }
 }
 
@@ -100,15 +100,13 @@ int Emitter::Reserve(int count, CellKind kind, const std::string& keys) {
 
 void Emitter::MarkAwaiting(int cell, int count, int serial) {
   for (int k = 0; k < count && cell + k < MemoryImage::kCellCount; ++k) {
-    Track(cell + k);
-    awaiting_[cell + k] = serial;
+    awaiting_.Mark(cell + k, serial);
   }
 }
 
 bool Emitter::StillAwaiting(int cell, int count, int serial) const {
   for (int k = 0; k < count; ++k) {
-    if (static_cast<std::size_t>(cell + k) >= awaiting_.size() || awaiting_[cell + k] != serial)
-      return false;
+    if (awaiting_.SerialAt(cell + k) != serial) return false;
   }
   return true;
 }

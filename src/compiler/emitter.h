@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "compiler/awaiting_cells.h"
 #include "compiler/diagnostic_log.h"
 #include "compiler/memory_image.h"
 #include "tables/instruction_table.h"
@@ -52,7 +53,7 @@ class Emitter {
   void Fill(int cell, CellKind kind, int value, std::string_view keys) {
     image_.Set(cell, kind, value, keys);
     Track(cell);
-    awaiting_[cell] = 0;
+    awaiting_.Clear(cell);
   }
   // Fills the operand bytes of an instruction from `cell` on, as EmitInstruction writes them.
   void FillOperand(int cell, OperandKind kind, int operand);
@@ -98,7 +99,6 @@ class Emitter {
   void Track(int cell) {
     if (static_cast<std::size_t>(cell) < writer_.size()) return;
     StoreCellsUpTo(writer_, cell);
-    StoreCellsUpTo(awaiting_, cell);
   }
 
   DiagnosticLog& log_;
@@ -106,7 +106,7 @@ class Emitter {
   // Per cell: the line that wrote it last, 0 for none. Lines fit an int: a source holds at
   // most 64 MiB, and #FirstLine starts at most at 8388607.
   std::vector<int> writer_;
-  std::vector<int> awaiting_;  // per cell: the forward reference waiting for it, 0 for none
+  AwaitingCells awaiting_;
   // Instructions' keys, put together and stored in the image once for each keyword and prefix
   // the program uses: by keyword index and prefix, the place in instructionKeys_ (from 1; 0 for
   // none yet) of where the image holds them. A text for every keyword and prefix would cost

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
@@ -102,26 +103,27 @@ class MemoryImage {
   // A used cell that is no instruction or operand.
   bool IsData(int cell) const { return Used(cell) && !IsCode(Kind(cell)); }
 
-  // Where keys stand in the image's text of keys.
-  struct KeysPlace {
-    std::uint32_t offset = 0;
-    std::uint32_t length = 0;
-  };
+  // Where keys stand in the image's text of keys: the offset of their length, 0 for none.
+  // Four bytes a cell rather than an offset and a length: a full program has thousands of
+  // cells, and every page of per-cell records is a page the process must be given.
+  using KeysPlace = std::uint32_t;
   // The keys stored at a place.
   std::string_view KeysAt(KeysPlace place) const {
-    return std::string_view(keyText_).substr(place.offset, place.length);
+    if (place == 0) return {};
+    const char* at = keyText_.data() + place;
+    std::uint32_t length = static_cast<unsigned char>(*at++);
+    if (length == kLongKeys) {
+      std::memcpy(&length, at, sizeof length);
+      at += sizeof length;
+    }
+    return {at, length};
   }
   // Stores keys that many cells show (an instruction's), for Set to refer to.
-  KeysPlace StoreKeys(std::string_view keys) {
-    const KeysPlace place{static_cast<std::uint32_t>(keyText_.size()),
-                          static_cast<std::uint32_t>(keys.size())};
-    keyText_.append(keys);
-    return place;
-  }
+  KeysPlace StoreKeys(std::string_view keys);
 
   void Set(int cell, CellKind kind, int value, std::string_view keys) {
     // An operand's keys follow from its byte: nothing is stored for them.
-    Set(cell, kind, value, kind == CellKind::kOperand ? KeysPlace{} : StoreKeys(keys));
+    Set(cell, kind, value, kind == CellKind::kOperand ? KeysPlace{0} : StoreKeys(keys));
   }
   // The same with keys stored before by StoreKeys. A cell written again keeps its old keys in
   // the text, unreferenced: rewrites are rare.
@@ -137,12 +139,15 @@ class MemoryImage {
   }
 
  private:
+  static constexpr unsigned char kLongKeys = 255;  // the length byte of keys whose length follows
+
   bool Stored(int cell) const { return static_cast<std::size_t>(cell) < kind_.size(); }
 
   std::vector<std::uint8_t> byte_;
   std::vector<CellKind> kind_;
   // The keys of all cells one after another in one text, rather than a string per cell: a
-  // full program has thousands of cells, and most keys are a few characters.
+  // full program has thousands of cells, and most keys are a few characters. Each keys stand
+  // after their length: one byte below 255, else 255 and four bytes.
   std::vector<KeysPlace> keys_;
   std::string keyText_;
 };
