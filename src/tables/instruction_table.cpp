@@ -171,16 +171,18 @@ std::string_view KeysPrefixText(KeysPrefix prefix) {
   return "";
 }
 
-InstructionTable::InstructionTable() {
-  for (const InstructionForm& form : kForms) {
+constexpr InstructionTable::InstructionTable() {
+  for (std::size_t row = 0; row < std::size(kForms); ++row) {
+    const InstructionForm& form = kForms[row];
+    const auto place = static_cast<std::uint16_t>(row + 1);
     const int codes = InOpcode(form.operand) ? kLargestDigitRegister + 1 : 1;
-    for (int k = 0; k < codes; ++k) byCode_[form.code + k] = &form;
-    byOperation_[static_cast<int>(form.operation)][static_cast<int>(form.operand)] = &form;
+    for (int k = 0; k < codes; ++k) byCode_[form.code + k] = place;
+    byOperation_[static_cast<int>(form.operation)][static_cast<int>(form.operand)] = place;
   }
 }
 
 const InstructionTable& InstructionTable::BuiltIn() {
-  static const InstructionTable table;
+  static constexpr InstructionTable table;
   return table;
 }
 
@@ -188,8 +190,18 @@ const Instruction& InstructionOf(Operation operation) {
   return instruction_names::kInstructions[static_cast<int>(operation)];
 }
 
+namespace {
+const InstructionForm* AtPlace(std::uint16_t place) {
+  return place == 0 ? nullptr : &kForms[place - 1];
+}
+}  // namespace
+
 const InstructionForm* InstructionTable::Form(Operation operation, OperandKind kind) const {
-  return byOperation_[static_cast<int>(operation)][static_cast<int>(kind)];
+  return AtPlace(byOperation_[static_cast<int>(operation)][static_cast<int>(kind)]);
+}
+
+const InstructionForm* InstructionTable::Decode(std::uint8_t code) const {
+  return AtPlace(byCode_[code]);
 }
 
 std::span<const InstructionForm> InstructionTable::Forms() const { return kForms; }

@@ -53,7 +53,7 @@ inline bool IsIndirect(OperandKind kind) {
 inline bool IsAddress(OperandKind kind) {
   return kind == OperandKind::kAddressByte || kind == OperandKind::kAddressPair;
 }
-inline bool InOpcode(OperandKind kind) {
+constexpr bool InOpcode(OperandKind kind) {
   return kind == OperandKind::kRegisterDigit || kind == OperandKind::kIndirectDigit;
 }
 
@@ -170,15 +170,17 @@ class InstructionTable {
   const InstructionForm* Form(Operation operation, OperandKind kind) const;
   // The row that holds the byte `code` as its opcode, or nullptr for a byte no instruction
   // starts with.
-  const InstructionForm* Decode(std::uint8_t code) const { return byCode_[code]; }
+  const InstructionForm* Decode(std::uint8_t code) const;
   // Every row, in the table's order.
   std::span<const InstructionForm> Forms() const;
 
  private:
-  InstructionTable();
+  constexpr InstructionTable();
   static constexpr int kOperandKinds = static_cast<int>(OperandKind::kAddressPair) + 1;
-  std::array<const InstructionForm*, 256> byCode_{};
-  std::array<std::array<const InstructionForm*, kOperandKinds>, kOperationCount> byOperation_{};
+  // Rows by their place in the table from 1, 0 for none: places rather than pointers, so that
+  // the compiler builds the whole table into read-only data and no run spends time on it.
+  std::array<std::uint16_t, 256> byCode_{};
+  std::array<std::array<std::uint16_t, kOperandKinds>, kOperationCount> byOperation_{};
 };
 
 // ---- The encoding rules, for both directions ----
