@@ -34,10 +34,10 @@ Status CompileRegisterName(Compilation& c) {
             .column = c.Source().TokenColumn()});
   }
   // A register has one name: a new one makes the old one unknown (an I/O register's too).
-  const std::string& old = c.Names.registerNames.Name(reg->number);
+  const std::string_view old = c.Names.registerNames.Name(reg->number);
   if (!old.empty() && old != *name) {
     c.Warn({.message = kRegisterRenamed,
-            .detail = old,
+            .detail = std::string(old),
             .line = c.CurrentLine(),
             .column = c.Source().TokenColumn()});
   }

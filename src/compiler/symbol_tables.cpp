@@ -12,7 +12,7 @@ int LabelTable::Find(const std::string& name) const {
 bool LabelTable::Add(const std::string& name, int value) {
   if (Full() || Find(name) >= 0) return false;
   if (labels_.empty()) labels_.reserve(kCapacity);  // adding never moves the labels
-  labels_.push_back({name, value});
+  labels_.push_back({names_.Add(name), value});
   index_.Add(name, static_cast<std::uint32_t>(Count()));
   return true;
 }
@@ -23,10 +23,10 @@ void RegisterNameTable::LoadIoRegisters() {
   }
 }
 
-int RegisterNameTable::NextNamed(const std::string& upperName, int reg) const {
+int RegisterNameTable::NextNamed(std::string_view upperName, int reg) const {
   const int named = NextWhere(reg, [&](std::uint16_t slot) {
     const std::uint16_t place = slot & kPlace;
-    return place != 0 && names_[place] == upperName;
+    return place != 0 && text_[names_[place]] == upperName;
   });
   return named < kSize ? named : -1;
 }
@@ -40,8 +40,8 @@ void RegisterNameTable::SetName(int reg, const std::string& upperName) {
     slot |= static_cast<std::uint16_t>(names_.size());
     names_.emplace_back();
   }
-  std::string& name = names_[slot & kPlace];
-  if (!name.empty()) {
+  NameText::Place& place = names_[slot & kPlace];
+  if (const std::string_view name = text_[place]; !name.empty()) {
     // Renaming the lowest holder of the old name hands it to the next one above, if any: a
     // scan, but renaming a register is rare.
     if (lowestByName_.Find(name, nameAt) == static_cast<std::uint32_t>(reg) + 1) {
@@ -51,10 +51,10 @@ void RegisterNameTable::SetName(int reg, const std::string& upperName) {
         lowestByName_.Remove(name, nameAt);
       }
     }
-    name.clear();
+    place = {};
   }
   if (upperName.empty()) return;
-  name = upperName;
+  place = text_.Add(upperName);
   const std::uint32_t lowest = lowestByName_.Find(upperName, nameAt);
   if (lowest == 0) {
     lowestByName_.Add(upperName, static_cast<std::uint32_t>(reg) + 1);

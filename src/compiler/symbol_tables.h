@@ -5,16 +5,46 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tables/text_index.h"
 
 namespace calvern {
 
-struct Label {
-  std::string name;
-  int value;  // program step 0-9999, or binary address + 9000 (10000-14095)
+// Names one after another in one text, each found by its place: a table of a few hundred
+// names takes a few pages this way, where a string object for each took three times as many.
+// A name replaced stays in the text, unreferenced: replacing is rare.
+class NameText {
+ public:
+  struct Place {
+    std::uint32_t at = 0;
+    std::uint32_t size = 0;
+  };
+  Place Add(std::string_view name) {
+    const Place place{static_cast<std::uint32_t>(text_.size()),
+                      static_cast<std::uint32_t>(name.size())};
+    text_.append(name);
+    return place;
+  }
+  std::string_view operator[](Place place) const {
+    return std::string_view(text_).substr(place.at, place.size);
+  }
+
+ private:
+  std::string text_;
 };
+
+struct Label {
+  std::string_view name;  // valid while the table lives and takes no label
+  int value;              // program step 0-9999, or binary address + 9000 (10000-14095)
+};
+
+// Labels that are no names of the user's, which the listing shows only when asked for all and
+// the symbol file never: those of structures ("lab1") and of generated code ("__find").
+inline bool IsHiddenLabel(std::string_view name) {
+  return name.starts_with('l') || name.starts_with("__");
+}
 
 class LabelTable {
  public:
@@ -26,15 +56,20 @@ class LabelTable {
   // Adds a label; false (and nothing added) when the name is taken or the table is full.
   [[nodiscard]] bool Add(const std::string& name, int value);
   int Count() const { return static_cast<int>(labels_.size()); }
-  const Label& operator[](int i) const { return labels_[i]; }
+  Label operator[](int i) const { return {names_[labels_[i].name], labels_[i].value}; }
 
  private:
+  struct Entry {
+    NameText::Place name;
+    int value;
+  };
   // The names at the places of the index: a label's index + 1.
   auto NameAt() const {
-    return [this](std::uint32_t place) -> const std::string& { return labels_[place - 1].name; };
+    return [this](std::uint32_t place) { return names_[labels_[place - 1].name]; };
   }
 
-  std::vector<Label> labels_;
+  std::vector<Entry> labels_;
+  NameText names_;
   TextIndex index_{2 * kCapacity};  // name to 1 + its label's index
 };
 
@@ -50,8 +85,8 @@ class RegisterNameTable {
   // Preloads the calculator's I/O register names (9000-9213), upper-cased.
   void LoadIoRegisters();
   void SetName(int reg, const std::string& upperName);
-  // The register's name, empty for none.
-  const std::string& Name(int reg) const { return names_[Slot(reg) & kPlace]; }
+  // The register's name, empty for none; valid while the table lives and names no register.
+  std::string_view Name(int reg) const { return text_[names_[Slot(reg) & kPlace]]; }
   // The lowest register 0-9999 carrying this name, or -1.
   int Find(const std::string& upperName) const;
   void MarkReferenced(int reg) { SlotToWrite(reg) |= kReferenced; }
@@ -91,14 +126,15 @@ class RegisterNameTable {
     return kSize;
   }
   // The lowest register from `reg` on carrying `upperName`, or -1.
-  int NextNamed(const std::string& upperName, int reg) const;
+  int NextNamed(std::string_view upperName, int reg) const;
   // The names at the places of the index: a register's number + 1.
   auto NameAt() const {
-    return [this](std::uint32_t place) -> const std::string& { return Name(place - 1); };
+    return [this](std::uint32_t place) { return Name(place - 1); };
   }
 
   std::array<std::vector<std::uint16_t>, (kSize + kChunk - 1) / kChunk> chunks_;
-  std::vector<std::string> names_{1};  // a register keeps its place when renamed
+  std::vector<NameText::Place> names_{1};  // a register keeps its place when renamed
+  NameText text_;
   // Name to the lowest register carrying it (names may be shared), as its number + 1.
   TextIndex lowestByName_;
 };

@@ -73,14 +73,12 @@ void AddCells(CrlfText& out, const MemoryImage& image, const MemoryZone& zone) {
   out.AddLines(std::string_view(batch, used));
 }
 
-bool HiddenLabel(const std::string& name) { return name[0] == 'l' || name.starts_with("__"); }
-
 void AddLabels(CrlfText& out, const CompiledProgram& in) {
   out.Add("  Addr  |  Name");
   out.Add(kRule);
   for (int i = 0; i < in.labels.Count(); ++i) {
-    const Label& label = in.labels[i];
-    if (in.listAllLabels == 0 && HiddenLabel(label.name)) continue;
+    const Label label = in.labels[i];
+    if (in.listAllLabels == 0 && IsHiddenLabel(label.name)) continue;
     if (label.value < MemoryImage::kBinaryStart) {
       out.Add({"  ", FourDigits(label.value), "  |  ", label.name});
     } else {

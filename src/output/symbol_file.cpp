@@ -7,14 +7,11 @@ namespace {
 
 using nlohmann::json;
 
-// Labels of structures ("lab1") and of generated code ("__find") are no names of the user's.
-bool HiddenLabel(const std::string& name) { return name[0] == 'l' || name.starts_with("__"); }
-
 json Labels(const CompiledProgram& program) {
   json labels = json::array();
   for (int i = 0; i < program.labels.Count(); ++i) {
-    const Label& label = program.labels[i];
-    if (HiddenLabel(label.name)) continue;
+    const Label label = program.labels[i];
+    if (IsHiddenLabel(label.name)) continue;
     if (label.value < MemoryImage::kBinaryStart) {
       labels.push_back({{"name", label.name}, {"zone", "program"}, {"step", label.value}});
     } else {
@@ -32,7 +29,7 @@ json Registers(const CompiledProgram& program) {
   builtIn.LoadIoRegisters();
   json registers = json::array();
   for (int r = 0; r < RegisterNameTable::kSize; ++r) {
-    const std::string& name = program.registerNames.Name(r);
+    const std::string_view name = program.registerNames.Name(r);
     if (name.empty() || name == builtIn.Name(r)) continue;
     registers.push_back({{"name", name}, {"register", r}});
   }
