@@ -24,7 +24,7 @@ Status EmitAddressItem(Compilation& c, int index, std::string_view name,
   const int cell = c.Out.Reserve(
       full ? 2 : 1, kind == PatchKind::kOffset ? CellKind::kOffset : CellKind::kAddressPart);
   if (address->Pending()) return c.AwaitLabel(address->name, {.kind = kind, .cell = cell});
-  return c.FillReference({.kind = kind, .cell = cell}, address->Address(), false, false);
+  return c.FillReference({.kind = kind, .cell = cell}, {}, address->Address(), false, false);
 }
 
 }  // namespace

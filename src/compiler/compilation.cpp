@@ -214,12 +214,13 @@ Status Compilation::CheckEndOfSource() {
   const ForwardRef* ref = Names.references.FirstPending(
       [this](const ForwardRef& r) { return Out.StillAwaiting(r.cell, CellsFilled(r), r.serial); });
   if (ref != nullptr) {
-    if (auto missing = missingLabels_.find(ref->name); missing != missingLabels_.end()) {
+    const std::string name(Names.references.NameOf(*ref));
+    if (auto missing = missingLabels_.find(name); missing != missingLabels_.end()) {
       return log_.Fail(missing->second);
     }
     return log_.Fail({.kind = DiagnosticKind::kUnresolvedReference,
                       .message = kUnresolvedReference,
-                      .detail = ref->name,
+                      .detail = name,
                       .line = ref->line});
   }
   return Status::kDone;

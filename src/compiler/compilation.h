@@ -142,7 +142,8 @@ class Compilation {
   // Writes the cells of a reference for a label value: at the label's definition, or at once
   // for a value known already (the reference is then not recorded). One function for both,
   // so that an item written at once and one patched later hold the same bytes.
-  [[nodiscard]] Status FillReference(const ForwardRef& ref, int value, bool binaryLabel,
+  [[nodiscard]] Status FillReference(const ForwardRef& ref, std::string_view name, int value,
+                                     bool binaryLabel,
                                      bool atDefinition);
 
   // ---- Labels and numbers ----

@@ -26,19 +26,19 @@ Status Compilation::DefineLabel(const std::string& token) {
   const int value = binaryLabel ? Out.BinaryPointer() : Out.CurrentStep();
   for (const ForwardRef& ref : Names.references.Resolve(name)) {
     if (!Out.StillAwaiting(ref.cell, CellsFilled(ref), ref.serial)) continue;
-    if (Failed(FillReference(ref, value, binaryLabel, true))) return Status::kFailed;
+    if (Failed(FillReference(ref, name, value, binaryLabel, true))) return Status::kFailed;
   }
   return Status::kDone;
 }
 
-Status Compilation::FillReference(const ForwardRef& ref, int value, bool binaryLabel,
-                                  bool atDefinition) {
+Status Compilation::FillReference(const ForwardRef& ref, std::string_view name, int value,
+                                  bool binaryLabel, bool atDefinition) {
   const int cell = ref.cell;
   switch (ref.kind) {
     case PatchKind::kJumpLong:
     case PatchKind::kJumpOneByte: {
       // A binary-zone address means nothing as a jump target.
-      if (binaryLabel) return Fail(kBinaryLabelAsJumpTarget, ref.name);
+      if (binaryLabel) return Fail(kBinaryLabelAsJumpTarget, name);
       const int jumpStep = cell - 1;
       if (ref.kind == PatchKind::kJumpLong) {
         Out.FillOperand(cell, OperandKind::kAddressPair, value);
@@ -55,7 +55,7 @@ Status Compilation::FillReference(const ForwardRef& ref, int value, bool binaryL
       // The digit keystrokes of the value, padded with leading zeros to the cells reserved.
       std::string number = std::to_string(value);
       if (static_cast<int>(number.size()) > ref.digits) {
-        return Fail(kBadValueIn, "#NUM" + std::to_string(ref.digits) + " " + ref.name);
+        return Fail(kBadValueIn, "#NUM" + std::to_string(ref.digits) + " " + std::string(name));
       }
       number.insert(0, ref.digits - number.size(), '0');
       for (int k = 0; k < ref.digits; ++k) {
@@ -85,7 +85,7 @@ Status Compilation::FillReference(const ForwardRef& ref, int value, bool binaryL
     case PatchKind::kFormOffset: {
       // Counted from the form where the operand stands; one byte reaches 255 steps forward.
       const int offset = value - ref.base;
-      if (offset < 0 || offset > 255) return Fail(kFormOffsetOutOfRange, ref.name);
+      if (offset < 0 || offset > 255) return Fail(kFormOffsetOutOfRange, name);
       Out.Fill(cell, CellKind::kOffset, offset, "OF(" + std::to_string(value) + ")");
       return Status::kDone;
     }

@@ -47,12 +47,11 @@ Status EmitTargetOperand(Compilation& c, std::string_view name, const std::strin
     return c.Fail(kDataValueOutOfRange, std::string(name) + " " + operand);
   }
   const ForwardRef ref{
-      .name = target->Pending() ? target->name : operand,
       .kind = offset ? PatchKind::kFormOffset : PatchKind::kAddressFull,
       .cell = c.Out.Reserve(offset ? 1 : 2, offset ? CellKind::kOffset : CellKind::kAddressPart),
       .base = c.FormProgramBase};
   if (target->Pending()) return c.AwaitLabel(target->name, ref);
-  return c.FillReference(ref, target->Address(), false, false);
+  return c.FillReference(ref, operand, target->Address(), false, false);
 }
 
 }  // namespace

@@ -26,11 +26,9 @@ std::optional<int> ByteValue(Compilation& c, const std::string& token, std::stri
 
 // Points `cell` at the step counter as an offset from the form's header.
 Status LinkHere(Compilation& c, int cell, std::string_view what) {
-  return c.FillReference({.name = std::string(what),
-                          .kind = PatchKind::kFormOffset,
-                          .cell = cell,
-                          .base = c.FormProgramBase},
-                         c.Out.CurrentStep(), false, false);
+  return c.FillReference(
+      {.kind = PatchKind::kFormOffset, .cell = cell, .base = c.FormProgramBase}, what,
+      c.Out.CurrentStep(), false, false);
 }
 
 // Moves the step counter past cells that later directives fill.
@@ -96,8 +94,8 @@ Status CompileDefineForm(Compilation& c) {
   if (c.Out.Image().Value(entry + 1) != MemoryImage::kUndefined) return c.Fail(kFormDefinedTwice);
 
   const int header = c.Out.CurrentStep();
-  if (Failed(c.FillReference({.kind = PatchKind::kAddressFull, .cell = entry + 1}, header, false,
-                             false))) {
+  if (Failed(c.FillReference({.kind = PatchKind::kAddressFull, .cell = entry + 1}, {}, header,
+                             false, false))) {
     return Status::kFailed;
   }
   c.FormProgramBase = header;

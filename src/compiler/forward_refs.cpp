@@ -2,22 +2,21 @@
 
 namespace calvern {
 
-bool ForwardRefTable::Add(ForwardRef ref) {
+bool ForwardRefTable::Add(const ForwardRef& ref, std::string_view name) {
   if (static_cast<int>(refs_.size()) >= kCapacity) Compact();
   if (static_cast<int>(refs_.size()) >= kCapacity) return false;
-  Append(std::move(ref));
-  return true;
-}
-
-void ForwardRefTable::Append(ForwardRef ref) {
-  refs_.push_back(std::move(ref));
+  // A name already waited for is not stored again: the chain's first reference holds it.
+  const std::uint32_t first = firstByName_.Find(name, NameAt());
+  refs_.push_back(ref);
+  names_.push_back(first == 0 ? text_.Add(name) : names_[first - 1]);
   nextOfName_.push_back(-1);
   Chain(static_cast<int>(refs_.size()) - 1);
+  return true;
 }
 
 void ForwardRefTable::Chain(int index) {
   const auto nameAt = NameAt();
-  const std::string& name = refs_[index].name;
+  const std::string_view name = text_[names_[index]];
   if (const std::uint32_t first = firstByName_.Find(name, nameAt); first == 0) {
     firstByName_.Add(name, static_cast<std::uint32_t>(index) + 1);
     lastOfName_[index] = index;
@@ -28,23 +27,23 @@ void ForwardRefTable::Chain(int index) {
   }
 }
 
-const std::vector<ForwardRef>& ForwardRefTable::Resolve(const std::string& name) {
+const std::vector<ForwardRef>& ForwardRefTable::Resolve(std::string_view name) {
   resolved_.clear();
   const auto nameAt = NameAt();
   const std::uint32_t first = firstByName_.Find(name, nameAt);
   if (first == 0) return resolved_;
   firstByName_.Remove(name, nameAt);
   for (int i = static_cast<int>(first) - 1; i >= 0; i = nextOfName_[i]) {
-    resolved_.push_back(std::move(refs_[i]));
-    refs_[i].name.clear();
+    resolved_.push_back(refs_[i]);
+    names_[i] = {};
   }
   return resolved_;
 }
 
 const ForwardRef* ForwardRefTable::FirstPending(
     const std::function<bool(const ForwardRef&)>& counts) const {
-  for (const ForwardRef& ref : refs_) {
-    if (!ref.name.empty() && counts(ref)) return &ref;
+  for (std::size_t i = 0; i < refs_.size(); ++i) {
+    if (names_[i].size != 0 && counts(refs_[i])) return &refs_[i];
   }
   return nullptr;
 }
@@ -63,11 +62,21 @@ int CellsFilled(const ForwardRef& ref) {
 
 void ForwardRefTable::Compact() {
   // The pending references move down in place, in their order, and are chained again: a second
-  // table would cost as many fresh pages as the first.
-  std::erase_if(refs_, [](const ForwardRef& ref) { return ref.name.empty(); });
-  nextOfName_.assign(refs_.size(), -1);
+  // table would cost as many fresh pages as the first. Their names start a new text.
+  NameText kept;
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < refs_.size(); ++i) {
+    if (names_[i].size == 0) continue;
+    refs_[count] = refs_[i];
+    names_[count] = kept.Add(text_[names_[i]]);
+    ++count;
+  }
+  refs_.resize(count);
+  names_.resize(count);
+  text_ = std::move(kept);
+  nextOfName_.assign(count, -1);
   firstByName_.Clear();
-  for (int i = 0; i < static_cast<int>(refs_.size()); ++i) Chain(i);
+  for (int i = 0; i < static_cast<int>(count); ++i) Chain(i);
 }
 
 }  // namespace calvern

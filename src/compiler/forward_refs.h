@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "compiler/name_text.h"
 #include "tables/message_table.h"
 #include "tables/text_index.h"
 
@@ -22,8 +23,8 @@ enum class PatchKind {
   kFormOffset,   // "O" form operands: distance from the form program's start, one byte
 };
 
+// What a reference patches; its table keeps the name it waits for.
 struct ForwardRef {
-  std::string name;  // empty once resolved
   PatchKind kind = PatchKind::kJumpLong;
   int cell = 0;        // the first cell the patch writes
   int digits = 0;      // kNumDigits: how many
@@ -46,31 +47,35 @@ class ForwardRefTable {
   // Room for the most references the table holds, so that recording never moves them.
   ForwardRefTable() {
     refs_.reserve(kCapacity);
+    names_.reserve(kCapacity);
     nextOfName_.reserve(kCapacity);
     lastOfName_.resize(kCapacity);
   }
-  // Records a reference; false when 512 references are already pending.
-  [[nodiscard]] bool Add(ForwardRef ref);
+  // Records a reference to `name`; false when 512 references are already pending.
+  [[nodiscard]] bool Add(const ForwardRef& ref, std::string_view name);
   // Marks every pending reference to name resolved and gives them in recording order. The
   // list is the table's own: it holds until the next call.
-  const std::vector<ForwardRef>& Resolve(const std::string& name);
+  const std::vector<ForwardRef>& Resolve(std::string_view name);
   // The earliest recorded reference still pending for which `counts` holds, or nullptr.
   const ForwardRef* FirstPending(const std::function<bool(const ForwardRef&)>& counts) const;
+  // The name a pending reference of this table waits for.
+  std::string_view NameOf(const ForwardRef& ref) const { return text_[names_[&ref - refs_.data()]]; }
 
  private:
   void Compact();
-  // Appends a reference to the table and to its name's chain.
-  void Append(ForwardRef ref);
-  // Links the reference at `index` to the end of its name's chain.
+  // Links the reference at `index` to the end of its name's chain, or starts a chain with it.
   void Chain(int index);
   // The names at the places of the index: a reference's position + 1.
   auto NameAt() const {
-    return [this](std::uint32_t place) -> const std::string& { return refs_[place - 1].name; };
+    return [this](std::uint32_t place) { return text_[names_[place - 1]]; };
   }
 
   // The references to one name are chained from the first to the last: the index gives the
-  // first, each reference the next, and the first of a chain its last.
+  // first, each reference the next, and the first of a chain its last. A reference's name is
+  // its place in text_, shared along a chain; an empty place marks a resolved reference.
   std::vector<ForwardRef> refs_;
+  std::vector<NameText::Place> names_;
+  NameText text_;
   std::vector<int> nextOfName_;  // per reference: the next one to the same name, or -1
   std::vector<int> lastOfName_;  // per first reference of a name: the last one
   TextIndex firstByName_{2 * kCapacity};

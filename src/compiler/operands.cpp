@@ -83,11 +83,10 @@ void Compilation::NoteJumpOperand(const std::string& instruction, const std::str
 }
 
 Status Compilation::AwaitLabel(const std::string& name, ForwardRef patch) {
-  patch.name = name;
   patch.line = CurrentLine();
   patch.serial = ++referenceSerial_;
   Out.MarkAwaiting(patch.cell, CellsFilled(patch), patch.serial);
-  if (!Names.references.Add(std::move(patch))) return Fail(kReferenceTableFull, name);
+  if (!Names.references.Add(patch, name)) return Fail(kReferenceTableFull, name);
   return Status::kDone;
 }
 
