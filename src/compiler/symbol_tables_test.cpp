@@ -59,6 +59,17 @@ TEST(RegisterNameTableTest, NamesFindTheirLowestHolderThroughManyRenames) {
   EXPECT_EQ(table.Find("\\GMODE"), lowestGiven("\\GMODE"));
 }
 
+// Every register named at once, the I/O registers' names replaced: the index holds its most
+// names and finds each one again.
+TEST(RegisterNameTableTest, EveryRegisterNamedIsFound) {
+  RegisterNameTable table;
+  table.LoadIoRegisters();
+  for (int r = 0; r < RegisterNameTable::kSize; ++r) table.SetName(r, "R" + std::to_string(r));
+  for (int r = 0; r <= 9999; ++r) ASSERT_EQ(table.Find("R" + std::to_string(r)), r);
+  EXPECT_EQ(table.Find("R10000"), -1);  // register 10000 has a name but is never looked up
+  EXPECT_EQ(table.Find("\\GMODE"), -1);
+}
+
 // A full label table finds every name it holds, whatever their hashes, and takes no more.
 TEST(NameTablesTest, AFullLabelTableFindsEveryName) {
   std::mt19937 random(512);

@@ -14,12 +14,14 @@
 
 namespace calvern {
 
-// An index from texts to the places (1 to 2^32 - 1) where their owner keeps them: labels,
+// An index from texts to the places (1 to 32767) where their owner keeps them: labels,
 // register names, the names that references wait for. Open addressing in one array
 // kept at most half full: a lookup hashes the text once and mostly reads one slot, where a
 // node-based map walks pointers through memory. The owner keeps the texts; a lookup asks it
 // for the text at a place (`textOf(place)`) only when the stored hash matches. Each slot keeps
-// its text's hash, so growing and removing never need the texts.
+// the low 16 bits of its text's hash, so growing and removing never need the texts, and is four
+// bytes: the indexes hold at most 10 001 names (the registers'), and every page of them counts
+// in a short run.
 class TextIndex {
  public:
   // `initialSlots`, a power of two, are made at the first Add: an unused index costs nothing.
@@ -34,12 +36,12 @@ class TextIndex {
   // Gives `text`, which is in the index, another place.
   template <typename TextOf>
   void Move(std::string_view text, const TextOf& textOf, std::uint32_t place) {
-    slots_[SlotOf(text, textOf)].place = place;
+    slots_[SlotOf(text, textOf)].place = static_cast<std::uint16_t>(place);
   }
   // Records `place` (not 0) for `text`, which the caller has found missing.
   void Add(std::string_view text, std::uint32_t place) {
     if (2 * (count_ + 1) > slots_.size()) Grow();
-    Put({Hash(text), place});
+    Put({static_cast<std::uint16_t>(Hash(text)), static_cast<std::uint16_t>(place)});
     ++count_;
   }
   // Takes `text`, which is in the index, out. The entries after it move back, so that every
@@ -111,16 +113,18 @@ class TextIndex {
   }
 
  private:
+  // A table of at most 65 536 slots (half full at most, for places up to 32767) finds a home
+  // slot in the low 16 bits of a hash.
   struct Slot {
-    std::uint32_t hash = 0;
-    std::uint32_t place = 0;  // 0: free
+    std::uint16_t hash = 0;
+    std::uint16_t place = 0;  // 0: free
   };
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
   template <typename TextOf>
   std::size_t SlotOf(std::string_view text, const TextOf& textOf) const {
     if (slots_.empty()) return kNone;
-    const std::uint32_t hash = Hash(text);
+    const auto hash = static_cast<std::uint16_t>(Hash(text));
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
       const Slot& slot = slots_[i];
