@@ -47,12 +47,12 @@ inline constexpr auto kOperandKeys = [] {
   return keys;
 }();
 
-// Makes a per-cell record hold the cells up to `cell`, in steps of 1024 cells. Room for the
+// Makes a per-cell record hold the cells up to `cell`, in steps of 256 cells. Room for the
 // whole memory is reserved at the first write, so growing never moves what is stored; the
 // cells are only initialised as far as they are written, which is what a short program saves.
 template <typename Cells>
 void StoreCellsUpTo(Cells& cells, int cell) {
-  constexpr int kStep = 1024;
+  constexpr int kStep = 256;
   if (cells.capacity() < static_cast<std::size_t>(kMemoryCells)) cells.reserve(kMemoryCells);
   cells.resize(std::min(kMemoryCells, (cell / kStep + 1) * kStep));
 }
