@@ -9,14 +9,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 rounds=${1:-200}
-"$root/scripts/setup.sh" --bench
-CALVERN_TARGET=calvern_process_bench "$root/scripts/build.sh" build-bench \
-  -DCMAKE_BUILD_TYPE=Release -DCALVERN_TESTS=OFF
+# shellcheck source=../bench/process/prepare.sh
+. "$root/bench/process/prepare.sh"
 bin="$root/build-bench"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-"$root/bench/process/make_programs.sh" "$work"
-cd "$work"
 
 calvern=("$bin/calvern" compile full.txt -o full.LST --mk-base full)
 "${calvern[@]}"
