@@ -1,9 +1,31 @@
 // Label definition, and the one function that writes what a label's value gives into the
 // cells of a reference: at the label's definition (a patch) and, when the value is already
 // known, at once.
+#include <charconv>
+
 #include "compiler/compilation.h"
 
 namespace calvern {
+namespace {
+
+// The keys a patched byte shows, "AL(34)" or "OF(1234)", put together in place: thousands of
+// them are written where a program's forms and menus point at their steps.
+class PatchKeys {
+ public:
+  PatchKeys(std::string_view head, int value) {
+    head.copy(text_, head.size());
+    char* end = std::to_chars(text_ + head.size(), text_ + sizeof text_ - 1, value).ptr;
+    *end++ = ')';
+    size_ = static_cast<std::size_t>(end - text_);
+  }
+  operator std::string_view() const { return {text_, size_}; }
+
+ private:
+  char text_[24];
+  std::size_t size_;
+};
+
+}  // namespace
 
 Status Compilation::DefineLabel(const std::string& token) {
   if (token == ":") return Fail(kEmptyLabel);
@@ -60,33 +82,32 @@ Status Compilation::FillReference(const ForwardRef& ref, std::string_view name, 
       number.insert(0, ref.digits - number.size(), '0');
       for (int k = 0; k < ref.digits; ++k) {
         Out.Fill(cell + k, CellKind::kInstruction, DigitCode(number[k] - '0'),
-                 std::string(1, number[k]));
+                 std::string_view(number).substr(k, 1));
       }
       return Status::kDone;
     }
     case PatchKind::kAddressLow:
       // The low two digits as a binary byte (34 is 22).
-      Out.Fill(cell, CellKind::kAddressPart, value % 100,
-               "AL(" + std::to_string(value % 100) + ")");
+      Out.Fill(cell, CellKind::kAddressPart, value % 100, PatchKeys("AL(", value % 100));
       return Status::kDone;
     case PatchKind::kAddressFull: {
       // Two BCD bytes, hundreds first, as a long jump holds its target. A patch shows the
       // hundreds it wrote, an address known at once the whole address.
       const OperandBytes bytes = EncodeOperand(OperandKind::kAddressPair, value);
       Out.Fill(cell, CellKind::kAddressPart, bytes.bytes[0],
-               "AH(" + std::to_string(atDefinition ? value / 100 : value) + ")");
+               PatchKeys("AH(", atDefinition ? value / 100 : value));
       Out.Fill(cell + 1, CellKind::kAddressPart, bytes.bytes[1], "AL");
       return Status::kDone;
     }
     case PatchKind::kOffset:
       Out.Fill(cell, CellKind::kOffset, ((value - Out.OffsetBase()) % 256 + 256) % 256,
-               "OF(" + std::to_string(value) + ")");
+               PatchKeys("OF(", value));
       return Status::kDone;
     case PatchKind::kFormOffset: {
       // Counted from the form where the operand stands; one byte reaches 255 steps forward.
       const int offset = value - ref.base;
       if (offset < 0 || offset > 255) return Fail(kFormOffsetOutOfRange, name);
-      Out.Fill(cell, CellKind::kOffset, offset, "OF(" + std::to_string(value) + ")");
+      Out.Fill(cell, CellKind::kOffset, offset, PatchKeys("OF(", value));
       return Status::kDone;
     }
   }

@@ -10,15 +10,13 @@ bool ForwardRefTable::Add(const ForwardRef& ref, std::string_view name) {
   refs_.push_back(ref);
   names_.push_back(first == 0 ? text_.Add(name) : names_[first - 1]);
   nextOfName_.push_back(-1);
-  Chain(static_cast<int>(refs_.size()) - 1);
+  Chain(static_cast<int>(refs_.size()) - 1, first);
   return true;
 }
 
-void ForwardRefTable::Chain(int index) {
-  const auto nameAt = NameAt();
-  const std::string_view name = text_[names_[index]];
-  if (const std::uint32_t first = firstByName_.Find(name, nameAt); first == 0) {
-    firstByName_.Add(name, static_cast<std::uint32_t>(index) + 1);
+void ForwardRefTable::Chain(int index, std::uint32_t first) {
+  if (first == 0) {
+    firstByName_.Add(text_[names_[index]], static_cast<std::uint32_t>(index) + 1);
     lastOfName_[index] = index;
   } else {
     int& last = lastOfName_[first - 1];
@@ -76,7 +74,9 @@ void ForwardRefTable::Compact() {
   text_ = std::move(kept);
   nextOfName_.assign(count, -1);
   firstByName_.Clear();
-  for (int i = 0; i < static_cast<int>(count); ++i) Chain(i);
+  for (int i = 0; i < static_cast<int>(count); ++i) {
+    Chain(i, firstByName_.Find(text_[names_[i]], NameAt()));
+  }
 }
 
 }  // namespace calvern

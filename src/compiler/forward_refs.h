@@ -63,8 +63,9 @@ class ForwardRefTable {
 
  private:
   void Compact();
-  // Links the reference at `index` to the end of its name's chain, or starts a chain with it.
-  void Chain(int index);
+  // Links the reference at `index` to the end of its name's chain, whose first reference is
+  // `first` (its position + 1), or starts a chain with it (`first` 0).
+  void Chain(int index, std::uint32_t first);
   // The names at the places of the index: a reference's position + 1.
   auto NameAt() const {
     return [this](std::uint32_t place) { return text_[names_[place - 1]]; };

@@ -11,11 +11,11 @@ std::string MemoryImage::CodeText(int cell) const {
   return Hex2(value);
 }
 
-MemoryImage::KeysPlace MemoryImage::StoreKeys(std::string_view keys) {
+MemoryImage::KeysPlace MemoryImage::StoreAnyKeys(std::string_view keys) {
   if (keys.empty()) return 0;
   // Keys read from this image's own text would move if the text grew under them.
   if (keys.data() >= keyText_.data() && keys.data() < keyText_.data() + keyText_.size()) {
-    return StoreKeys(std::string(keys));
+    return StoreAnyKeys(std::string(keys));
   }
   // Place 0 stands for no keys, so the text starts with a byte no keys use.
   if (keyText_.empty()) keyText_.push_back('\0');

@@ -119,7 +119,17 @@ class MemoryImage {
     return {at, length};
   }
   // Stores keys that many cells show (an instruction's), for Set to refer to.
-  KeysPlace StoreKeys(std::string_view keys);
+  KeysPlace StoreKeys(std::string_view keys) {
+    // Most keys are a few characters: their length and they join the text in one step (which
+    // copies them first, so keys read from this image's own text are safe too).
+    if (keys.empty() || keys.size() >= kShortKeys || keyText_.empty()) return StoreAnyKeys(keys);
+    const auto place = static_cast<KeysPlace>(keyText_.size());
+    char entry[kShortKeys + 1];
+    entry[0] = static_cast<char>(keys.size());
+    std::memcpy(entry + 1, keys.data(), keys.size());
+    keyText_.append(entry, keys.size() + 1);
+    return place;
+  }
 
   void Set(int cell, CellKind kind, int value, std::string_view keys) {
     // An operand's keys follow from its byte: nothing is stored for them.
@@ -140,6 +150,8 @@ class MemoryImage {
 
  private:
   static constexpr unsigned char kLongKeys = 255;  // the length byte of keys whose length follows
+  static constexpr std::size_t kShortKeys = 64;    // keys shorter than this join in one step
+  KeysPlace StoreAnyKeys(std::string_view keys);
 
   bool Stored(int cell) const { return static_cast<std::size_t>(cell) < kind_.size(); }
 
