@@ -12,6 +12,7 @@
 #include "job/compile_job.h"
 #include "output/disassembler.h"
 #include "output/mk_file_writer.h"
+#include "platform/program.h"
 #include "output/symbol_file.h"
 #include "pictures/picture_writing_testing.h"
 
@@ -264,4 +265,12 @@ BENCHMARK(BM_CompileFullProgramZone)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// The program's own start: memory set up as main() sets it up.
+int main(int argc, char** argv) {
+  calvern::platform::KeepFreedMemory();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

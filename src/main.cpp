@@ -6,5 +6,6 @@
 #include "shell/command_line.h"
 
 int main(int argc, char** argv) {
+  calvern::platform::KeepFreedMemory();
   return calvern::RunCommandLine(calvern::platform::ProgramArguments(argc, argv));
 }

@@ -11,6 +11,12 @@ namespace calvern::platform {
 // The parameters after the program's own name.
 std::vector<std::string> ProgramArguments(int argc, char** argv);
 
+// Keeps the memory the program frees for its next allocations, rather than handing it back to
+// the system to ask for it again a fresh page at a time: a compilation frees its records just
+// before the listing takes memory, and a fresh page costs as much as thousands of instructions.
+// The program's runs are short, and it never holds more than a few megabytes at once.
+void KeepFreedMemory();
+
 // The exit status that carries a result code as far as the system allows: the whole code where
 // exit statuses are 32 bits wide, its low 8 bits where they are 8 bits wide.
 int ExitStatus(long long code);
