@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace calvern {
 
@@ -298,13 +299,16 @@ class MessageTable {
   void LoadDefaultMessages() { set_.fill(false); }
   const std::string& operator[](int id) const { return set_[id] ? text_[id] : DefaultText(id); }
   void Set(int id, std::string text) {
+    if (text_.empty()) text_.resize(kSize);
     text_[id] = std::move(text);
     set_[id] = true;
   }
   static const std::string& DefaultText(int id);
 
  private:
-  std::array<std::string, kSize> text_;
+  // Made at the first Set: most runs keep the English texts, and a table of 400 strings took
+  // 13 KB of stack, fresh pages, in every function that held one.
+  std::vector<std::string> text_;
   std::array<bool, kSize> set_{};  // the entries a language file gave
 };
 
