@@ -238,9 +238,19 @@ std::string AbsolutePath(const std::string& path, const std::string& base) {
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
+  // Files that exist are one file when they have the same device and inode (through links
+  // too), and a file that exists is never one still to be made: two stat calls, where the
+  // places below take a system call for every part of each path.
+  struct stat infoA, infoB;
+  const bool hasA = ::stat(a.c_str(), &infoA) == 0;
+  const bool missingA = !hasA && errno == ENOENT;
+  const bool hasB = ::stat(b.c_str(), &infoB) == 0;
+  const bool missingB = !hasB && errno == ENOENT;
+  if (hasA && hasB) return infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
+  if ((hasA && missingB) || (missingA && hasB)) return false;
+  // Files still to be made (or paths the system would not look into): the same place.
   namespace fs = std::filesystem;
   std::error_code error;
-  if (fs::equivalent(a, b, error) && !error) return true;
   fs::path placeA = fs::weakly_canonical(fs::absolute(a, error), error);
   if (error) return false;
   fs::path placeB = fs::weakly_canonical(fs::absolute(b, error), error);
