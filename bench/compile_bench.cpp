@@ -12,9 +12,9 @@
 #include "job/compile_job.h"
 #include "output/disassembler.h"
 #include "output/mk_file_writer.h"
-#include "platform/program.h"
 #include "output/symbol_file.h"
 #include "pictures/picture_writing_testing.h"
+#include "platform/program.h"
 
 namespace {
 

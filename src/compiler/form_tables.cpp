@@ -26,9 +26,8 @@ std::optional<int> ByteValue(Compilation& c, const std::string& token, std::stri
 
 // Points `cell` at the step counter as an offset from the form's header.
 Status LinkHere(Compilation& c, int cell, std::string_view what) {
-  return c.FillReference(
-      {.kind = PatchKind::kFormOffset, .cell = cell, .base = c.FormProgramBase}, what,
-      c.Out.CurrentStep(), false, false);
+  return c.FillReference({.kind = PatchKind::kFormOffset, .cell = cell, .base = c.FormProgramBase},
+                         what, c.Out.CurrentStep(), false, false);
 }
 
 // Moves the step counter past cells that later directives fill.

@@ -59,7 +59,9 @@ class ForwardRefTable {
   // The earliest recorded reference still pending for which `counts` holds, or nullptr.
   const ForwardRef* FirstPending(const std::function<bool(const ForwardRef&)>& counts) const;
   // The name a pending reference of this table waits for.
-  std::string_view NameOf(const ForwardRef& ref) const { return text_[names_[&ref - refs_.data()]]; }
+  std::string_view NameOf(const ForwardRef& ref) const {
+    return text_[names_[&ref - refs_.data()]];
+  }
 
  private:
   void Compact();

@@ -13,7 +13,8 @@ std::vector<std::string> ProgramArguments(int argc, char** argv);
 
 // Keeps the memory the program frees for its next allocations, rather than handing it back to
 // the system to ask for it again a fresh page at a time: a compilation frees its records just
-// before the listing takes memory, and a fresh page costs as much as thousands of instructions.
+// before the listing takes memory, and a fresh page costs as much as tens of thousands of
+// instructions.
 // The program's runs are short, and it never holds more than a few megabytes at once.
 void KeepFreedMemory();
 
