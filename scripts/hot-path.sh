@@ -6,10 +6,10 @@
 # window cost a run about 25 µs on the development machine. Left in the order of the source
 # files, the full program's compilation ran code in 19 of the windows of its 1.3 MB; placed
 # together, in 4.
-# The list is what callgrind saw run in the whole-process benchmark's runs (scripts/
-# bench-process.sh) first, then in the compilation of each bundled example. A function renamed
-# or added since the list was written only loses its place, never its code: run this again
-# when the benchmark's page faults grow.
+# The list is what callgrind saw run in the runs of scripts/bench-process.sh first, then in
+# the compilation of each bundled example. A function renamed or added since the list was
+# written only loses its place, never its code: run this again when the benchmark's page
+# faults grow.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=../bench/process/prepare.sh

@@ -120,8 +120,8 @@ class MemoryImage {
   }
   // Stores keys that many cells show (an instruction's), for Set to refer to.
   KeysPlace StoreKeys(std::string_view keys) {
-    // Most keys are a few characters: their length and they join the text in one step (which
-    // copies them first, so keys read from this image's own text are safe too).
+    // Most keys are a few characters: they join the text with their length in one step, copied
+    // first (so keys read from this image's own text are safe too).
     if (keys.empty() || keys.size() >= kShortKeys || keyText_.empty()) return StoreAnyKeys(keys);
     const auto place = static_cast<KeysPlace>(keyText_.size());
     char entry[kShortKeys + 1];
@@ -151,6 +151,7 @@ class MemoryImage {
  private:
   static constexpr unsigned char kLongKeys = 255;  // the length byte of keys whose length follows
   static constexpr std::size_t kShortKeys = 64;    // keys shorter than this join in one step
+  // Keys of any length, from anywhere (this image's own text included).
   KeysPlace StoreAnyKeys(std::string_view keys);
 
   bool Stored(int cell) const { return static_cast<std::size_t>(cell) < kind_.size(); }
@@ -158,8 +159,8 @@ class MemoryImage {
   std::vector<std::uint8_t> byte_;
   std::vector<CellKind> kind_;
   // The keys of all cells one after another in one text, rather than a string per cell: a
-  // full program has thousands of cells, and most keys are a few characters. Each keys stand
-  // after their length: one byte below 255, else 255 and four bytes.
+  // full program has thousands of cells, and most keys are a few characters. A cell's keys
+  // follow their length: one byte below 255, else 255 and four bytes.
   std::vector<KeysPlace> keys_;
   std::string keyText_;
 };
