@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "tables/text_index.h"
+
 namespace calvern {
 
 void AwaitingCells::Erase(int cell) {
@@ -12,9 +14,7 @@ void AwaitingCells::Erase(int cell) {
   if (slots_[hole].serial == 0) return;
   // Moves up the entries after the hole that their home no longer lets stay where they are.
   for (std::size_t j = Next(hole); slots_[j].serial != 0; j = Next(j)) {
-    const std::size_t home = Home(slots_[j].cell);
-    const bool stays = hole <= j ? home > hole && home <= j : home > hole || home <= j;
-    if (stays) continue;
+    if (StaysBehindHole(hole, j, Home(slots_[j].cell))) continue;
     slots_[hole] = slots_[j];
     hole = j;
   }

@@ -14,6 +14,13 @@
 
 namespace calvern {
 
+// Linear probing's removal, shared by the open-addressing tables: with a hole at `hole`, the
+// entry at `j` further on (wrapping round) stays where it is when its home slot `home` lies
+// after the hole and not after `j`; otherwise it moves up into the hole.
+constexpr bool StaysBehindHole(std::size_t hole, std::size_t j, std::size_t home) {
+  return hole <= j ? home > hole && home <= j : home > hole || home <= j;
+}
+
 // An index from texts to the places (1 to 32767) where their owner keeps them: labels,
 // register names, the names that references wait for. Open addressing in one array
 // kept at most half full: a lookup hashes the text once and mostly reads one slot, where a
@@ -51,9 +58,7 @@ class TextIndex {
     std::size_t hole = SlotOf(text, textOf);
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t j = (hole + 1) & mask; slots_[j].place != 0; j = (j + 1) & mask) {
-      const std::size_t home = slots_[j].hash & mask;
-      const bool stays = hole <= j ? home > hole && home <= j : home > hole || home <= j;
-      if (stays) continue;
+      if (StaysBehindHole(hole, j, slots_[j].hash & mask)) continue;
       slots_[hole] = slots_[j];
       hole = j;
     }
