@@ -1,10 +1,15 @@
 #include "job/compile_job.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+
 #include "output/listing_writer.h"
 #include "output/mk_file_writer.h"
 #include "pictures/picture_files.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/program.h"
 
 namespace calvern {
 namespace {
@@ -40,6 +45,15 @@ void WriteMkFiles(const CompiledProgram& program, const std::string& name,
   }
 }
 
+// What a compilation is likely to allocate, measured: tables and records of a few hundred KB
+// for any program, and the source's text with its names, labels and the per-step records
+// that grow with it. Too much costs little; too little, a page fault for each page missing.
+std::size_t CompilationMemory(std::optional<std::uintmax_t> sourceBytes) {
+  constexpr std::uintmax_t kLargest = 16u << 20;
+  return static_cast<std::size_t>(
+      std::min(kLargest, (256u << 10) + 4 * std::min(kLargest, sourceBytes.value_or(0))));
+}
+
 }  // namespace
 
 bool MkBaseNamesAFile(const std::string& base) {
@@ -53,6 +67,7 @@ CompileJobResult RunCompileJob(const CompileJobRequest& request) {
   };
 
   progress(kOpeningSourceFile, request.sourcePath);
+  platform::PrepareMemory(CompilationMemory(platform::RegularFileSize(request.sourcePath)));
   std::optional<std::string> text = platform::ReadWholeFile(request.sourcePath, kMaxSourceBytes);
   if (!text) {
     result.outcome = JobOutcome::kCantOpenSource;

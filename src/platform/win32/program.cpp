@@ -27,6 +27,8 @@ void AttachToParentConsole() {
 // Windows' heap keeps to its own policy: nothing is set.
 void KeepFreedMemory() {}
 
+void PrepareMemory(std::size_t) {}
+
 // The parameters come from the wide command line, so that a path with Cyrillic letters
 // arrives whole. The standard streams carry the program's bytes as written: a line end stays
 // one LF, as on every other system.
