@@ -47,13 +47,23 @@ bool IsUninstallerFolder(const fs::path& path) {
          name.ends_with(".tmp") && fs::is_directory(path);
 }
 
-// The user's part of the registry, as `reg export` writes it.
+// The user's part of the registry, as `reg export` writes it. Wine's `reg` once left no file
+// at all in a CI run, with no sign of why: an export that writes nothing is tried again, and
+// after three such the test fails with what the last one said.
 std::string UserRegistry(const TempDir& dir) {
-  std::error_code ignored;
-  fs::remove(dir.path() / "user.reg", ignored);
-  RunCommandIn({WineLoader(), "reg", "export", "HKCU", WindowsPath(dir.path() / "user.reg"), "/y"},
-               dir);
-  return dir.Read("user.reg");
+  RunResult exported;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    std::error_code ignored;
+    fs::remove(dir.path() / "user.reg", ignored);
+    exported = RunCommandIn(
+        {WineLoader(), "reg", "export", "HKCU", WindowsPath(dir.path() / "user.reg"), "/y"}, dir);
+    const std::string registry = dir.Read("user.reg");
+    if (!registry.empty()) return registry;
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  }
+  ADD_FAILURE() << "reg export HKCU wrote nothing: exit code " << exported.exitCode << ", "
+                << exported.output << exported.errorOutput;
+  return {};
 }
 
 std::string UserPath(const TempDir& dir) {
